@@ -1,0 +1,1 @@
+#include "instruction_table.h"

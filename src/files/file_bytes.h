@@ -1,0 +1,16 @@
+#pragma once
+
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace mirel::files {
+
+// The whole file as bytes; empty optional with `error` set when it cannot be read.
+std::optional<std::string> readFileBytes(const std::string& path, std::string& error);
+
+// Splits file text into lines at CR LF or a bare LF (a lone CR ends a line too)
+// and stops at the first empty line, as every program reader does.
+std::vector<std::string> linesUpToFirstEmpty(const std::string& bytes);
+
+} // namespace mirel::files

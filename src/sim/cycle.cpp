@@ -1,0 +1,20 @@
+#include "cycle.h"
+
+#include "state/register_file.h"
+#include "state/w_register.h"
+
+namespace mirel::sim {
+
+void storeRegister(Cycle& cycle, int index, int value) {
+    storeRegisterLine(cycle, index, state::registerLine(index, value));
+}
+
+void storeRegisterLine(Cycle& cycle, int index, std::string line) {
+    if (index == state::INDF)
+        cycle.indfWritten = true;
+    state::replaceRegisterLine(cycle.form, index, std::move(line));
+}
+
+void storeW(Cycle& cycle, int value) { state::setW(cycle.form, value); }
+
+} // namespace mirel::sim

@@ -1,0 +1,23 @@
+#pragma once
+
+#include "state/main_form.h"
+#include "state/platform.h"
+
+namespace mirel::sim {
+
+// Executes the program held in a main form, one instruction per Step.
+class Simulator {
+public:
+    Simulator(state::MainForm& form, state::MessageBoxService& messages)
+        : form_(form), messages_(messages) {}
+
+    // One instruction cycle: mirror INDF, decode the current line, run its
+    // rule, advance, then the common tail (ports, INDF write-back).
+    void Step_Click();
+
+private:
+    state::MainForm& form_;
+    state::MessageBoxService& messages_;
+};
+
+} // namespace mirel::sim

@@ -1,0 +1,57 @@
+#include "counter_model.h"
+
+#include "program_text.h"
+
+#include <algorithm>
+
+namespace mirel::state {
+
+int CounterModel::entryCount() const {
+    if (first_ < 0)
+        return 0;
+    return std::max(0, code_.count() - first_);
+}
+
+std::string CounterModel::entry(int i) const {
+    if (i < 0 || i >= entryCount())
+        return {};
+    return tabsAsBlanks(code_.line(first_ + i));
+}
+
+void CounterModel::clear() {
+    first_ = -1;
+    selectedEntry_ = -1;
+    editText_.clear();
+    caret_ = 0;
+    observers_.notify([](CounterObserver& o) { o.entriesReset(); });
+    observers_.notify([](CounterObserver& o) { o.editChanged(); });
+}
+
+void CounterModel::fillFrom(int first) {
+    first_ = std::max(0, first);
+    selectedEntry_ = -1;
+    observers_.notify([](CounterObserver& o) { o.entriesReset(); });
+}
+
+void CounterModel::selectFirstEntry() {
+    if (entryCount() == 0)
+        return;
+    selectedEntry_ = 0;
+    editText_ = entry(0);
+    caret_ = 0;
+    observers_.notify([](CounterObserver& o) { o.editChanged(); });
+}
+
+void CounterModel::setEditText(std::string text) {
+    editText_ = std::move(text);
+    caret_ = std::min(caret_, static_cast<int>(editText_.size()));
+    selectedEntry_ = -1;
+    observers_.notify([](CounterObserver& o) { o.editChanged(); });
+}
+
+void CounterModel::setCaret(int position) {
+    caret_ = std::clamp(position, 0, static_cast<int>(editText_.size()));
+    observers_.notify([](CounterObserver& o) { o.editChanged(); });
+}
+
+} // namespace mirel::state

@@ -1,0 +1,77 @@
+#include "register_file.h"
+
+#include "bit_text.h"
+#include "hex_text.h"
+#include "program_text.h"
+
+#include <vector>
+
+namespace mirel::state {
+
+std::string registerLine(int index, int value) {
+    return registerLineFromText(hex4(index), hex2(value), bitText(value));
+}
+
+std::string registerLineFromText(std::string_view address, std::string_view hexText,
+                                 std::string_view bitText) {
+    std::string line;
+    line.reserve(18);
+    line.append(address).append("\t").append(hexText).append("   ").append(bitText);
+    return line;
+}
+
+int readRegister(const MainForm& form, int index) {
+    if (!form.Reg.validIndex(index))
+        return 0;
+    return readHex(mid(form.Reg.line(index), 6, 2));
+}
+
+void writeRegister(MainForm& form, int index, int value) {
+    replaceRegisterLine(form, index, registerLine(index, value));
+}
+
+void replaceRegisterLine(MainForm& form, int index, std::string line) {
+    if (!form.Reg.validIndex(index))
+        return;
+    form.Reg.replaceAt(index, std::move(line));
+}
+
+int bankOffset(const MainForm& form) {
+    switch (readRegister(form, STATUS) & bankMask) {
+    case 0x20:
+        return 128;
+    case 0x40:
+        return 256;
+    case 0x60:
+        return 384;
+    default:
+        return 0;
+    }
+}
+
+int indirectTarget(const MainForm& form) { return readRegister(form, FSR) + bankOffset(form); }
+
+int HexDecConv(const MainForm& form, std::string_view CountCod) {
+    const std::string_view digits = mid(CountCod, 8, 2);
+    int address = readHex(digits);
+    for (std::string_view shared : {"00", "02", "03", "04", "0A", "0B"})
+        if (digits == shared)
+            return address;
+    address += bankOffset(form);
+    // OPTION seen from bank 3 is the one of bank 1.
+    if (address == 385)
+        address = 129;
+    return address;
+}
+
+int HexDecConvH(std::string_view CountCod) { return readHex(mid(CountCod, 8, 2)); }
+
+void fillRegisterFile(MainForm& form) {
+    std::vector<std::string> lines;
+    lines.reserve(registerCount);
+    for (int n = 0; n < registerCount; ++n)
+        lines.push_back(hex4(n) + "\t00   00000000");
+    form.Reg.assign(std::move(lines));
+}
+
+} // namespace mirel::state

@@ -1,0 +1,86 @@
+#include "batch_options.h"
+
+#include <charconv>
+
+namespace mirel::batch {
+
+namespace {
+std::optional<files::ProgramKind> kindArgument(const std::string& value, std::string& error) {
+    auto kind = files::kindFromName(value);
+    if (!kind)
+        error = "unknown file kind '" + value + "' (expected hex, text or mrl)";
+    return kind;
+}
+
+std::optional<long long> countArgument(const std::string& value, std::string& error) {
+    long long n = 0;
+    const char* end = value.data() + value.size();
+    const auto [ptr, ec] = std::from_chars(value.data(), end, n);
+    if (value.empty() || ec != std::errc() || ptr != end || n < 0) {
+        error = "--steps needs a whole number of 0 or more, not '" + value + "'";
+        return std::nullopt;
+    }
+    return n;
+}
+} // namespace
+
+std::optional<BatchOptions> parseBatchOptions(const std::vector<std::string>& args,
+                                              std::string& error) {
+    BatchOptions options;
+    bool haveFile = false;
+    for (std::size_t i = 0; i < args.size(); ++i) {
+        const std::string& arg = args[i];
+        auto value = [&](std::size_t ahead) -> const std::string* {
+            if (i + ahead >= args.size()) {
+                error = arg + " needs " + (ahead == 1 ? "a value" : "two values");
+                return nullptr;
+            }
+            return &args[i + ahead];
+        };
+        if (arg == "--kind") {
+            const std::string* v = value(1);
+            if (!v)
+                return std::nullopt;
+            auto kind = kindArgument(*v, error);
+            if (!kind)
+                return std::nullopt;
+            options.kind = *kind;
+            i += 1;
+        } else if (arg == "--steps") {
+            const std::string* v = value(1);
+            if (!v)
+                return std::nullopt;
+            auto n = countArgument(*v, error);
+            if (!n)
+                return std::nullopt;
+            options.steps = *n;
+            i += 1;
+        } else if (arg == "--save") {
+            const std::string* out = value(2);
+            if (!out)
+                return std::nullopt;
+            auto kind = kindArgument(args[i + 1], error);
+            if (!kind)
+                return std::nullopt;
+            options.saveKind = kind;
+            options.saveTo = *out;
+            i += 2;
+        } else if (arg.size() > 1 && arg[0] == '-') {
+            error = "unknown option '" + arg + "'";
+            return std::nullopt;
+        } else if (haveFile) {
+            error = "only one FILE may be given, not also '" + arg + "'";
+            return std::nullopt;
+        } else {
+            options.file = arg;
+            haveFile = true;
+        }
+    }
+    if (!haveFile) {
+        error = "no FILE given";
+        return std::nullopt;
+    }
+    return options;
+}
+
+} // namespace mirel::batch

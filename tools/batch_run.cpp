@@ -1,0 +1,63 @@
+#include "batch_run.h"
+
+#include "files/open_program.h"
+#include "sim/simulator.h"
+
+#include <ostream>
+
+namespace mirel::batch {
+
+namespace {
+
+// A message box without a screen: the text goes to standard error and the step goes on.
+class StderrMessages final : public state::MessageBoxService {
+public:
+    explicit StderrMessages(std::ostream& err) : err_(err) {}
+    void show(const std::string& text, const std::string&, state::MessageIcon) override {
+        err_ << "message: " << text << '\n';
+    }
+
+private:
+    std::ostream& err_;
+};
+
+void printState(const state::MainForm& form, std::ostream& out) {
+    out << "W " << form.W.text() << '\n';
+    out << "PC " << (form.Code.empty() ? -1 : form.Code.selectedIndex()) << '\n';
+    out << "SP";
+    for (int i = 1; i < form.SPReg.count(); ++i)
+        out << ' ' << form.SPReg.line(i);
+    out << '\n';
+    out << "CODE " << form.Code.count() << '\n';
+    out << "REG\n";
+    for (const std::string& line : form.Reg.lines())
+        out << line << '\n';
+}
+
+} // namespace
+
+int runBatch(const BatchOptions& options, std::ostream& out, std::ostream& err) {
+    if (options.saveKind) {
+        err << "mirelsim-batch: --save is not available yet\n";
+        return 2;
+    }
+    if (options.kind != files::ProgramKind::Text) {
+        err << "mirelsim-batch: only --kind text can be opened so far\n";
+        return 2;
+    }
+    state::MainForm form;
+    state::NoWindowPlacement placement;
+    const auto opened = files::openProgram(form, placement, options.kind, options.file);
+    if (!opened.opened) {
+        err << "mirelsim-batch: " << opened.error << '\n';
+        return 2;
+    }
+    StderrMessages messages(err);
+    sim::Simulator simulator(form, messages);
+    for (long long i = 0; i < options.steps; ++i)
+        simulator.Step_Click();
+    printState(form, out);
+    return 0;
+}
+
+} // namespace mirel::batch
