@@ -28,7 +28,8 @@ std::vector<std::string> linesUpToFirstEmpty(const std::string& bytes) {
     std::size_t pos = 0;
     while (pos < bytes.size()) {
         const std::size_t end = bytes.find_first_of("\r\n", pos);
-        std::string line = bytes.substr(pos, end == std::string::npos ? std::string::npos : end - pos);
+        std::string line =
+            bytes.substr(pos, end == std::string::npos ? std::string::npos : end - pos);
         if (line.empty())
             break;
         lines.push_back(std::move(line));

@@ -21,8 +21,8 @@ std::vector<std::string> readProgram(ProgramKind kind, const std::string& bytes)
 }
 } // namespace
 
-OpenResult openProgram(state::MainForm& form, state::WindowPlacement& placement,
-                       ProgramKind kind, const std::string& path) {
+OpenResult openProgram(state::MainForm& form, state::WindowPlacement& placement, ProgramKind kind,
+                       const std::string& path) {
     state::Form_Load(form, placement);
     form.Reg.clear();
 

@@ -16,7 +16,7 @@ struct OpenResult {
 // The Open command once a file name has been chosen: a fresh window load, the
 // file read into Code by its kind, line 0 selected, 513 cleared registers, the
 // program buttons enabled. A file that cannot be read changes no program line.
-OpenResult openProgram(state::MainForm& form, state::WindowPlacement& placement,
-                       ProgramKind kind, const std::string& path);
+OpenResult openProgram(state::MainForm& form, state::WindowPlacement& placement, ProgramKind kind,
+                       const std::string& path);
 
 } // namespace mirel::files

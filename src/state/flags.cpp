@@ -33,7 +33,11 @@ void CFlagChange(MainForm& form, int CFlag) {
     });
 }
 
-bool zeroFlag(const MainForm& form) { return (readRegister(form, STATUS) & zMask) != 0; }
-bool carryFlag(const MainForm& form) { return (readRegister(form, STATUS) & cMask) != 0; }
+bool zeroFlag(const MainForm& form) {
+    return (readRegister(form, STATUS) & zMask) != 0;
+}
+bool carryFlag(const MainForm& form) {
+    return (readRegister(form, STATUS) & cMask) != 0;
+}
 
 } // namespace mirel::state

@@ -14,7 +14,11 @@ int readHex(std::string_view text);
 // Upper-case hexadecimal, padded on the left with "0" to at least `width` digits.
 // Negative values are written as their 32-bit two's complement.
 std::string toHex(long long value, int width);
-inline std::string hex2(long long value) { return toHex(value, 2); }
-inline std::string hex4(long long value) { return toHex(value, 4); }
+inline std::string hex2(long long value) {
+    return toHex(value, 2);
+}
+inline std::string hex4(long long value) {
+    return toHex(value, 4);
+}
 
 } // namespace mirel::state

@@ -10,7 +10,8 @@ template <typename T, std::size_t N, typename... Args>
 std::array<T, N> filledArray(const Args&... args) {
     return [&]<std::size_t... I>(std::index_sequence<I...>) {
         return std::array<T, N>{((void)I, T(args...))...};
-    }(std::make_index_sequence<N>{});
+    }
+    (std::make_index_sequence<N>{});
 }
 } // namespace
 
@@ -34,7 +35,8 @@ private:
 MainForm::MainForm()
     : RW(filledArray<TextModel, 8>(std::string("0"))),
       InA(filledArray<CheckBoxModel, 8>(std::string("InA"))),
-      InB(filledArray<CheckBoxModel, 8>(std::string("InB"))), events_(std::make_unique<Events>(*this)) {}
+      InB(filledArray<CheckBoxModel, 8>(std::string("InB"))),
+      events_(std::make_unique<Events>(*this)) {}
 
 MainForm::~MainForm() = default;
 

@@ -18,9 +18,9 @@ public:
     MainForm(const MainForm&) = delete;
     MainForm& operator=(const MainForm&) = delete;
 
-    TextList Reg;    // register file, one line per register
-    TextList Code;   // program memory; its selection is the program counter
-    TextList SPReg;  // return stack under the heading "SP"
+    TextList Reg;   // register file, one line per register
+    TextList Code;  // program memory; its selection is the program counter
+    TextList SPReg; // return stack under the heading "SP"
     CounterModel Counter{Code};
 
     TextModel W{"00"};

@@ -21,8 +21,7 @@ std::string upperCase(std::string_view text) {
 std::string removeChar(std::string_view text, char c) {
     std::string out;
     out.reserve(text.size());
-    std::copy_if(text.begin(), text.end(), std::back_inserter(out),
-                 [c](char x) { return x != c; });
+    std::copy_if(text.begin(), text.end(), std::back_inserter(out), [c](char x) { return x != c; });
     return out;
 }
 

@@ -49,7 +49,9 @@ int bankOffset(const MainForm& form) {
     }
 }
 
-int indirectTarget(const MainForm& form) { return readRegister(form, FSR) + bankOffset(form); }
+int indirectTarget(const MainForm& form) {
+    return readRegister(form, FSR) + bankOffset(form);
+}
 
 int HexDecConv(const MainForm& form, std::string_view CountCod) {
     const std::string_view digits = mid(CountCod, 8, 2);
@@ -64,7 +66,9 @@ int HexDecConv(const MainForm& form, std::string_view CountCod) {
     return address;
 }
 
-int HexDecConvH(std::string_view CountCod) { return readHex(mid(CountCod, 8, 2)); }
+int HexDecConvH(std::string_view CountCod) {
+    return readHex(mid(CountCod, 8, 2));
+}
 
 void fillRegisterFile(MainForm& form) {
     std::vector<std::string> lines;

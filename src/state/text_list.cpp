@@ -38,7 +38,9 @@ void TextList::replaceAt(int i, std::string text) {
     observers_.notify([i](TextListObserver& o) { o.lineReplaced(i); });
 }
 
-void TextList::clear() { assign({}); }
+void TextList::clear() {
+    assign({});
+}
 
 void TextList::assign(std::vector<std::string> lines) {
     const bool hadSelection = selected_ != -1;

@@ -4,7 +4,9 @@
 
 namespace mirel::state {
 
-int WData(const MainForm& form) { return readHex(form.W.text()); }
+int WData(const MainForm& form) {
+    return readHex(form.W.text());
+}
 
 std::string WTrans(const MainForm& form) {
     std::string bits;
@@ -13,7 +15,9 @@ std::string WTrans(const MainForm& form) {
     return bits;
 }
 
-void setW(MainForm& form, int value) { form.W.setText(hex2(value)); }
+void setW(MainForm& form, int value) {
+    form.W.setText(hex2(value));
+}
 
 void W_Change(MainForm& form) {
     int v = readHex(form.W.text());

@@ -1,2 +1,97 @@
-// placeholder, replaced below
+#include "sim/simulator.h"
+#include "state/hex_text.h"
+#include "state/program_counter.h"
+#include "state/register_file.h"
+#include "state/window_load.h"
+
 #include <gtest/gtest.h>
+
+namespace mirel::sim {
+namespace {
+
+struct NoMessages : state::MessageBoxService {
+    void show(const std::string& text, const std::string&, state::MessageIcon) override {
+        ADD_FAILURE() << "unexpected message " << text;
+    }
+};
+
+class InstructionCycle : public ::testing::Test {
+protected:
+    void program(std::vector<std::string> instructions) {
+        state::NewProgram(form, placement);
+        for (std::size_t i = 0; i < instructions.size(); ++i)
+            instructions[i] = state::hex4(static_cast<long long>(i)) + "\t" + instructions[i];
+        form.Code.assign(std::move(instructions));
+    }
+    state::NoWindowPlacement placement;
+    state::MainForm form;
+    NoMessages messages;
+    Simulator simulator{form, messages};
+};
+
+TEST_F(InstructionCycle, WithoutAProgramNothingChanges) {
+    simulator.Step_Click();
+    EXPECT_TRUE(form.Reg.empty());
+    EXPECT_TRUE(form.Code.empty());
+    EXPECT_EQ(form.Counter.entryCount(), 0);
+}
+
+TEST_F(InstructionCycle, NopsRunDownToTheLastLineAndStayThere) {
+    program({"NOP\t", "NOP\t", "NOP\t"});
+    std::vector<int> executed;
+    for (int i = 0; i < 5; ++i) {
+        executed.push_back(state::currentIndex(form));
+        simulator.Step_Click();
+    }
+    EXPECT_EQ(executed, (std::vector<int>{0, 1, 2, 2, 2}));
+    EXPECT_EQ(form.Counter.editText(), "0002     NOP     ");
+}
+
+TEST_F(InstructionCycle, UnrecognisedLinesHoldTheProgramWithoutTail) {
+    for (const char* line : {"OPTION", "TRIS\t6", "End", "None", ""}) {
+        program({line, "NOP\t"});
+        form.Code.select(0);
+        state::writeRegister(form, state::FSR, 0x20);
+        state::writeRegister(form, 0x20, 0x5A);
+        simulator.Step_Click();
+        simulator.Step_Click();
+        EXPECT_EQ(form.Code.selectedIndex(), 0) << line;
+        EXPECT_EQ(state::readRegister(form, 0), 0x5A) << "only the mirror is refreshed: " << line;
+    }
+}
+
+TEST_F(InstructionCycle, RightAfterNewAStepOnlyRefreshesTheMirror) {
+    state::NewProgram(form, placement);
+    simulator.Step_Click();
+    EXPECT_EQ(form.Code.selectedIndex(), -1);
+    EXPECT_EQ(form.Counter.editText(), "0000     ");
+}
+
+TEST_F(InstructionCycle, MirrorShowsTheIndirectTargetOfTheCurrentBank) {
+    program({"NOP\t", "NOP\t"});
+    state::writeRegister(form, state::FSR, 0x20);
+    state::writeRegister(form, 0x20, 0x5A);
+    state::writeRegister(form, 0xA0, 0x3C);
+    simulator.Step_Click();
+    EXPECT_EQ(form.Reg.line(0), "0000\t5A   01011010");
+    state::writeRegister(form, state::STATUS, 0x20);
+    simulator.Step_Click();
+    EXPECT_EQ(form.Reg.line(0), "0000\t3C   00111100");
+    // Bank 3 with FSR 90 points past the register file: the mirror reads 0.
+    state::writeRegister(form, state::STATUS, 0x60);
+    state::writeRegister(form, state::FSR, 0x90);
+    simulator.Step_Click();
+    EXPECT_EQ(form.Reg.line(0), "0000\t00   00000000");
+    EXPECT_EQ(form.Reg.count(), 513);
+}
+
+TEST_F(InstructionCycle, StepFromNoSelectionRunsLineZeroAndSelectsTheNext) {
+    program({"NOP\t", "NOP\t"});
+    ASSERT_EQ(form.Code.selectedIndex(), -1);
+    simulator.Step_Click();
+    EXPECT_EQ(form.Code.selectedIndex(), 1);
+    EXPECT_EQ(form.Counter.entryCount(), 1);
+}
+
+} // namespace
+} // namespace mirel::sim

@@ -1,0 +1,101 @@
+#include "state/flags.h"
+#include "state/register_file.h"
+#include "state/window_load.h"
+
+#include <gtest/gtest.h>
+
+namespace mirel::state {
+namespace {
+
+class RegisterFile : public ::testing::Test {
+protected:
+    RegisterFile() { NewProgram(form, placement); }
+    void setStatus(int v) { writeRegister(form, STATUS, v); }
+    NoWindowPlacement placement;
+    MainForm form;
+};
+
+TEST_F(RegisterFile, NewBuildsFiveHundredThirteenClearedLines) {
+    ASSERT_EQ(form.Reg.count(), 513);
+    EXPECT_EQ(form.Reg.line(0), "0000\t00   00000000");
+    EXPECT_EQ(form.Reg.line(511).substr(0, 5), "01FF\t");
+    EXPECT_EQ(form.Reg.line(512), "0200\t00   00000000");
+}
+
+TEST_F(RegisterFile, AWriteRebuildsOneWholeLine) {
+    writeRegister(form, 0x0C, 5);
+    EXPECT_EQ(form.Reg.line(12), "000C\t05   00000101");
+    EXPECT_EQ(readRegister(form, 12), 5);
+    EXPECT_EQ(form.Reg.count(), 513);
+}
+
+TEST_F(RegisterFile, IndicesWithoutALineReadZeroAndIgnoreWrites) {
+    writeRegister(form, 513, 7);
+    writeRegister(form, 639, 7);
+    EXPECT_EQ(readRegister(form, 513), 0);
+    EXPECT_EQ(form.Reg.count(), 513);
+    EXPECT_EQ(form.Reg.line(512), "0200\t00   00000000");
+}
+
+TEST_F(RegisterFile, HexDecConvAppliesTheBankToAllButTheSharedRegisters) {
+    const struct {
+        const char* text;
+        int status;
+        int index;
+    } rows[] = {
+        {"0000STA0C", 0x00, 12},  {"0000STA0C", 0x20, 140}, {"0000STA0C", 0x40, 268},
+        {"0000STA0C", 0x60, 396}, {"0000STA0C", 0xE0, 396}, {"0000STA03", 0x60, 3},
+        {"0000STA00", 0x20, 0},   {"0000STA02", 0x40, 2},   {"0000STA04", 0x60, 4},
+        {"0000STA0A", 0x20, 10},  {"0000STA0B", 0x20, 11},  {"0000STA01", 0x60, 129},
+        {"0000STA01", 0x40, 257}, {"0000STA05", 0x20, 133}, {"0000STAFF", 0x60, 639},
+        {"0000STA", 0x00, 0},
+    };
+    for (const auto& row : rows) {
+        setStatus(row.status);
+        EXPECT_EQ(HexDecConv(form, row.text), row.index) << row.text << " status " << row.status;
+    }
+    EXPECT_EQ(HexDecConvH("0000ADD3FH"), 0x3F);
+}
+
+TEST_F(RegisterFile, IndirectTargetIsFsrPlusBankOffset) {
+    setStatus(0x60);
+    writeRegister(form, FSR, 0x80);
+    EXPECT_EQ(indirectTarget(form), 512);
+    setStatus(0x20);
+    writeRegister(form, FSR, 0x05);
+    EXPECT_EQ(indirectTarget(form), 133);
+    setStatus(0x80); // bit 7 plays no part
+    EXPECT_EQ(indirectTarget(form), 5);
+}
+
+TEST_F(RegisterFile, FlagChangesRewriteEveryStatusCopyFromItsOwnValue) {
+    writeRegister(form, 3, 0x18);
+    writeRegister(form, 131, 0x01);
+    writeRegister(form, 259, 0xFF);
+    ZFlagChange(form, 0);
+    EXPECT_EQ(form.Reg.line(3), "0003\t1C   00011100");
+    EXPECT_EQ(form.Reg.line(131), "0083\t05   00000101");
+    EXPECT_EQ(form.Reg.line(259), "0103\tFF   11111111");
+    EXPECT_EQ(form.Reg.line(387), "0183\t04   00000100");
+    EXPECT_TRUE(zeroFlag(form));
+
+    CFlagChange(form, 1);
+    EXPECT_EQ(readRegister(form, 3), 0x1D);
+    EXPECT_EQ(readRegister(form, 387), 0x05);
+    EXPECT_TRUE(carryFlag(form));
+
+    ZFlagChange(form, 1);
+    CFlagChange(form, 0);
+    for (int index : statusCopies) {
+        EXPECT_FALSE(readRegister(form, index) & zMask) << index;
+        EXPECT_FALSE(readRegister(form, index) & cMask) << index;
+    }
+    EXPECT_EQ(readRegister(form, 259), 0xFA);
+
+    ZFlagChange(form, 2); // neither zero nor non-zero: nothing changes
+    CFlagChange(form, -1);
+    EXPECT_EQ(readRegister(form, 3), 0x18);
+}
+
+} // namespace
+} // namespace mirel::state

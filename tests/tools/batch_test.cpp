@@ -1,0 +1,93 @@
+#include "batch_options.h"
+#include "batch_run.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
+namespace mirel::batch {
+namespace {
+
+std::optional<BatchOptions> parse(std::vector<std::string> args, std::string& error) {
+    return parseBatchOptions(args, error);
+}
+
+TEST(BatchOptionsParsing, ReadsEveryOptionAndDefaults) {
+    std::string error;
+    auto o = parse({"prog.txt"}, error);
+    ASSERT_TRUE(o) << error;
+    EXPECT_EQ(o->kind, files::ProgramKind::Text);
+    EXPECT_EQ(o->steps, 0);
+    EXPECT_FALSE(o->saveKind);
+    EXPECT_EQ(o->file, "prog.txt");
+
+    o = parse({"--kind", "hex", "--steps", "25", "--save", "mrl", "out.mrl", "p.hex"}, error);
+    ASSERT_TRUE(o) << error;
+    EXPECT_EQ(o->kind, files::ProgramKind::Hex);
+    EXPECT_EQ(o->steps, 25);
+    EXPECT_EQ(o->saveKind, files::ProgramKind::Mirel);
+    EXPECT_EQ(o->saveTo, "out.mrl");
+    EXPECT_EQ(o->file, "p.hex");
+}
+
+TEST(BatchOptionsParsing, RejectsWhatItDoesNotUnderstand) {
+    const struct {
+        std::vector<std::string> args;
+        const char* says;
+    } rows[] = {
+        {{}, "no FILE"},
+        {{"--verbose", "p.txt"}, "unknown option '--verbose'"},
+        {{"--kind", "bin", "p.txt"}, "unknown file kind 'bin'"},
+        {{"--kind"}, "--kind needs a value"},
+        {{"--steps", "-1", "p.txt"}, "--steps needs a whole number"},
+        {{"--steps", "12x", "p.txt"}, "--steps needs a whole number"},
+        {{"--save", "hex"}, "--save needs two values"},
+        {{"a.txt", "b.txt"}, "only one FILE"},
+    };
+    for (const auto& row : rows) {
+        std::string error;
+        EXPECT_FALSE(parse(row.args, error));
+        EXPECT_NE(error.find(row.says), std::string::npos) << error;
+        EXPECT_EQ(error.find('\n'), std::string::npos) << "one line: " << error;
+    }
+}
+
+TEST(BatchRun, PrintsTheStateInItsExactForm) {
+    const auto path = std::filesystem::temp_directory_path() / "mirelsim-batch-test.txt";
+    std::ofstream(path, std::ios::binary) << "0000\tNOP\t\r\n0001\tNOP\t\r\n0002\tOPTION\t\r\n";
+    BatchOptions options;
+    options.file = path.string();
+    options.steps = 5;
+    std::ostringstream out, err;
+    ASSERT_EQ(runBatch(options, out, err), 0) << err.str();
+    std::filesystem::remove(path);
+
+    std::istringstream lines(out.str());
+    std::string line;
+    std::vector<std::string> head;
+    for (int i = 0; i < 6 && std::getline(lines, line); ++i)
+        head.push_back(line);
+    EXPECT_EQ(head, (std::vector<std::string>{"W 00", "PC 2", "SP", "CODE 3", "REG",
+                                              "0000\t00   00000000"}));
+    int regLines = 1;
+    while (std::getline(lines, line))
+        ++regLines;
+    EXPECT_EQ(regLines, 513);
+    EXPECT_EQ(err.str(), "");
+}
+
+TEST(BatchRun, AMissingFileIsStatusTwoWithOneLine) {
+    BatchOptions options;
+    options.file = "/nonexistent/mirelsim/program.txt";
+    std::ostringstream out, err;
+    EXPECT_EQ(runBatch(options, out, err), 2);
+    EXPECT_EQ(out.str(), "");
+    const std::string message = err.str();
+    EXPECT_NE(message.find("program.txt"), std::string::npos);
+    EXPECT_EQ(message.find('\n'), message.size() - 1);
+}
+
+} // namespace
+} // namespace mirel::batch
