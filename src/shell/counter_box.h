@@ -1,0 +1,54 @@
+#pragma once
+
+#include "state/counter_model.h"
+#include "state/main_form.h"
+
+#include <QAbstractListModel>
+#include <QObject>
+
+#include <string>
+
+class QComboBox;
+
+namespace mirel::shell {
+
+// The entries of the program counter view. The core reads them from Code on
+// demand, so the model only resets when the list is refilled.
+class CounterListModel final : public QAbstractListModel, private state::CounterObserver {
+    Q_OBJECT
+public:
+    CounterListModel(state::CounterModel& counter, QObject* parent = nullptr);
+    ~CounterListModel() override;
+
+    int rowCount(const QModelIndex& parent = QModelIndex()) const override;
+    QVariant data(const QModelIndex& index, int role = Qt::DisplayRole) const override;
+
+private:
+    void entriesReset() override;
+
+    state::CounterModel& counter_;
+    int rows_;
+};
+
+// Connects the Counter combo box to the core: the entry line shows the core's
+// edit text and caret, the user's typing goes back to it, Enter is the core's
+// key press.
+class CounterBinding final : public QObject, private state::CounterObserver {
+    Q_OBJECT
+public:
+    CounterBinding(QComboBox& box, state::MainForm& form);
+    ~CounterBinding() override;
+
+private:
+    void entriesReset() override;
+    void editChanged() override;
+    void show();
+    void pushEdit(std::string text, int caret);
+
+    QComboBox& box_;
+    state::MainForm& form_;
+    bool showing_ = false;
+    bool pushing_ = false;
+};
+
+} // namespace mirel::shell

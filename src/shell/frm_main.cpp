@@ -1,0 +1,284 @@
+#include "frm_main.h"
+
+#include "counter_box.h"
+#include "list_selection.h"
+#include "pictures.h"
+#include "state/direct_edits.h"
+#include "state/window_load.h"
+#include "text_list_model.h"
+#include "twips.h"
+
+#include <QAction>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QFrame>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListView>
+#include <QPushButton>
+#include <QScrollArea>
+#include <QStyle>
+#include <QToolBar>
+
+namespace mirel::shell {
+
+namespace {
+
+// The design area is 11880 x 8205 twips with the toolbar across its top; the
+// toolbar has its own place above the controls here.
+constexpr int toolbarBand = 600;
+constexpr int designWidth = 11880;
+constexpr int designHeight = 8205;
+
+QRect controlRect(int left, int top, int width, int height) {
+    return layoutRect(left, top - toolbarBand, width, height);
+}
+
+QColor yellow() {
+    return QColor(255, 255, 0);
+}
+
+// Yellow text on black, as the machine's views show it; frames and buttons
+// keep the panel face so their edges show against the black window.
+QPalette viewPalette(const QPalette& panel) {
+    QPalette p = panel;
+    p.setColor(QPalette::Base, Qt::black);
+    p.setColor(QPalette::Text, yellow());
+    p.setColor(QPalette::Disabled, QPalette::Text, QColor(160, 160, 0));
+    p.setColor(QPalette::Highlight, QColor(0, 0, 160));
+    p.setColor(QPalette::HighlightedText, yellow());
+    return p;
+}
+
+// A label that shows a value: yellow on its own black background.
+QPalette valuePalette(const QPalette& panel) {
+    QPalette p = viewPalette(panel);
+    p.setColor(QPalette::Window, Qt::black);
+    p.setColor(QPalette::WindowText, yellow());
+    return p;
+}
+
+QFont arialBold(qreal points) {
+    QFont font(QStringLiteral("Arial"));
+    font.setPointSizeF(points);
+    font.setBold(true);
+    return font;
+}
+
+template <typename Widget> Widget* place(QWidget* parent, const QString& name, const QRect& where) {
+    auto* widget = new Widget(parent);
+    widget->setObjectName(name);
+    widget->setGeometry(where);
+    return widget;
+}
+
+QString indexed(const char* name, int index) {
+    return QStringLiteral("%1(%2)").arg(QLatin1String(name)).arg(index);
+}
+
+// A caption on the window's grey panel face, readable against the black.
+QLabel* caption(QWidget* parent, const QString& name, const QString& text, const QRect& where,
+                const QPalette& panel) {
+    auto* label = place<QLabel>(parent, name, where);
+    label->setText(text);
+    label->setPalette(panel);
+    label->setAutoFillBackground(true);
+    return label;
+}
+
+} // namespace
+
+frmMain::frmMain(QWidget* parent) : QMainWindow(parent), lamps_(makeLampPictures(32)) {
+    setObjectName(QStringLiteral("frmMain"));
+    setWindowTitle(QString::fromLatin1(state::applicationTitle));
+    setWindowIcon(makeWindowIcon());
+
+    QPalette black = palette();
+    black.setColor(QPalette::Window, Qt::black);
+    setPalette(black);
+
+    buildToolBar();
+    auto* scroll = new QScrollArea(this);
+    scroll->setObjectName(QStringLiteral("scrollArea"));
+    scroll->setFrameShape(QFrame::NoFrame);
+    scroll->setWidget(buildControls());
+    setCentralWidget(scroll);
+
+    // The window's load event.
+    state::Form_Load(form_, placement_);
+}
+
+frmMain::~frmMain() {
+    // The controls and their bindings go first, while the models they watch
+    // still exist.
+    delete takeCentralWidget();
+}
+
+void frmMain::tbToolBar_ButtonClick(const QString& key) {
+    if (key == QLatin1String("New"))
+        state::NewProgram(form_, placement_);
+}
+
+void frmMain::buildToolBar() {
+    auto* bar = new QToolBar(this);
+    bar->setObjectName(QStringLiteral("tbToolBar"));
+    bar->setMovable(false);
+    bar->setFloatable(false);
+    bar->setContextMenuPolicy(Qt::PreventContextMenu);
+    bar->setPalette(style()->standardPalette());
+    bar->setAutoFillBackground(true);
+    addToolBar(Qt::TopToolBarArea, bar);
+
+    auto* newProgram = new QAction(makeNewProgramIcon(), QStringLiteral("New"), this);
+    newProgram->setObjectName(QStringLiteral("New"));
+    newProgram->setToolTip(QStringLiteral("New"));
+    newProgram->setData(QStringLiteral("New"));
+    bar->addAction(newProgram);
+    connect(bar, &QToolBar::actionTriggered, this,
+            [this](QAction* action) { tbToolBar_ButtonClick(action->data().toString()); });
+}
+
+QWidget* frmMain::buildControls() {
+    auto* canvas = new QWidget;
+    canvas->setObjectName(QStringLiteral("controls"));
+    canvas->setFixedSize(layoutPixels(designWidth), layoutPixels(designHeight - toolbarBand));
+    canvas->setAutoFillBackground(true);
+    const QPalette panel = style()->standardPalette();
+
+    caption(canvas, QStringLiteral("Label3"), QStringLiteral("ADR         OpCode        Value"),
+            controlRect(120, 720, 3375, 330), panel);
+    QListView* code = buildList(canvas, "Code", form_.Code);
+    code->setGeometry(controlRect(120, 1080, 3375, 6615));
+    new ListSelectionSync(*code, *static_cast<TextListModel*>(code->model()));
+
+    auto* counter =
+        place<QComboBox>(canvas, QStringLiteral("Counter"), controlRect(4320, 720, 3375, 480));
+    counter->setFont(arialBold(14.25));
+    counter->setPalette(viewPalette(panel));
+    new CounterBinding(*counter, form_);
+
+    caption(canvas, QStringLiteral("Label2"), QStringLiteral(" REG         Hex  76543210"),
+            controlRect(8640, 720, 3255, 330), panel);
+    buildList(canvas, "Reg", form_.Reg)->setGeometry(controlRect(8640, 1080, 3255, 6615));
+    buildList(canvas, "SPReg", form_.SPReg)->setGeometry(controlRect(7800, 1320, 735, 2775));
+
+    buildFlagReg(canvas);
+    buildButtons(canvas);
+    buildPort(canvas, "Frame1", 4200, "RA", form_.RA, form_.InA);
+    buildPort(canvas, "Frame2", 6000, "RB", form_.RB, form_.InB);
+    return canvas;
+}
+
+QListView* frmMain::buildList(QWidget* parent, const char* name, state::TextList& list) {
+    auto* view = new QListView(parent);
+    view->setObjectName(QLatin1String(name));
+    view->setUniformItemSizes(true);
+    view->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    view->setSelectionMode(QAbstractItemView::SingleSelection);
+    view->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    view->setFont(arialBold(12));
+    view->setPalette(viewPalette(style()->standardPalette()));
+    view->setModel(new TextListModel(list, view));
+    return view;
+}
+
+void frmMain::buildFlagReg(QWidget* parent) {
+    auto* frame =
+        place<QFrame>(parent, QStringLiteral("FlagReg"), controlRect(4320, 1320, 3375, 2175));
+    frame->setFrameShape(QFrame::Box);
+    frame->setPalette(style()->standardPalette());
+    frame->setAutoFillBackground(true);
+    const QPalette panel = style()->standardPalette();
+
+    auto* label4 = place<QLabel>(frame, QStringLiteral("Label4"), layoutRect(240, 300, 420, 495));
+    label4->setText(QStringLiteral("W"));
+    label4->setFont(arialBold(14));
+
+    auto* w = place<QLineEdit>(frame, QStringLiteral("W"), layoutRect(720, 240, 975, 615));
+    QFont big = w->font();
+    big.setPointSize(18);
+    big.setBold(true);
+    w->setFont(big);
+    w->setPalette(viewPalette(panel));
+    bindHexBox(*w, form_.W);
+
+    for (int i = 0; i < 8; ++i) {
+        const int left = 240 + (7 - i) * 360;
+        auto* bit = place<QLabel>(frame, indexed("WRBit", i), layoutRect(left, 1080, 360, 255));
+        bit->setText(QString::number(i));
+        bit->setAlignment(Qt::AlignCenter);
+
+        auto* rw = place<QLabel>(frame, indexed("RW", i), layoutRect(left + 15, 1380, 330, 435));
+        rw->setAlignment(Qt::AlignCenter);
+        rw->setFont(arialBold(12));
+        rw->setPalette(valuePalette(panel));
+        rw->setAutoFillBackground(true);
+        bindLabel(*rw, form_.RW[static_cast<std::size_t>(i)]);
+    }
+}
+
+void frmMain::buildButtons(QWidget* parent) {
+    struct Place {
+        const char* name;
+        state::ControlModel& model;
+        int left;
+    };
+    const Place places[] = {
+        {"Mirel", form_.Mirel, 4320},       {"Slow", form_.Slow, 4320},
+        {"Step", form_.Step, 5520},         {"Fast", form_.Fast, 5520},
+        {"StartKey", form_.StartKey, 6720}, {"StopKey", form_.StopKey, 6720},
+    };
+    for (const Place& p : places) {
+        auto* button =
+            place<QPushButton>(parent, QLatin1String(p.name), controlRect(p.left, 3720, 975, 375));
+        button->setPalette(style()->standardPalette());
+        bindButton(*button, p.model);
+    }
+    auto* step = parent->findChild<QPushButton*>(QStringLiteral("Step"));
+    connect(step, &QPushButton::clicked, this, [this] { simulator_.Step_Click(); });
+    auto* mirel = parent->findChild<QPushButton*>(QStringLiteral("Mirel"));
+    connect(mirel, &QPushButton::clicked, this, [this] { state::Mirel_Click(form_); });
+
+    auto* speed = caption(parent, QStringLiteral("Label5"), QString(),
+                          controlRect(3600, 3780, 600, 255), style()->standardPalette());
+    speed->setAlignment(Qt::AlignCenter);
+    QFont small = speed->font();
+    small.setPointSize(7);
+    speed->setFont(small);
+    bindLabel(*speed, form_.Label5);
+}
+
+void frmMain::buildPort(QWidget* parent, const char* name, int top, const char* pin,
+                        std::array<state::LampModel, 8>& lamps,
+                        std::array<state::CheckBoxModel, 8>& inputs) {
+    auto* frame = place<QFrame>(parent, QLatin1String(name), controlRect(3600, top, 4935, 1695));
+    frame->setFrameShape(QFrame::Box);
+    frame->setPalette(style()->standardPalette());
+    frame->setAutoFillBackground(true);
+    QFont small = frame->font();
+    small.setPointSize(7);
+
+    const QString lampName = QLatin1String(pin);
+    const QString inputName = QStringLiteral("In") + lampName.right(1);
+    for (int i = 0; i < 8; ++i) {
+        const auto bit = static_cast<std::size_t>(i);
+        // Bit 7 at the left, 600 twips per pin.
+        const int left = 120 + (7 - i) * 600;
+        auto* lamp = place<QLabel>(frame, indexed(pin, i), layoutRect(left + 60, 120, 480, 480));
+        lamp->setAlignment(Qt::AlignCenter);
+        bindLamp(*lamp, lamps[bit], lamps_);
+
+        auto* label = place<QLabel>(frame, QStringLiteral("Label%1%2").arg(lampName).arg(i),
+                                    layoutRect(left, 630, 600, 255));
+        label->setText(lampName + QString::number(i));
+        label->setAlignment(Qt::AlignCenter);
+        label->setFont(small);
+
+        auto* input = place<QCheckBox>(frame, indexed(qPrintable(inputName), i),
+                                       layoutRect(left + 15, 1020, 585, 330));
+        input->setFont(small);
+        bindCheckBox(*input, inputs[bit]);
+    }
+}
+
+} // namespace mirel::shell

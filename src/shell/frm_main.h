@@ -1,0 +1,44 @@
+#pragma once
+
+#include "control_bindings.h"
+#include "qt_platform.h"
+#include "sim/simulator.h"
+#include "state/main_form.h"
+
+#include <QMainWindow>
+
+class QListView;
+
+namespace mirel::shell {
+
+// The main window: shows every control model of the machine and forwards the
+// user's clicks and keys to the core. The widgets hold no machine state.
+class frmMain final : public QMainWindow {
+    Q_OBJECT
+public:
+    explicit frmMain(QWidget* parent = nullptr);
+    ~frmMain() override;
+
+    state::MainForm& form() { return form_; }
+
+    // The toolbar's buttons, by key.
+    void tbToolBar_ButtonClick(const QString& key);
+
+private:
+    void buildToolBar();
+    QWidget* buildControls();
+    QListView* buildList(QWidget* parent, const char* name, state::TextList& list);
+    void buildFlagReg(QWidget* parent);
+    void buildPort(QWidget* parent, const char* frame, int top, const char* pin,
+                   std::array<state::LampModel, 8>& lamps,
+                   std::array<state::CheckBoxModel, 8>& inputs);
+    void buildButtons(QWidget* parent);
+
+    state::MainForm form_;
+    QtMessageBox messages_{this};
+    QtWindowPlacement placement_{*this};
+    sim::Simulator simulator_{form_, messages_};
+    LampPictures lamps_;
+};
+
+} // namespace mirel::shell

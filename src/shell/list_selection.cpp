@@ -1,0 +1,69 @@
+#include "list_selection.h"
+
+#include "text_list_model.h"
+
+#include <QItemSelectionModel>
+#include <QListView>
+
+namespace mirel::shell {
+
+ListSelectionSync::ListSelectionSync(QListView& view, TextListModel& model)
+    : QObject(&view), view_(view), model_(model) {
+    view_.setSelectionMode(QAbstractItemView::SingleSelection);
+    model_.list().addObserver(this);
+    connect(view_.selectionModel(), &QItemSelectionModel::selectionChanged, this,
+            &ListSelectionSync::viewSelectionChanged);
+    showSelection(model_.list().selectedIndex());
+}
+
+ListSelectionSync::~ListSelectionSync() {
+    model_.list().removeObserver(this);
+}
+
+void ListSelectionSync::selectionChanged(int selected) {
+    showSelection(selected);
+}
+
+void ListSelectionSync::selectionShifted(int selected) {
+    showSelection(selected);
+}
+
+// A reset drops the view's highlight; the core's selection may have survived.
+void ListSelectionSync::linesReset() {
+    showSelection(model_.list().selectedIndex());
+}
+
+void ListSelectionSync::showSelection(int selected) {
+    QItemSelectionModel* selection = view_.selectionModel();
+    const QModelIndex row = model_.index(selected);
+    const bool shown = row.isValid()
+                           ? selection->currentIndex() == row && selection->isSelected(row)
+                           : !selection->currentIndex().isValid() && !selection->hasSelection();
+    if (shown)
+        return;
+    const bool wasShowing = showing_;
+    showing_ = true;
+    if (row.isValid()) {
+        selection->setCurrentIndex(row, QItemSelectionModel::ClearAndSelect);
+        view_.scrollTo(row);
+    } else {
+        selection->clear();
+    }
+    showing_ = wasShowing;
+}
+
+void ListSelectionSync::viewSelectionChanged() {
+    if (showing_ || model_.isChanging())
+        return;
+    const QModelIndexList rows = view_.selectionModel()->selectedIndexes();
+    if (rows.isEmpty()) {
+        // The view may not drop a selection the core still holds.
+        showSelection(model_.list().selectedIndex());
+        return;
+    }
+    const int row = rows.constLast().row();
+    if (row != model_.list().selectedIndex())
+        model_.list().select(row);
+}
+
+} // namespace mirel::shell

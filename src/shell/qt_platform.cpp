@@ -1,0 +1,48 @@
+#include "qt_platform.h"
+
+#include "settings_keys.h"
+#include "twips.h"
+
+#include <QMessageBox>
+#include <QScreen>
+#include <QWidget>
+
+namespace mirel::shell {
+
+namespace {
+QMessageBox::Icon qtIcon(state::MessageIcon icon) {
+    switch (icon) {
+    case state::MessageIcon::Information:
+        return QMessageBox::Information;
+    case state::MessageIcon::Exclamation:
+        return QMessageBox::Warning;
+    case state::MessageIcon::Critical:
+        return QMessageBox::Critical;
+    case state::MessageIcon::None:
+        break;
+    }
+    return QMessageBox::NoIcon;
+}
+} // namespace
+
+void QtMessageBox::show(const std::string& text, const std::string& title,
+                        state::MessageIcon icon) {
+    QMessageBox box(qtIcon(icon), QString::fromLatin1(title), QString::fromLatin1(text),
+                    QMessageBox::Ok, parent_);
+    box.exec();
+}
+
+void QtWindowPlacement::restorePlacement() {
+    const QScreen* screen = window_.screen();
+    const double dpi = screen ? screen->logicalDotsPerInch() : 96.0;
+    const auto px = [dpi](double twips) { return placementPixels(twips, dpi); };
+
+    window_.move(px(settings::defaultMainLeft), px(settings::defaultMainTop));
+    // Width and height are the outer size; the frame is known once the window
+    // has been shown.
+    const QSize frame = window_.frameGeometry().size() - window_.geometry().size();
+    window_.resize(px(settings::defaultMainWidth) - frame.width(),
+                   px(settings::defaultMainHeight) - frame.height());
+}
+
+} // namespace mirel::shell

@@ -1,0 +1,20 @@
+#pragma once
+
+namespace mirel::shell::settings {
+
+// Where the window placement lives in the per-user settings store, and what a
+// missing value reads as. Placement values are twips.
+inline constexpr const char* application = "Mirelsim";
+inline constexpr const char* section = "Settings";
+
+inline constexpr const char* mainLeft = "MainLeft";
+inline constexpr const char* mainTop = "MainTop";
+inline constexpr const char* mainWidth = "MainWidth";
+inline constexpr const char* mainHeight = "MainHeight";
+
+inline constexpr double defaultMainLeft = 1000;
+inline constexpr double defaultMainTop = 1000;
+inline constexpr double defaultMainWidth = 6500;
+inline constexpr double defaultMainHeight = 6500;
+
+} // namespace mirel::shell::settings

@@ -1,0 +1,38 @@
+#pragma once
+
+#include "state/text_list.h"
+
+#include <QAbstractListModel>
+
+namespace mirel::shell {
+
+// Shows a core text list (Reg, Code, SPReg) in a Qt view. Each change of the
+// list reaches the view as the matching row insert, removal or single-row
+// update, so one register write repaints one row.
+class TextListModel final : public QAbstractListModel, private state::TextListObserver {
+    Q_OBJECT
+public:
+    TextListModel(state::TextList& list, QObject* parent = nullptr);
+    ~TextListModel() override;
+
+    int rowCount(const QModelIndex& parent = QModelIndex()) const override;
+    QVariant data(const QModelIndex& index, int role = Qt::DisplayRole) const override;
+
+    state::TextList& list() { return list_; }
+    // True while the view is being told about a change of the list: any
+    // selection movement the view makes then is its own bookkeeping.
+    bool isChanging() const { return changing_ > 0; }
+
+private:
+    void lineInserted(int index) override;
+    void lineRemoved(int index) override;
+    void lineReplaced(int index) override;
+    void linesReset() override;
+
+    state::TextList& list_;
+    // The view's row count: the list has already changed when we hear of it.
+    int rows_;
+    int changing_ = 0;
+};
+
+} // namespace mirel::shell
