@@ -7,6 +7,8 @@
 
 namespace mirel::sim {
 
+class AddressIndex;
+
 // How an instruction hands the program counter back to the cycle.
 enum class Next {
     Advance,        // the cycle advances from Cycle::current (a skip has added 1)
@@ -21,6 +23,8 @@ struct Cycle {
     int current = 0;        // Code index of the instruction; a skip adds 1
     int indirectTarget = 0; // the register the INDF mirror was loaded from
     bool indfWritten = false;
+    // Where jumps and calls look up their target line; without one they walk Code.
+    const AddressIndex* addresses = nullptr;
 };
 
 // Register and W stores of an instruction. A store to register 00 is noted so

@@ -33,7 +33,7 @@ void Simulator::Step_Click() {
     if (form_.Code.empty())
         return;
 
-    Cycle cycle{form_, messages_, {}, 0, state::indirectTarget(form_), false};
+    Cycle cycle{form_, messages_, {}, 0, state::indirectTarget(form_), false, &addresses_};
     loadIndfMirror(form_, cycle.indirectTarget);
 
     cycle.current = state::currentIndex(form_);

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "address_index.h"
 #include "state/main_form.h"
 #include "state/platform.h"
 
@@ -9,7 +10,7 @@ namespace mirel::sim {
 class Simulator {
 public:
     Simulator(state::MainForm& form, state::MessageBoxService& messages)
-        : form_(form), messages_(messages) {}
+        : form_(form), messages_(messages), addresses_(form.Code) {}
 
     // One instruction cycle: mirror INDF, decode the current line, run its
     // rule, advance, then the common tail (ports, INDF write-back).
@@ -18,6 +19,7 @@ public:
 private:
     state::MainForm& form_;
     state::MessageBoxService& messages_;
+    AddressIndex addresses_; // jump targets by address, kept in step with Code
 };
 
 } // namespace mirel::sim

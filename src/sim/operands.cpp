@@ -1,0 +1,31 @@
+#include "instruction_rules.h"
+
+#include "state/program_text.h"
+#include "state/register_file.h"
+
+namespace mirel::sim {
+
+namespace operand {
+
+int registerIndex(const Cycle& cycle) {
+    return state::HexDecConv(cycle.form, cycle.text);
+}
+
+int registerValue(const Cycle& cycle) {
+    return state::readRegister(cycle.form, registerIndex(cycle));
+}
+
+bool toW(const Cycle& cycle) {
+    return state::mid(cycle.text, 10, 1) == "W";
+}
+
+} // namespace operand
+
+void storeResult(Cycle& cycle, bool toW, int index, int value) {
+    if (toW)
+        storeW(cycle, value);
+    else
+        storeRegister(cycle, index, value);
+}
+
+} // namespace mirel::sim

@@ -1,0 +1,178 @@
+// The instruction set table: mnemonics, named ranges and assembled words.
+#include "asm/instruction_table.h"
+
+#include <gtest/gtest.h>
+
+#include <set>
+#include <string>
+
+namespace mirel::assembler {
+namespace {
+
+TEST(InstructionTable, MnemonicsNameTheirOperation) {
+    const std::vector<std::pair<std::string, std::optional<Operation>>> cases = {
+        {"NOP", Operation::Nop},
+        {"STA", Operation::Sta},
+        {"CLR", Operation::Clr},
+        {"SUB", Operation::Sub},
+        {"DEC", Operation::Dec},
+        {"ORA", Operation::Ora},
+        {"AND", Operation::And},
+        {"XOR", Operation::Xor},
+        {"ADD", Operation::Add},
+        {"LDA", Operation::Lda},
+        {"CPL", Operation::Cpl},
+        {"INC", Operation::Inc},
+        {"DEZ", Operation::Dez},
+        {"RRA", Operation::Rra},
+        {"RLA", Operation::Rla},
+        {"SPA", Operation::Spa},
+        {"INZ", Operation::Inz},
+        {"RES", Operation::Res},
+        {"SET", Operation::Set},
+        {"JBR", Operation::Jbr},
+        {"JBS", Operation::Jbs},
+        {"JSR", Operation::Jsr},
+        {"JMP", Operation::Jmp},
+        {"RET", Operation::Ret},
+        {"RTS", Operation::Rts},
+        {"RTI", Operation::Rti},
+        {"SLP", Operation::Slp},
+        {"WDT", Operation::Wdt},
+        {"OPTION", Operation::Option},
+        {"TRIS", Operation::Tris},
+        // Exact and case-sensitive; the cycle's three characters of OPTION and
+        // TRIS, the end mark and an address-only line name nothing.
+        {"nop", std::nullopt},
+        {"OPT", std::nullopt},
+        {"TRI", std::nullopt},
+        {"END", std::nullopt},
+        {"", std::nullopt},
+        {"NO", std::nullopt},
+    };
+    for (const auto& [mnemonic, operation] : cases)
+        EXPECT_EQ(operationOf(mnemonic), operation) << mnemonic;
+}
+
+TEST(InstructionTable, WordsNameTheDocumentedForms) {
+    struct Case {
+        Word word;
+        std::string mnemonic;
+        OperandKind operand;
+        int value;
+        int selector;
+    };
+    const std::vector<Case> cases = {
+        {0x0000, "NOP", OperandKind::None, 0, 0},
+        {0x0008, "RTS", OperandKind::None, 0, 0},
+        {0x0062, "OPTION", OperandKind::None, 0, 0},
+        {0x0066, "TRIS", OperandKind::Port, 6, 0},
+        {0x00A5, "STA", OperandKind::Register, 0x25, 0},
+        {0x0142, "CLR", OperandKind::None, 0, 0},
+        {0x0185, "CLR", OperandKind::Register, 0x05, 0},
+        {0x0220, "SUB", OperandKind::RegisterDestination, 0x20, 0},
+        {0x02A0, "SUB", OperandKind::RegisterDestination, 0x20, 1},
+        {0x0FFF, "INZ", OperandKind::RegisterDestination, 0x7F, 1},
+        {0x1683, "SET", OperandKind::RegisterBit, 0x03, 5},
+        {0x1C85, "JBS", OperandKind::RegisterBit, 0x05, 1},
+        {0x1000, "RES", OperandKind::RegisterBit, 0x00, 0},
+        {0x2A10, "JMP", OperandKind::Address, 0x210, 0},
+        {0x2123, "JSR", OperandKind::Address, 0x123, 0},
+        {0x3E3F, "ADD", OperandKind::Literal, 0x3F, 0},
+        {0x3B12, "SUB", OperandKind::Literal, 0x12, 0},
+        {0x3712, "RET", OperandKind::Literal, 0x12, 0},
+        {0x3A80, "XOR", OperandKind::Literal, 0x80, 0},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.word);
+        const InstructionForm* form = formOfWord(c.word);
+        ASSERT_NE(form, nullptr);
+        EXPECT_EQ(form->mnemonic, c.mnemonic);
+        EXPECT_EQ(form->operand, c.operand);
+        EXPECT_EQ(operandOf(*form, c.word), c.value);
+        EXPECT_EQ(selectorOf(*form, c.word), c.selector);
+    }
+}
+
+// Every named word assembles back to itself, except the words that several
+// texts share and the two forms that are never assembled; the words the table
+// does not name are exactly the documented gaps.
+TEST(InstructionTable, NamedWordsAssembleBack) {
+    auto in = [](int w, int first, int last) { return w >= first && w <= last; };
+    auto canonical = [&](int w) -> std::optional<int> {
+        if (in(w, 0x0101, 0x017F))
+            return 0x0100;
+        if (in(w, 0x3100, 0x33FF))
+            return 0x3000 + (w & 0xFF);
+        if (in(w, 0x3500, 0x37FF))
+            return 0x3400 + (w & 0xFF);
+        if (in(w, 0x3B00, 0x3BFF) || in(w, 0x3D00, 0x3DFF))
+            return 0x3C00 + (w & 0xFF);
+        if (in(w, 0x3F00, 0x3FFF))
+            return 0x3E00 + (w & 0xFF);
+        if (w == 0x0062 || in(w, 0x0065, 0x0067))
+            return std::nullopt;
+        return w;
+    };
+    auto unnamed = [&](int w) {
+        return in(w, 0x0001, 0x0007) || in(w, 0x000A, 0x005F) || in(w, 0x0060, 0x0061) ||
+               in(w, 0x0068, 0x007F) || w > 0x3FFF;
+    };
+    for (int w = 0; w <= 0x4100; ++w) {
+        const Word word = static_cast<Word>(w);
+        const InstructionForm* form = formOfWord(word);
+        if (unnamed(w)) {
+            EXPECT_EQ(form, nullptr) << std::hex << w;
+            continue;
+        }
+        ASSERT_NE(form, nullptr) << std::hex << w;
+        const auto back = assemble(*form, operandOf(*form, word), selectorOf(*form, word));
+        EXPECT_EQ(back ? std::optional<int>(*back) : std::nullopt, canonical(w)) << std::hex << w;
+    }
+}
+
+TEST(InstructionTable, StatementFormsAssemble) {
+    struct Case {
+        std::string mnemonic;
+        OperandKind operand;
+        int value;
+        int selector;
+        Word word;
+    };
+    const std::vector<Case> cases = {
+        {"SUB", OperandKind::RegisterDestination, 0x20, 0, 0x0220}, // SUB20W
+        {"SUB", OperandKind::RegisterDestination, 0x20, 1, 0x02A0}, // SUB20
+        {"SUB", OperandKind::Literal, 0x20, 0, 0x3C20},             // SUB20H
+        {"CLR", OperandKind::None, 0, 0, 0x0100},
+        {"JMP", OperandKind::Address, 0x345, 0, 0x2B45},
+        {"JBS", OperandKind::RegisterBit, 0x03, 2, 0x1D03},
+        {"RET", OperandKind::Literal, 0xFF, 0, 0x34FF},
+        {"SLP", OperandKind::None, 0, 0, 0x0063},
+    };
+    for (const Case& c : cases) {
+        const InstructionForm* form = findForm(c.mnemonic, c.operand);
+        ASSERT_NE(form, nullptr) << c.mnemonic;
+        EXPECT_EQ(assemble(*form, c.value, c.selector), std::optional<Word>(c.word)) << c.mnemonic;
+    }
+    EXPECT_EQ(findForm("RET", OperandKind::RegisterDestination), nullptr);
+    EXPECT_EQ(assemble(*findForm("TRIS", OperandKind::Port), 6), std::nullopt);
+}
+
+// Each mnemonic is three letters, and one operation belongs to one mnemonic.
+TEST(InstructionTable, MnemonicsAndOperationsCorrespond) {
+    std::set<std::pair<std::string_view, Operation>> pairs;
+    std::set<std::string_view> mnemonics;
+    for (const InstructionForm& form : instructionSet()) {
+        pairs.insert({form.mnemonic, form.operation});
+        mnemonics.insert(form.mnemonic);
+        if (form.operation != Operation::Option && form.operation != Operation::Tris) {
+            EXPECT_EQ(form.mnemonic.size(), 3u) << form.mnemonic;
+        }
+        EXPECT_LE(form.first, form.last);
+    }
+    EXPECT_EQ(pairs.size(), mnemonics.size());
+    EXPECT_EQ(mnemonics.size(), 30u);
+}
+
+} // namespace
+} // namespace mirel::assembler
