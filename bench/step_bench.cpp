@@ -1,6 +1,7 @@
 // The cost of one Step must not grow with the length of the program.
 #include "program_fixture.h"
 #include "sim/simulator.h"
+#include "state/hex_text.h"
 
 #include <benchmark/benchmark.h>
 
@@ -22,5 +23,46 @@ void BM_StepNop(benchmark::State& st) {
     st.SetLabel(std::to_string(form.Code.count()) + " lines");
 }
 BENCHMARK(BM_StepNop)->Arg(10)->Arg(40000);
+
+// A program whose line 0 jumps or calls to its last line, by address.
+std::vector<std::string> toLastLine(const std::string& mnemonic, int lines) {
+    auto program = bench::repeated("NOP\t", lines);
+    program[0] = mnemonic + "\t" + state::hex4(lines - 1);
+    return program;
+}
+
+// The target is found by its address; the first Step gathers the addresses,
+// the measured ones must not walk the program again.
+void BM_JumpToLast(benchmark::State& st) {
+    state::MainForm form;
+    bench::loadProgram(form, toLastLine("JMP", static_cast<int>(st.range(0))));
+    bench::SilentMessages messages;
+    sim::Simulator simulator(form, messages);
+    simulator.Step_Click();
+    for (auto _ : st) {
+        form.Code.select(0);
+        simulator.Step_Click();
+    }
+    st.SetLabel(std::to_string(form.Code.count()) + " lines");
+}
+BENCHMARK(BM_JumpToLast)->Arg(10)->Arg(40000);
+
+// As the jump, and the pushed entry is taken off again so that every
+// iteration calls from the same depth.
+void BM_CallToLast(benchmark::State& st) {
+    state::MainForm form;
+    bench::loadProgram(form, toLastLine("JSR", static_cast<int>(st.range(0))));
+    bench::SilentMessages messages;
+    sim::Simulator simulator(form, messages);
+    simulator.Step_Click();
+    form.SPReg.removeAt(form.SPReg.count() - 1);
+    for (auto _ : st) {
+        form.Code.select(0);
+        simulator.Step_Click();
+        form.SPReg.removeAt(form.SPReg.count() - 1);
+    }
+    st.SetLabel(std::to_string(form.Code.count()) + " lines");
+}
+BENCHMARK(BM_CallToLast)->Arg(10)->Arg(40000);
 
 } // namespace
