@@ -7,7 +7,6 @@
 #include "state/hex_text.h"
 #include "state/program_text.h"
 #include "state/register_file.h"
-#include "state/w_register.h"
 
 namespace mirel::sim {
 
