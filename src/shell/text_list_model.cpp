@@ -2,16 +2,6 @@
 
 namespace mirel::shell {
 
-namespace {
-struct ChangeScope {
-    explicit ChangeScope(int& depth) : depth_(depth) { ++depth_; }
-    ~ChangeScope() { --depth_; }
-    ChangeScope(const ChangeScope&) = delete;
-    ChangeScope& operator=(const ChangeScope&) = delete;
-    int& depth_;
-};
-} // namespace
-
 TextListModel::TextListModel(state::TextList& list, QObject* parent)
     : QAbstractListModel(parent), list_(list), rows_(list.count()) {
     list_.addObserver(this);
@@ -26,24 +16,59 @@ int TextListModel::rowCount(const QModelIndex& parent) const {
 }
 
 QVariant TextListModel::data(const QModelIndex& index, int role) const {
-    if (role != Qt::DisplayRole || !index.isValid() || !list_.validIndex(index.row()))
+    if (role != Qt::DisplayRole || !index.isValid())
+        return {};
+    const int line = lineBefore(index.row());
+    if (!list_.validIndex(line))
         return {};
     // Lines are 8-bit text.
-    return QString::fromLatin1(list_.line(index.row()));
+    return QString::fromLatin1(list_.line(line));
 }
 
+// The line of the list that a row of the view stands for. A removed line is
+// gone already and reads as nothing.
+int TextListModel::lineBefore(int row) const {
+    if (row < pendingIndex_)
+        return row;
+    switch (pending_) {
+    case Pending::Insert:
+        return row + 1;
+    case Pending::Remove:
+        return row == pendingIndex_ ? -1 : row - 1;
+    case Pending::None:
+        break;
+    }
+    return row;
+}
+
+template <typename Tell> void TextListModel::tellView(Pending kind, int index, Tell&& tell) {
+    ++changing_;
+    pending_ = kind;
+    pendingIndex_ = index;
+    tell();
+    pending_ = Pending::None;
+    pendingIndex_ = -1;
+    --changing_;
+}
+
+// Between begin and end the view already counts the new rows, and the rows
+// read as the list now stands.
 void TextListModel::lineInserted(int index) {
-    ChangeScope scope(changing_);
-    beginInsertRows(QModelIndex(), index, index);
-    rows_ = list_.count();
-    endInsertRows();
+    tellView(Pending::Insert, index, [&] {
+        beginInsertRows(QModelIndex(), index, index);
+        pending_ = Pending::None;
+        rows_ = list_.count();
+        endInsertRows();
+    });
 }
 
 void TextListModel::lineRemoved(int index) {
-    ChangeScope scope(changing_);
-    beginRemoveRows(QModelIndex(), index, index);
-    rows_ = list_.count();
-    endRemoveRows();
+    tellView(Pending::Remove, index, [&] {
+        beginRemoveRows(QModelIndex(), index, index);
+        pending_ = Pending::None;
+        rows_ = list_.count();
+        endRemoveRows();
+    });
 }
 
 void TextListModel::lineReplaced(int index) {
@@ -52,10 +77,11 @@ void TextListModel::lineReplaced(int index) {
 }
 
 void TextListModel::linesReset() {
-    ChangeScope scope(changing_);
-    beginResetModel();
-    rows_ = list_.count();
-    endResetModel();
+    tellView(Pending::None, -1, [&] {
+        beginResetModel();
+        rows_ = list_.count();
+        endResetModel();
+    });
 }
 
 } // namespace mirel::shell

@@ -29,9 +29,16 @@ private:
     void lineReplaced(int index) override;
     void linesReset() override;
 
+    // The list has already changed when we hear of it; until the view has
+    // been told, rows are shown as they stood before the change.
+    enum class Pending { None, Insert, Remove };
+    int lineBefore(int row) const;
+    template <typename Tell> void tellView(Pending kind, int index, Tell&& tell);
+
     state::TextList& list_;
-    // The view's row count: the list has already changed when we hear of it.
     int rows_;
+    Pending pending_ = Pending::None;
+    int pendingIndex_ = -1;
     int changing_ = 0;
 };
 

@@ -1,0 +1,167 @@
+#include "shell/counter_box.h"
+#include "shell/list_selection.h"
+#include "shell/qt_platform.h"
+#include "shell/text_list_model.h"
+#include "state/main_form.h"
+
+#include <QAbstractItemModelTester>
+#include <QComboBox>
+#include <QLineEdit>
+#include <QListView>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QSignalSpy>
+#include <QTimer>
+#include <QtTest>
+
+using namespace mirel;
+
+namespace {
+
+std::vector<std::string> program(int lines) {
+    std::vector<std::string> out;
+    out.reserve(static_cast<std::size_t>(lines));
+    for (int i = 0; i < lines; ++i)
+        out.push_back(
+            QStringLiteral("%1\tNOP\t").arg(i, 4, 16, QLatin1Char('0')).toUpper().toStdString());
+    return out;
+}
+
+// Counts the click events the core hears on a list.
+struct ClickCounter : state::TextListObserver {
+    int clicks = 0;
+    void selectionChanged(int) override { ++clicks; }
+};
+
+} // namespace
+
+class AdaptersTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void listModelReportsEachChangeAsRows() {
+        state::TextList list;
+        shell::TextListModel model(list);
+        QAbstractItemModelTester tester(&model,
+                                        QAbstractItemModelTester::FailureReportingMode::QtTest);
+        QSignalSpy inserted(&model, &QAbstractItemModel::rowsInserted);
+        QSignalSpy removed(&model, &QAbstractItemModel::rowsRemoved);
+        QSignalSpy changed(&model, &QAbstractItemModel::dataChanged);
+        QSignalSpy reset(&model, &QAbstractItemModel::modelReset);
+
+        list.append("a");
+        list.append("c");
+        list.insertAt(1, "b");
+        QCOMPARE(inserted.last().at(1).toInt(), 1);
+        QCOMPARE(model.rowCount(), 3);
+        QCOMPARE(model.index(1).data().toString(), QStringLiteral("b"));
+
+        list.replaceAt(2, "C\xB5"); // 8-bit text
+        QCOMPARE(changed.count(), 1);
+        QCOMPARE(changed.last().at(0).toModelIndex().row(), 2);
+        QCOMPARE(changed.last().at(1).toModelIndex().row(), 2);
+        QCOMPARE(model.index(2).data().toString(), QStringLiteral("C\u00B5"));
+
+        list.removeAt(0);
+        QCOMPARE(removed.last().at(1).toInt(), 0);
+        QCOMPARE(model.index(0).data().toString(), QStringLiteral("b"));
+        QCOMPARE(reset.count(), 0);
+
+        list.assign(program(100));
+        QCOMPARE(reset.count(), 1);
+        QCOMPARE(model.rowCount(), 100);
+        list.clear();
+        QCOMPARE(model.rowCount(), 0);
+        QCOMPARE(inserted.count(), 3);
+    }
+
+    void selectionFollowsTheCoreWithoutEchoingBack() {
+        state::MainForm form;
+        form.Code.assign(program(40000));
+        QListView view;
+        view.resize(200, 300);
+        view.setUniformItemSizes(true);
+        auto* model = new shell::TextListModel(form.Code, &view);
+        view.setModel(model);
+        new shell::ListSelectionSync(view, *model);
+        view.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&view));
+        ClickCounter clicks;
+        form.Code.addObserver(&clicks);
+
+        form.Code.select(39990);
+        QCOMPARE(clicks.clicks, 1); // the highlight moving is not a second click
+        QCOMPARE(view.currentIndex().row(), 39990);
+        QVERIFY(view.viewport()->rect().intersects(view.visualRect(view.currentIndex())));
+
+        // A user's click selects in the core, once.
+        const QModelIndex row = model->index(39991);
+        QTest::mouseClick(view.viewport(), Qt::LeftButton, {}, view.visualRect(row).center());
+        QCOMPARE(form.Code.selectedIndex(), 39991);
+        QCOMPARE(clicks.clicks, 2);
+        // Counter was refilled from the clicked line by the core's click action.
+        QCOMPARE(form.Counter.entryCount(), 9);
+
+        // Lines inserted above move the highlight with the selected line.
+        form.Code.insertAt(0, "X");
+        QCOMPARE(view.currentIndex().row(), 39992);
+        form.Code.removeAt(39992);
+        QVERIFY(!view.selectionModel()->hasSelection());
+        QCOMPARE(form.Code.selectedIndex(), -1);
+        QCOMPARE(clicks.clicks, 2);
+        form.Code.removeObserver(&clicks);
+    }
+
+    void counterBoxShowsTheCoreEntryLine() {
+        state::MainForm form;
+        form.Code.assign(program(40000));
+        QComboBox box;
+        new shell::CounterBinding(box, form);
+        box.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&box));
+
+        form.Code.select(5);
+        QCOMPARE(box.count(), 39995);
+        QCOMPARE(box.lineEdit()->text(), QStringLiteral("0005     NOP     "));
+        QCOMPARE(box.itemText(1), QStringLiteral("0006     NOP     "));
+
+        form.Counter.caretToEnd();
+        QCOMPARE(box.lineEdit()->cursorPosition(), 17);
+        box.lineEdit()->setFocus();
+        box.lineEdit()->setCursorPosition(4);
+        QTest::keyClicks(box.lineEdit(), QStringLiteral("xy"));
+        QCOMPARE(form.Counter.editText(), std::string("0005xy     NOP     "));
+        QCOMPARE(form.Counter.caret(), 6);
+        QCOMPARE(box.count(), 39995); // typing never adds an entry
+        // Enter is the core's: it writes line 5 and moves to a fresh final line.
+        QTest::keyClick(box.lineEdit(), Qt::Key_Return);
+        QCOMPARE(form.Code.line(5), std::string("0005\tXYN\tOP"));
+        QCOMPARE(box.count(), 1);
+        QCOMPARE(box.lineEdit()->text(), QStringLiteral("9C40   "));
+    }
+
+    void messageBoxShowsTitleTextIconAndOneOk() {
+        QWidget parent;
+        shell::QtMessageBox messages(&parent);
+        QString title, text;
+        QMessageBox::Icon icon = QMessageBox::NoIcon;
+        int buttons = 0;
+        QTimer::singleShot(0, [&] {
+            auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+            QVERIFY(box);
+            title = box->windowTitle();
+            text = box->text();
+            icon = box->icon();
+            buttons = static_cast<int>(box->buttons().size());
+            box->button(QMessageBox::Ok)->click();
+        });
+        messages.show("Stack full", "Mirelsim", state::MessageIcon::Exclamation);
+        QCOMPARE(title, QStringLiteral("Mirelsim"));
+        QCOMPARE(text, QStringLiteral("Stack full"));
+        QCOMPARE(icon, QMessageBox::Warning);
+        QCOMPARE(buttons, 1);
+    }
+};
+
+QTEST_MAIN(AdaptersTest)
+#include "adapters_test.moc"

@@ -1,0 +1,271 @@
+#include "shell/frm_main.h"
+#include "shell/settings_keys.h"
+#include "shell/twips.h"
+
+#include <QAbstractItemModel>
+#include <QAction>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListView>
+#include <QPushButton>
+#include <QScreen>
+#include <QSignalSpy>
+#include <QToolBar>
+#include <QtTest>
+
+using mirel::shell::frmMain;
+
+namespace {
+
+QString line(const char* text) {
+    return QString::fromLatin1(text);
+}
+
+// One freshly loaded main window, shown, with its controls found by name as
+// a user sees them.
+struct Window {
+    frmMain window;
+
+    Window() {
+        window.show();
+        if (!QTest::qWaitForWindowExposed(&window))
+            qFatal("window not exposed");
+    }
+    template <typename T> T* control(const QString& name) {
+        auto* widget = window.findChild<T*>(name);
+        if (!widget)
+            qFatal("no control %s", qPrintable(name));
+        return widget;
+    }
+    QListView* list(const char* name) { return control<QListView>(QLatin1String(name)); }
+    QStringList rows(const char* name) {
+        QStringList out;
+        const QAbstractItemModel* model = list(name)->model();
+        for (int r = 0; r < model->rowCount(); ++r)
+            out << model->index(r, 0).data().toString();
+        return out;
+    }
+    int currentRow(const char* name) {
+        QListView* view = list(name);
+        const QModelIndexList selected = view->selectionModel()->selectedIndexes();
+        return selected.size() == 1 && view->currentIndex() == selected.first()
+                   ? selected.first().row()
+                   : -1;
+    }
+    QComboBox* counter() { return control<QComboBox>(QStringLiteral("Counter")); }
+    QLineEdit* entryLine() { return counter()->lineEdit(); }
+    QPushButton* button(const char* name) { return control<QPushButton>(QLatin1String(name)); }
+    QString bits() {
+        QString out;
+        for (int i = 7; i >= 0; --i)
+            out += control<QLabel>(QStringLiteral("RW(%1)").arg(i))->text();
+        return out;
+    }
+
+    void clickNew() {
+        auto* bar = control<QToolBar>(QStringLiteral("tbToolBar"));
+        QTest::mouseClick(bar->widgetForAction(control<QAction>(QStringLiteral("New"))),
+                          Qt::LeftButton);
+    }
+    void enter(const char* instruction) {
+        QLineEdit* edit = entryLine();
+        edit->setFocus();
+        edit->end(false);
+        QTest::keyClicks(edit, QLatin1String(instruction));
+        QTest::keyClick(edit, Qt::Key_Return);
+    }
+    void clickRow(const char* name, int row) {
+        QListView* view = list(name);
+        const QRect where = view->visualRect(view->model()->index(row, 0));
+        QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, where.center());
+    }
+};
+
+} // namespace
+
+class MainWindowTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void startsEmptyWithProgramButtonsDisabled() {
+        Window w;
+        QCOMPARE(w.window.windowTitle(), QStringLiteral("Mirelsim"));
+        QVERIFY(!w.window.windowIcon().isNull());
+        QVERIFY(!w.button("Step")->isEnabled());
+        QVERIFY(!w.button("StartKey")->isEnabled());
+        QVERIFY(w.button("StartKey")->isVisible());
+        QVERIFY(!w.button("Mirel")->isEnabled());
+        for (const char* hidden : {"StopKey", "Fast", "Slow"})
+            QVERIFY2(w.button(hidden)->isHidden(), hidden);
+        QCOMPARE(w.rows("SPReg"), QStringList{QStringLiteral("SP")});
+        QVERIFY(w.rows("Code").isEmpty());
+        QVERIFY(w.rows("Reg").isEmpty());
+        QCOMPARE(w.counter()->count(), 0);
+        QCOMPARE(w.control<QLineEdit>(QStringLiteral("W"))->text(), QStringLiteral("00"));
+        QCOMPARE(w.bits(), QStringLiteral("00000000"));
+        QCOMPARE(w.control<QLabel>(QStringLiteral("Label3"))->text(),
+                 QStringLiteral("ADR         OpCode        Value"));
+        QCOMPARE(w.control<QLabel>(QStringLiteral("Label2"))->text(),
+                 QStringLiteral(" REG         Hex  76543210"));
+        QCOMPARE(w.control<QLabel>(QStringLiteral("Label5"))->text(), QStringLiteral("500"));
+        for (int i = 0; i < 8; ++i) {
+            QVERIFY(w.control<QCheckBox>(QStringLiteral("InA(%1)").arg(i))->isHidden());
+            QVERIFY(w.control<QCheckBox>(QStringLiteral("InB(%1)").arg(i))->isHidden());
+        }
+    }
+
+    void newBuildsTheResetStateAndRestoresPlacement() {
+        Window w;
+        w.window.move(300, 250);
+        w.clickNew();
+
+        const QStringList reg = w.rows("Reg");
+        QCOMPARE(reg.size(), 513);
+        QCOMPARE(reg.first(), line("0000\t00   00000000"));
+        QCOMPARE(reg.last(), line("0200\t00   00000000"));
+        QCOMPARE(w.rows("Code"), QStringList{line("0000\t")});
+        QCOMPARE(w.counter()->count(), 1);
+        QCOMPARE(w.entryLine()->text(), line("0000     "));
+        QCOMPARE(w.entryLine()->cursorPosition(), 9);
+        QVERIFY(w.button("Step")->isEnabled());
+        QVERIFY(w.button("StartKey")->isEnabled());
+        QVERIFY(w.button("Mirel")->isEnabled());
+
+        const double dpi = w.window.screen()->logicalDotsPerInch();
+        using mirel::shell::placementPixels;
+        namespace settings = mirel::shell::settings;
+        QCOMPARE(w.window.frameGeometry(),
+                 QRect(placementPixels(settings::defaultMainLeft, dpi),
+                       placementPixels(settings::defaultMainTop, dpi),
+                       placementPixels(settings::defaultMainWidth, dpi),
+                       placementPixels(settings::defaultMainHeight, dpi)));
+    }
+
+    void enterWritesTheEntryLineIntoCode() {
+        Window w;
+        w.clickNew();
+        w.enter("NO"); // too short: nothing is written
+        QCOMPARE(w.rows("Code"), QStringList{line("0000\t")});
+
+        w.entryLine()->clear();
+        w.enter("0000 NOP");
+        QCOMPARE(w.rows("Code"), (QStringList{line("0000\tNOP\t"), line("0001   ")}));
+        QCOMPARE(w.currentRow("Code"), 1);
+        QCOMPARE(w.entryLine()->text(), line("0001   "));
+        QCOMPARE(w.entryLine()->cursorPosition(), 7);
+        QCOMPARE(w.counter()->count(), 1);
+
+        // Typed at the caret, in order, after the address the entry line shows.
+        w.enter("STA 0C");
+        QCOMPARE(w.rows("Code").at(1), line("0001\tSTA\t0C"));
+        QCOMPARE(w.entryLine()->text(), line("0002   "));
+    }
+
+    void stepRunsTheSelectedLineAndRepaintsOnlyChangedRows() {
+        Window w;
+        w.clickNew();
+        w.enter("INC 0C");
+        w.enter("LDA A5H");
+        w.clickRow("Code", 0);
+        QCOMPARE(w.currentRow("Code"), 0);
+        QCOMPARE(w.entryLine()->text(), line("0000     INC     0C"));
+        QCOMPARE(w.counter()->count(), 3);
+
+        QAbstractItemModel* reg = w.list("Reg")->model();
+        QSignalSpy changed(reg, &QAbstractItemModel::dataChanged);
+        QSignalSpy reset(reg, &QAbstractItemModel::modelReset);
+        QSignalSpy removed(reg, &QAbstractItemModel::rowsRemoved);
+        QTest::mouseClick(w.button("Step"), Qt::LeftButton);
+
+        QCOMPARE(w.rows("Reg").at(12), line("000C\t01   00000001"));
+        QCOMPARE(reset.count(), 0);
+        QCOMPARE(removed.count(), 0);
+        QSet<int> rows;
+        for (const QList<QVariant>& signal : changed) {
+            const auto top = signal.at(0).toModelIndex().row();
+            QCOMPARE(signal.at(1).toModelIndex().row(), top);
+            rows.insert(top);
+        }
+        QVERIFY(rows.contains(12));
+        QVERIFY2(rows.size() <= 6, "only INDF, STATUS copies and the target are rewritten");
+
+        QCOMPARE(w.currentRow("Code"), 1);
+        QCOMPARE(w.entryLine()->text(), line("0001     LDA     A5H"));
+        QCOMPARE(w.counter()->count(), 2);
+
+        QTest::mouseClick(w.button("Step"), Qt::LeftButton);
+        QCOMPARE(w.control<QLineEdit>(QStringLiteral("W"))->text(), QStringLiteral("A5"));
+        QCOMPARE(w.bits(), QStringLiteral("10100101"));
+        QCOMPARE(w.currentRow("Code"), 2);
+    }
+
+    void wAcceptsTwoHexDigitsAndShowsItsBits() {
+        Window w;
+        auto* box = w.control<QLineEdit>(QStringLiteral("W"));
+        box->setFocus();
+        box->selectAll();
+        QTest::keyClicks(box, QStringLiteral("a5"));
+        QCOMPARE(w.window.form().W.text(), std::string("a5"));
+        QCOMPARE(w.bits(), QStringLiteral("10100101"));
+
+        QTest::keyClick(box, Qt::Key_F); // a third digit is refused
+        QCOMPARE(box->text(), QStringLiteral("a5"));
+        QTest::keyClick(box, Qt::Key_Backspace);
+        QTest::keyClicks(box, QStringLiteral("g")); // not hexadecimal
+        QCOMPARE(box->text(), QStringLiteral("a"));
+        QCOMPARE(w.bits(), QStringLiteral("00001010"));
+    }
+
+    void mirelTakesBackTheLastLine() {
+        Window w;
+        w.clickNew();
+        w.enter("NOP");
+        QCOMPARE(w.rows("Code").size(), 2);
+        QTest::mouseClick(w.button("Mirel"), Qt::LeftButton);
+        QCOMPARE(w.rows("Code"), QStringList{line("0000\tNOP\t")});
+        QCOMPARE(w.currentRow("Code"), 0);
+        QCOMPARE(w.entryLine()->text(), line("0000     NOP     "));
+
+        QTest::mouseClick(w.button("Mirel"), Qt::LeftButton); // the only line stays
+        QCOMPARE(w.rows("Code").size(), 1);
+        QCOMPARE(w.currentRow("Code"), 0);
+    }
+
+    void newDuringAProgramClearsTheHighlight() {
+        Window w;
+        w.clickNew();
+        w.enter("NOP");
+        QCOMPARE(w.currentRow("Code"), 1);
+        w.clickNew();
+        QCOMPARE(w.rows("Code").size(), 1);
+        QCOMPARE(w.currentRow("Code"), -1);
+        QCOMPARE(w.window.form().Code.selectedIndex(), -1);
+        QCOMPARE(w.entryLine()->text(), line("0000     "));
+    }
+
+    void lampsAndInputsFollowThePorts() {
+        Window w;
+        auto& form = w.window.form();
+        auto* lamp = w.control<QLabel>(QStringLiteral("RA(3)"));
+        const QImage dark = lamp->pixmap().toImage();
+        form.RA[3].setPicture(mirel::state::LampModel::Lit);
+        QVERIFY(lamp->pixmap().toImage() != dark);
+        QCOMPARE(w.control<QLabel>(QStringLiteral("RA(2)"))->pixmap().toImage(), dark);
+        form.RA[3].setPicture(mirel::state::LampModel::Dark);
+        QCOMPARE(lamp->pixmap().toImage(), dark);
+
+        form.InB[5].setVisible(true);
+        auto* input = w.control<QCheckBox>(QStringLiteral("InB(5)"));
+        QVERIFY(!input->isHidden());
+        QCOMPARE(input->text(), QStringLiteral("InB"));
+        QTest::mouseClick(input, Qt::LeftButton);
+        QCOMPARE(form.InB[5].value(), 1);
+        form.InB[5].setValue(0);
+        QVERIFY(!input->isChecked());
+    }
+};
+
+QTEST_MAIN(MainWindowTest)
+#include "main_window_test.moc"
