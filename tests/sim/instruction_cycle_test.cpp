@@ -93,5 +93,44 @@ TEST_F(InstructionCycle, StepFromNoSelectionRunsLineZeroAndSelectsTheNext) {
     EXPECT_EQ(form.Counter.entryCount(), 1);
 }
 
+TEST_F(InstructionCycle, OnlyAWriteToRegisterZeroGoesBackToTheIndirectTarget) {
+    const struct {
+        const char* instruction;
+        int w;
+        int fsrAfter;
+        int reg20;
+        int reg30;
+    } rows[] = {
+        {"STA\t00", 0x44, 0x20, 0x44, 0x11}, // through INDF into the target
+        {"INC\t00", 0x00, 0x20, 0x06, 0x11},
+        {"INC\t20", 0x00, 0x20, 0x06, 0x11}, // direct write survives the stale mirror
+        {"STA\t04", 0x30, 0x30, 0x05, 0x11}, // a new FSR copies nothing into the new target
+        {"LDA\t00 W", 0x00, 0x20, 0x05, 0x11},
+    };
+    for (const auto& row : rows) {
+        program({row.instruction, "NOP\t"});
+        state::writeRegister(form, state::FSR, 0x20);
+        state::writeRegister(form, 0x20, 0x05);
+        state::writeRegister(form, 0x30, 0x11);
+        form.W.setText(state::hex2(row.w));
+        simulator.Step_Click();
+        EXPECT_EQ(state::readRegister(form, state::FSR), row.fsrAfter) << row.instruction;
+        EXPECT_EQ(state::readRegister(form, 0x20), row.reg20) << row.instruction;
+        EXPECT_EQ(state::readRegister(form, 0x30), row.reg30) << row.instruction;
+    }
+    EXPECT_EQ(form.W.text(), "05") << "LDA 00 W reads the mirror";
+}
+
+TEST_F(InstructionCycle, WritesThroughIndfToAMissingRegisterAreDropped) {
+    program({"STA\t00", "NOP\t"});
+    state::writeRegister(form, state::STATUS, 0x60);
+    state::writeRegister(form, state::FSR, 0xF0);
+    form.W.setText("7E");
+    simulator.Step_Click();
+    EXPECT_EQ(form.Reg.count(), 513);
+    EXPECT_EQ(state::readRegister(form, 0), 0x7E);
+    EXPECT_EQ(form.Code.selectedIndex(), 1);
+}
+
 } // namespace
 } // namespace mirel::sim
