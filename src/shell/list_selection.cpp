@@ -8,16 +8,16 @@
 namespace mirel::shell {
 
 ListSelectionSync::ListSelectionSync(QListView& view, TextListModel& model)
-    : QObject(&view), view_(view), model_(model) {
+    : QObject(&model), view_(view), model_(model), list_(model.list()) {
     view_.setSelectionMode(QAbstractItemView::SingleSelection);
-    model_.list().addObserver(this);
+    list_.addObserver(this);
     connect(view_.selectionModel(), &QItemSelectionModel::selectionChanged, this,
             &ListSelectionSync::viewSelectionChanged);
-    showSelection(model_.list().selectedIndex());
+    showSelection(list_.selectedIndex());
 }
 
 ListSelectionSync::~ListSelectionSync() {
-    model_.list().removeObserver(this);
+    list_.removeObserver(this);
 }
 
 void ListSelectionSync::selectionChanged(int selected) {
@@ -30,7 +30,7 @@ void ListSelectionSync::selectionShifted(int selected) {
 
 // A reset drops the view's highlight; the core's selection may have survived.
 void ListSelectionSync::linesReset() {
-    showSelection(model_.list().selectedIndex());
+    showSelection(list_.selectedIndex());
 }
 
 void ListSelectionSync::showSelection(int selected) {
@@ -58,12 +58,12 @@ void ListSelectionSync::viewSelectionChanged() {
     const QModelIndexList rows = view_.selectionModel()->selectedIndexes();
     if (rows.isEmpty()) {
         // The view may not drop a selection the core still holds.
-        showSelection(model_.list().selectedIndex());
+        showSelection(list_.selectedIndex());
         return;
     }
     const int row = rows.constLast().row();
-    if (row != model_.list().selectedIndex())
-        model_.list().select(row);
+    if (row != list_.selectedIndex())
+        list_.select(row);
 }
 
 } // namespace mirel::shell

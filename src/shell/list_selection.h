@@ -14,6 +14,7 @@ class TextListModel;
 // Keeps a list view's highlighted row and the core list's selection the same.
 // A user's click selects the line in the core, which runs that list's click
 // action; a selection made by the logic moves the highlight and scrolls to it.
+// It lives and dies with the list model, which the view owns.
 class ListSelectionSync final : public QObject, private state::TextListObserver {
     Q_OBJECT
 public:
@@ -29,6 +30,7 @@ private:
 
     QListView& view_;
     TextListModel& model_;
+    state::TextList& list_;
     bool showing_ = false;
 };
 
