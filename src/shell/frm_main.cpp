@@ -145,8 +145,11 @@ QWidget* frmMain::buildControls() {
     canvas->setAutoFillBackground(true);
     const QPalette panel = style()->standardPalette();
 
+    // The headings share the lists' face, so that their blanks line up with
+    // the columns below.
     caption(canvas, QStringLiteral("Label3"), QStringLiteral("ADR         OpCode        Value"),
-            controlRect(120, 720, 3375, 330), panel);
+            controlRect(120, 720, 3375, 330), panel)
+        ->setFont(arialBold(12));
     QListView* code = buildList(canvas, "Code", form_.Code);
     code->setGeometry(controlRect(120, 1080, 3375, 6615));
     new ListSelectionSync(*code, *static_cast<TextListModel*>(code->model()));
@@ -158,7 +161,8 @@ QWidget* frmMain::buildControls() {
     new CounterBinding(*counter, form_);
 
     caption(canvas, QStringLiteral("Label2"), QStringLiteral(" REG         Hex  76543210"),
-            controlRect(8640, 720, 3255, 330), panel);
+            controlRect(8640, 720, 3255, 330), panel)
+        ->setFont(arialBold(12));
     buildList(canvas, "Reg", form_.Reg)->setGeometry(controlRect(8640, 1080, 3255, 6615));
     buildList(canvas, "SPReg", form_.SPReg)->setGeometry(controlRect(7800, 1320, 735, 2775));
 
