@@ -4,6 +4,7 @@
 #include "list_selection.h"
 #include "pictures.h"
 #include "state/direct_edits.h"
+#include "state/program_counter.h"
 #include "state/window_load.h"
 #include "text_list_model.h"
 #include "twips.h"
@@ -152,7 +153,8 @@ QWidget* frmMain::buildControls() {
         ->setFont(arialBold(12));
     QListView* code = buildList(canvas, "Code", form_.Code);
     code->setGeometry(controlRect(120, 1080, 3375, 6615));
-    new ListSelectionSync(*code, *static_cast<TextListModel*>(code->model()));
+    new ListSelectionSync(*code, *static_cast<TextListModel*>(code->model()),
+                          [this] { state::Code_Click(form_); });
 
     auto* counter =
         place<QComboBox>(canvas, QStringLiteral("Counter"), controlRect(4320, 720, 3375, 480));

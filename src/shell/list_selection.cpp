@@ -2,17 +2,23 @@
 
 #include "text_list_model.h"
 
+#include <QGuiApplication>
 #include <QItemSelectionModel>
 #include <QListView>
 
+#include <utility>
+
 namespace mirel::shell {
 
-ListSelectionSync::ListSelectionSync(QListView& view, TextListModel& model)
-    : QObject(&model), view_(view), model_(model), list_(model.list()) {
+ListSelectionSync::ListSelectionSync(QListView& view, TextListModel& model,
+                                     std::function<void()> clickedAgain)
+    : QObject(&model), view_(view), model_(model), list_(model.list()),
+      clickedAgain_(std::move(clickedAgain)) {
     view_.setSelectionMode(QAbstractItemView::SingleSelection);
     list_.addObserver(this);
     connect(view_.selectionModel(), &QItemSelectionModel::selectionChanged, this,
             &ListSelectionSync::viewSelectionChanged);
+    connect(&view_, &QAbstractItemView::clicked, this, &ListSelectionSync::viewClicked);
     showSelection(list_.selectedIndex());
 }
 
@@ -62,8 +68,16 @@ void ListSelectionSync::viewSelectionChanged() {
         return;
     }
     const int row = rows.constLast().row();
-    if (row != list_.selectedIndex())
+    if (row != list_.selectedIndex()) {
+        selectedByPress_ = QGuiApplication::mouseButtons() != Qt::NoButton;
         list_.select(row);
+    }
+}
+
+void ListSelectionSync::viewClicked(const QModelIndex& index) {
+    const bool selectedByPress = std::exchange(selectedByPress_, false);
+    if (!selectedByPress && clickedAgain_ && index.row() == list_.selectedIndex())
+        clickedAgain_();
 }
 
 } // namespace mirel::shell

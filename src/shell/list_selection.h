@@ -4,6 +4,8 @@
 
 #include <QObject>
 
+#include <functional>
+
 class QListView;
 class QItemSelection;
 
@@ -18,7 +20,10 @@ class TextListModel;
 class ListSelectionSync final : public QObject, private state::TextListObserver {
     Q_OBJECT
 public:
-    ListSelectionSync(QListView& view, TextListModel& model);
+    // `clickedAgain` runs when the user clicks the line that is already
+    // selected: the core hears no new selection, but a click is still a click.
+    ListSelectionSync(QListView& view, TextListModel& model,
+                      std::function<void()> clickedAgain = {});
     ~ListSelectionSync() override;
 
 private:
@@ -27,11 +32,14 @@ private:
     void linesReset() override;
     void showSelection(int selected);
     void viewSelectionChanged();
+    void viewClicked(const QModelIndex& index);
 
     QListView& view_;
     TextListModel& model_;
     state::TextList& list_;
+    std::function<void()> clickedAgain_;
     bool showing_ = false;
+    bool selectedByPress_ = false;
 };
 
 } // namespace mirel::shell

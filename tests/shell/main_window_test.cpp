@@ -245,6 +245,19 @@ private slots:
         QCOMPARE(w.entryLine()->text(), line("0000     "));
     }
 
+    void clickingACodeLineRefillsTheEntryLineEvenWhenAlreadySelected() {
+        Window w;
+        w.clickNew();
+        w.enter("NOP");
+        w.enter("STA 0C");
+        w.clickRow("Code", 0);
+        QCOMPARE(w.entryLine()->text(), line("0000     NOP     "));
+        QCOMPARE(w.counter()->count(), 3);
+        QTest::keyClicks(w.entryLine(), QStringLiteral("XY"));
+        w.clickRow("Code", 0); // a second click on the same line restores it
+        QCOMPARE(w.entryLine()->text(), line("0000     NOP     "));
+    }
+
     void lampsAndInputsFollowThePorts() {
         Window w;
         auto& form = w.window.form();
