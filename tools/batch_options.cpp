@@ -22,6 +22,27 @@ std::optional<long long> countArgument(const std::string& value, std::string& er
     }
     return n;
 }
+// Two hexadecimal digits of either case, nothing else.
+std::optional<int> hexByte(const std::string& value) {
+    int byte = 0;
+    const char* end = value.data() + value.size();
+    const auto [ptr, ec] = std::from_chars(value.data(), end, byte, 16);
+    if (value.size() != 2 || ec != std::errc() || ptr != end)
+        return std::nullopt;
+    return byte;
+}
+
+std::optional<PortInputs> inputsArgument(const std::string& a, const std::string& b,
+                                         std::string& error) {
+    const auto portA = hexByte(a);
+    const auto portB = hexByte(b);
+    if (!portA || !portB) {
+        error = "--inputs needs two bytes of two hexadecimal digits each, not '" + a + "' '" + b +
+                "'";
+        return std::nullopt;
+    }
+    return PortInputs{*portA, *portB};
+}
 } // namespace
 
 std::optional<BatchOptions> parseBatchOptions(const std::vector<std::string>& args,
@@ -55,6 +76,13 @@ std::optional<BatchOptions> parseBatchOptions(const std::vector<std::string>& ar
                 return std::nullopt;
             options.steps = *n;
             i += 1;
+        } else if (arg == "--inputs") {
+            if (!value(2))
+                return std::nullopt;
+            options.inputs = inputsArgument(args[i + 1], args[i + 2], error);
+            if (!options.inputs)
+                return std::nullopt;
+            i += 2;
         } else if (arg == "--save") {
             const std::string* out = value(2);
             if (!out)

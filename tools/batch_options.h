@@ -8,9 +8,16 @@
 
 namespace mirel::batch {
 
+// The input boxes to tick before the first step: bit i of a byte ticks box i.
+struct PortInputs {
+    int a = 0;
+    int b = 0;
+};
+
 struct BatchOptions {
     files::ProgramKind kind = files::ProgramKind::Text;
     long long steps = 0;
+    std::optional<PortInputs> inputs;
     std::optional<files::ProgramKind> saveKind;
     std::string saveTo;
     std::string file;
@@ -22,6 +29,6 @@ std::optional<BatchOptions> parseBatchOptions(const std::vector<std::string>& ar
                                               std::string& error);
 
 inline constexpr const char* batchUsage =
-    "usage: mirelsim-batch [--kind hex|text|mrl] [--steps N] [--save hex|text|mrl OUT] FILE";
+    "usage: mirelsim-batch [--kind hex|text|mrl] [--steps N] [--inputs AA BB] [--save hex|text|mrl OUT] FILE";
 
 } // namespace mirel::batch

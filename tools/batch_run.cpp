@@ -34,6 +34,15 @@ void printState(const state::MainForm& form, std::ostream& out) {
         out << line << '\n';
 }
 
+void tickInputs(state::MainForm& form, const PortInputs& inputs) {
+    for (std::size_t i = 0; i < 8; ++i) {
+        if ((inputs.a >> i) & 1)
+            form.InA[i].setValue(1);
+        if ((inputs.b >> i) & 1)
+            form.InB[i].setValue(1);
+    }
+}
+
 } // namespace
 
 int runBatch(const BatchOptions& options, std::ostream& out, std::ostream& err) {
@@ -52,6 +61,8 @@ int runBatch(const BatchOptions& options, std::ostream& out, std::ostream& err) 
         err << "mirelsim-batch: " << opened.error << '\n';
         return 2;
     }
+    if (options.inputs)
+        tickInputs(form, *options.inputs);
     StderrMessages messages(err);
     sim::Simulator simulator(form, messages);
     for (long long i = 0; i < options.steps; ++i)

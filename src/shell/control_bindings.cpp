@@ -1,5 +1,7 @@
 #include "control_bindings.h"
 
+#include "lamp_view.h"
+
 #include <QAbstractButton>
 #include <QCheckBox>
 #include <QLabel>
@@ -26,9 +28,13 @@ ChangeBinding::~ChangeBinding() {
 
 void bindButton(QAbstractButton& button, state::ControlModel& model) {
     button.setText(text8(model.caption()));
-    new ChangeBinding(button, model, [&button, &model] {
-        button.setEnabled(model.enabled());
-        button.setVisible(model.visible());
+    bindShown(button, model);
+}
+
+void bindShown(QWidget& widget, state::ControlModel& model) {
+    new ChangeBinding(widget, model, [&widget, &model] {
+        widget.setEnabled(model.enabled());
+        widget.setVisible(model.visible());
     });
 }
 
@@ -36,10 +42,8 @@ void bindLabel(QLabel& label, state::TextModel& model) {
     new ChangeBinding(label, model, [&label, &model] { label.setText(text8(model.text())); });
 }
 
-void bindLamp(QLabel& lamp, state::LampModel& model, const LampPictures& pictures) {
-    new ChangeBinding(lamp, model, [&lamp, &model, pictures] {
-        lamp.setPixmap(model.lit() ? pictures.lit : pictures.dark);
-    });
+void bindLamp(LampView& lamp, state::LampModel& model) {
+    new ChangeBinding(lamp, model, [&lamp, &model] { lamp.setLit(model.lit()); });
 }
 
 void bindCheckBox(QCheckBox& box, state::CheckBoxModel& model) {

@@ -3,7 +3,6 @@
 #include "state/controls.h"
 
 #include <QObject>
-#include <QPixmap>
 
 #include <array>
 #include <functional>
@@ -12,8 +11,11 @@ class QAbstractButton;
 class QCheckBox;
 class QLabel;
 class QLineEdit;
+class QWidget;
 
 namespace mirel::shell {
+
+class LampView;
 
 // Re-shows a widget whenever its core model changes. It lives as a child of
 // the widget, so it stops listening when the widget goes away.
@@ -29,16 +31,12 @@ private:
     std::function<void()> show_;
 };
 
-// The two lamp pictures: 1 lit, 2 dark.
-struct LampPictures {
-    QPixmap lit;
-    QPixmap dark;
-};
-
 // Shown and enabled follow the model; the caption is the model's.
 void bindButton(QAbstractButton& button, state::ControlModel& model);
 void bindLabel(QLabel& label, state::TextModel& model);
-void bindLamp(QLabel& lamp, state::LampModel& model, const LampPictures& pictures);
+// Shown and enabled follow the model: a view, a heading, the W box.
+void bindShown(QWidget& widget, state::ControlModel& model);
+void bindLamp(LampView& lamp, state::LampModel& model);
 // A user's tick sets the model's value.
 void bindCheckBox(QCheckBox& box, state::CheckBoxModel& model);
 // The W box: at most two hexadecimal digits; the user's edits set the model's

@@ -1,6 +1,7 @@
 #include "frm_main.h"
 
 #include "counter_box.h"
+#include "lamp_view.h"
 #include "list_selection.h"
 #include "pictures.h"
 #include "state/direct_edits.h"
@@ -87,9 +88,18 @@ QLabel* caption(QWidget* parent, const QString& name, const QString& text, const
     return label;
 }
 
+// A column heading in the lists' face, shown while its list is.
+void heading(QWidget* parent, const char* name, state::ControlModel& model, const QRect& where,
+             const QPalette& panel) {
+    QLabel* label =
+        caption(parent, QLatin1String(name), QString::fromLatin1(model.caption()), where, panel);
+    label->setFont(arialBold(12));
+    bindShown(*label, model);
+}
+
 } // namespace
 
-frmMain::frmMain(QWidget* parent) : QMainWindow(parent), lamps_(makeLampPictures(32)) {
+frmMain::frmMain(QWidget* parent) : QMainWindow(parent) {
     setObjectName(QStringLiteral("frmMain"));
     setWindowTitle(QString::fromLatin1(state::applicationTitle));
     setWindowIcon(makeWindowIcon());
@@ -148,11 +158,10 @@ QWidget* frmMain::buildControls() {
 
     // The headings share the lists' face, so that their blanks line up with
     // the columns below.
-    caption(canvas, QStringLiteral("Label3"), QStringLiteral("ADR         OpCode        Value"),
-            controlRect(120, 720, 3375, 330), panel)
-        ->setFont(arialBold(12));
+    heading(canvas, "Label3", form_.Label3, controlRect(120, 720, 3375, 330), panel);
     QListView* code = buildList(canvas, "Code", form_.Code);
     code->setGeometry(controlRect(120, 1080, 3375, 6615));
+    bindShown(*code, form_.CodeView);
     new ListSelectionSync(*code, *static_cast<TextListModel*>(code->model()),
                           [this] { state::Code_Click(form_); });
 
@@ -161,11 +170,12 @@ QWidget* frmMain::buildControls() {
     counter->setFont(arialBold(14.25));
     counter->setPalette(viewPalette(panel));
     new CounterBinding(*counter, form_);
+    bindShown(*counter, form_.CounterView);
 
-    caption(canvas, QStringLiteral("Label2"), QStringLiteral(" REG         Hex  76543210"),
-            controlRect(8640, 720, 3255, 330), panel)
-        ->setFont(arialBold(12));
-    buildList(canvas, "Reg", form_.Reg)->setGeometry(controlRect(8640, 1080, 3255, 6615));
+    heading(canvas, "Label2", form_.Label2, controlRect(8640, 720, 3255, 330), panel);
+    QListView* reg = buildList(canvas, "Reg", form_.Reg);
+    reg->setGeometry(controlRect(8640, 1080, 3255, 6615));
+    bindShown(*reg, form_.RegView);
     buildList(canvas, "SPReg", form_.SPReg)->setGeometry(controlRect(7800, 1320, 735, 2775));
 
     buildFlagReg(canvas);
@@ -207,6 +217,7 @@ void frmMain::buildFlagReg(QWidget* parent) {
     w->setFont(big);
     w->setPalette(viewPalette(panel));
     bindHexBox(*w, form_.W);
+    bindShown(*w, form_.WBox);
 
     for (int i = 0; i < 8; ++i) {
         const int left = 240 + (7 - i) * 360;
@@ -240,10 +251,16 @@ void frmMain::buildButtons(QWidget* parent) {
         button->setPalette(style()->standardPalette());
         bindButton(*button, p.model);
     }
-    auto* step = parent->findChild<QPushButton*>(QStringLiteral("Step"));
-    connect(step, &QPushButton::clicked, this, [this] { simulator_.Step_Click(); });
-    auto* mirel = parent->findChild<QPushButton*>(QStringLiteral("Mirel"));
-    connect(mirel, &QPushButton::clicked, this, [this] { state::Mirel_Click(form_); });
+    const auto onClick = [this, parent](const char* name, auto handler) {
+        connect(parent->findChild<QPushButton*>(QLatin1String(name)), &QPushButton::clicked, this,
+                handler);
+    };
+    onClick("Step", [this] { simulator_.Step_Click(); });
+    onClick("Mirel", [this] { state::Mirel_Click(form_); });
+    onClick("StartKey", [this] { run_.StartKey_Click(); });
+    onClick("StopKey", [this] { run_.StopKey_Click(); });
+    onClick("Fast", [this] { run_.Fast_Click(); });
+    onClick("Slow", [this] { run_.Slow_Click(); });
 
     auto* speed = caption(parent, QStringLiteral("Label5"), QString(),
                           controlRect(3600, 3780, 600, 255), style()->standardPalette());
@@ -270,9 +287,8 @@ void frmMain::buildPort(QWidget* parent, const char* name, int top, const char* 
         const auto bit = static_cast<std::size_t>(i);
         // Bit 7 at the left, 600 twips per pin.
         const int left = 120 + (7 - i) * 600;
-        auto* lamp = place<QLabel>(frame, indexed(pin, i), layoutRect(left + 60, 120, 480, 480));
-        lamp->setAlignment(Qt::AlignCenter);
-        bindLamp(*lamp, lamps[bit], lamps_);
+        auto* lamp = place<LampView>(frame, indexed(pin, i), layoutRect(left + 60, 120, 480, 480));
+        bindLamp(*lamp, lamps[bit]);
 
         auto* label = place<QLabel>(frame, QStringLiteral("Label%1%2").arg(lampName).arg(i),
                                     layoutRect(left, 630, 600, 255));

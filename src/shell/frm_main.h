@@ -1,7 +1,11 @@
 #pragma once
 
 #include "control_bindings.h"
+#include "elapsed_clock.h"
 #include "qt_platform.h"
+#include "run_timer.h"
+#include "sim/run_control.h"
+#include "sim/run_messages.h"
 #include "sim/simulator.h"
 #include "state/main_form.h"
 
@@ -37,8 +41,12 @@ private:
     state::MainForm form_;
     QtMessageBox messages_{this};
     QtWindowPlacement placement_{*this};
-    sim::Simulator simulator_{form_, messages_};
-    LampPictures lamps_;
+    // During a run a step's message box offers Stop.
+    sim::RunMessages runMessages_{form_, messages_};
+    sim::Simulator simulator_{form_, runMessages_};
+    QtElapsedClock runClock_;
+    sim::RunControl run_{form_, simulator_, runMessages_, runClock_};
+    RunTimer runTimer_{form_.Timer1, run_};
 };
 
 } // namespace mirel::shell

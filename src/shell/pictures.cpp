@@ -5,15 +5,12 @@
 
 namespace mirel::shell {
 
-namespace {
-
 // A round lamp in a dark bezel, lit with a bright glow or off in a dull red.
-QPixmap lamp(int size, bool lit) {
-    QPixmap picture(size, size);
-    picture.fill(Qt::transparent);
-    QPainter p(&picture);
+void paintLamp(QPainter& p, const QRectF& area, bool lit) {
+    p.save();
     p.setRenderHint(QPainter::Antialiasing);
-    const QRectF bezel(1, 1, size - 2, size - 2);
+    const qreal size = area.width();
+    const QRectF bezel = area.adjusted(1, 1, -1, -1);
     p.setPen(QPen(QColor(90, 90, 90), 1.5));
     p.setBrush(QColor(40, 40, 40));
     p.drawEllipse(bezel);
@@ -32,13 +29,7 @@ QPixmap lamp(int size, bool lit) {
     p.setPen(Qt::NoPen);
     p.setBrush(shine);
     p.drawEllipse(glass);
-    return picture;
-}
-
-} // namespace
-
-LampPictures makeLampPictures(int size) {
-    return {lamp(size, true), lamp(size, false)};
+    p.restore();
 }
 
 // A chip with a lit lamp on it.
@@ -58,8 +49,7 @@ QIcon makeWindowIcon() {
         }
         p.setBrush(QColor(30, 30, 30));
         p.drawRoundedRect(QRectF(size * 0.15, size * 0.08, size * 0.7, size * 0.84), pin, pin);
-        p.drawPixmap(QRectF(size * 0.25, size * 0.25, size * 0.5, size * 0.5), lamp(size, true),
-                     QRectF(0, 0, size, size));
+        paintLamp(p, QRectF(size * 0.25, size * 0.25, size * 0.5, size * 0.5), true);
         p.end();
         icon.addPixmap(picture);
     }

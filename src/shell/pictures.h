@@ -1,13 +1,16 @@
 #pragma once
 
-#include "control_bindings.h"
-
 #include <QIcon>
+
+class QPainter;
+class QRectF;
 
 namespace mirel::shell {
 
-// The program's images, drawn at start-up instead of shipped as files.
-LampPictures makeLampPictures(int size);
+// The program's images, drawn in code instead of shipped as files.
+
+// The two lamp pictures, lit and dark, drawn into a square of any size.
+void paintLamp(QPainter& p, const QRectF& area, bool lit);
 QIcon makeWindowIcon();
 QIcon makeNewProgramIcon();
 

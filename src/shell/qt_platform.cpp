@@ -4,6 +4,7 @@
 #include "twips.h"
 
 #include <QMessageBox>
+#include <QPushButton>
 #include <QScreen>
 #include <QWidget>
 
@@ -30,6 +31,19 @@ void QtMessageBox::show(const std::string& text, const std::string& title,
     QMessageBox box(qtIcon(icon), QString::fromLatin1(title), QString::fromLatin1(text),
                     QMessageBox::Ok, parent_);
     box.exec();
+}
+
+state::MessageAnswer QtMessageBox::showWithStop(const std::string& text, const std::string& title,
+                                                state::MessageIcon icon) {
+    QMessageBox box(qtIcon(icon), QString::fromLatin1(title), QString::fromLatin1(text),
+                    QMessageBox::Ok, parent_);
+    QPushButton* stop = box.addButton(QStringLiteral("Stop"), QMessageBox::RejectRole);
+    stop->setObjectName(QStringLiteral("Stop"));
+    box.setDefaultButton(QMessageBox::Ok);
+    // Escape or closing the box acknowledges the message; only Stop ends the run.
+    box.setEscapeButton(QMessageBox::Ok);
+    box.exec();
+    return box.clickedButton() == stop ? state::MessageAnswer::Stop : state::MessageAnswer::Ok;
 }
 
 void QtWindowPlacement::restorePlacement() {

@@ -6,11 +6,14 @@ class QWidget;
 
 namespace mirel::shell {
 
-// A modal message box with the given title and icon and one OK button.
+// A modal message box with the given title and icon and one OK button, or
+// OK and "Stop" during a run.
 class QtMessageBox final : public state::MessageBoxService {
 public:
     explicit QtMessageBox(QWidget* parent) : parent_(parent) {}
     void show(const std::string& text, const std::string& title, state::MessageIcon icon) override;
+    state::MessageAnswer showWithStop(const std::string& text, const std::string& title,
+                                      state::MessageIcon icon) override;
 
 private:
     QWidget* parent_;

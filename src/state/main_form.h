@@ -33,6 +33,15 @@ public:
     ControlModel Slow{"Slow", false, false};
     ControlModel Mirel{"Mirel", false, true};
 
+    // Enabled and shown flags of the views above, of W's box and of the
+    // column headings: a fast run hides the big views.
+    ControlModel CounterView{"", true, true};
+    ControlModel RegView{"", true, true};
+    ControlModel CodeView{"", true, true};
+    ControlModel WBox{"", true, true};
+    ControlModel Label2{" REG         Hex  76543210", true, true};
+    ControlModel Label3{"ADR         OpCode        Value", true, true};
+
     std::array<LampModel, 8> RA;
     std::array<LampModel, 8> RB;
     std::array<CheckBoxModel, 8> InA;

@@ -6,11 +6,21 @@ namespace mirel::state {
 
 enum class MessageIcon { None, Information, Exclamation, Critical };
 
+enum class MessageAnswer { Ok, Stop };
+
 // A modal message box with one OK button; returns when the user closed it.
 class MessageBoxService {
 public:
     virtual ~MessageBoxService() = default;
     virtual void show(const std::string& text, const std::string& title, MessageIcon icon) = 0;
+    // The box of a message that comes during a run: a second button "Stop"
+    // lets the user end a run that would show it on every tick. Services
+    // without that button answer OK.
+    virtual MessageAnswer showWithStop(const std::string& text, const std::string& title,
+                                       MessageIcon icon) {
+        show(text, title, icon);
+        return MessageAnswer::Ok;
+    }
 };
 
 // The window's part of the load sequence: move and size the window to the

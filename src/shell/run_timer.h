@@ -1,0 +1,32 @@
+#pragma once
+
+#include "sim/run_control.h"
+#include "state/controls.h"
+
+#include <QObject>
+#include <QTimer>
+
+namespace mirel::shell {
+
+// The one real timer of a run: it runs while Timer1 is enabled, at Timer1's
+// interval, and each timeout is a tick of the run control. While any modal
+// window is open (a message box, a dialog) a tick starts no step, and what
+// fell due meanwhile is not caught up afterwards.
+class RunTimer final : public QObject, private state::ChangeObserver {
+public:
+    RunTimer(state::TimerModel& model, sim::RunControl& run, QObject* parent = nullptr);
+    ~RunTimer() override;
+
+    // The Qt timer, for tests that look at what the model made of it.
+    const QTimer& timer() const { return timer_; }
+
+private:
+    void changed() override;
+    void tick();
+
+    state::TimerModel& model_;
+    sim::RunControl& run_;
+    QTimer timer_;
+};
+
+} // namespace mirel::shell

@@ -1,0 +1,115 @@
+#include "run_control.h"
+
+#include <algorithm>
+#include <array>
+#include <charconv>
+#include <cmath>
+#include <string_view>
+
+namespace mirel::sim {
+
+namespace {
+
+// Tick intervals in milliseconds, shortest first, as the speed label shows them.
+constexpr std::array<std::string_view, 6> speeds = {"1", "20", "50", "100", "200", "500"};
+
+// At this interval and below the big views are hidden, so drawing does not slow the run.
+constexpr int viewThreshold = 20;
+
+// Moves the speed label `by` steps along the speeds; no wrap, and a caption
+// that is none of them stays.
+void moveSpeed(state::TextModel& label, int by) {
+    for (std::size_t i = 0; i < speeds.size(); ++i) {
+        if (label.text() != speeds[i])
+            continue;
+        const auto next = static_cast<std::size_t>(
+            std::clamp(static_cast<int>(i) + by, 0, static_cast<int>(speeds.size()) - 1));
+        if (next != i)
+            label.setText(std::string(speeds[next]));
+        return;
+    }
+}
+
+// The speed label as whole milliseconds; `fallback` when it holds no number.
+int labelInterval(const state::TextModel& label, int fallback) {
+    const std::string& text = label.text();
+    double ms = 0;
+    const auto [ptr, ec] = std::from_chars(text.data(), text.data() + text.size(), ms);
+    if (ec != std::errc() || ptr == text.data())
+        return fallback;
+    return std::max(1, static_cast<int>(std::lround(ms)));
+}
+
+void setControl(state::ControlModel& control, bool on) {
+    control.setVisible(on);
+    control.setEnabled(on);
+}
+
+} // namespace
+
+void RunControl::StartKey_Click() {
+    setControl(form_.Fast, true);
+    setControl(form_.Slow, true);
+    setControl(form_.StopKey, true);
+    setControl(form_.StartKey, false);
+    setControl(form_.Mirel, false);
+    setControl(form_.Step, false);
+    form_.WBox.setEnabled(false);
+    // The first step comes with the first tick, one interval from now.
+    stepClock_.restart();
+    form_.Timer1.setEnabled(true);
+}
+
+void RunControl::StopKey_Click() {
+    setControl(form_.Fast, false);
+    setControl(form_.Slow, false);
+    setControl(form_.Mirel, true);
+    setControl(form_.StopKey, false);
+    form_.StartKey.setEnabled(true);
+    form_.StartKey.setVisible(true);
+    form_.Timer1.setEnabled(false);
+    setControl(form_.Step, true);
+    showViews(true);
+    form_.WBox.setEnabled(true);
+}
+
+void RunControl::Fast_Click() {
+    moveSpeed(form_.Label5, -1);
+}
+
+void RunControl::Slow_Click() {
+    moveSpeed(form_.Label5, +1);
+}
+
+void RunControl::Timer1_Timer() {
+    // A tick that falls while a step's message box is open starts nothing.
+    if (ticking_ || !form_.Timer1.enabled())
+        return;
+    ticking_ = true;
+    bool stop = false;
+    const int steps = stepClock_.stepsForTick(labelInterval(form_.Label5, form_.Timer1.interval()));
+    for (int i = 0; i < steps; ++i) {
+        simulator_.Step_Click();
+        if (messages_.takeShown()) {
+            stepClock_.restart();
+            stop = messages_.takeStop();
+            break;
+        }
+    }
+    form_.Timer1.setInterval(labelInterval(form_.Label5, form_.Timer1.interval()));
+    if (stop)
+        StopKey_Click();
+    else
+        showViews(labelInterval(form_.Label5, viewThreshold + 1) > viewThreshold);
+    ticking_ = false;
+}
+
+void RunControl::showViews(bool on) {
+    setControl(form_.CounterView, on);
+    setControl(form_.RegView, on);
+    setControl(form_.CodeView, on);
+    form_.Label2.setVisible(on);
+    form_.Label3.setVisible(on);
+}
+
+} // namespace mirel::sim
