@@ -9,6 +9,7 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <string>
 #include <utility>
 #include <vector>
@@ -22,9 +23,17 @@ public:
         std::string text;
         std::string title;
         state::MessageIcon icon;
+        bool offeredStop = false;
     };
     void show(const std::string& text, const std::string& title, state::MessageIcon icon) override {
         shown.push_back({text, title, icon});
+        whileOpen();
+    }
+    state::MessageAnswer showWithStop(const std::string& text, const std::string& title,
+                                      state::MessageIcon icon) override {
+        shown.push_back({text, title, icon, true});
+        whileOpen();
+        return answer;
     }
     std::vector<std::string> texts() const {
         std::vector<std::string> out;
@@ -33,6 +42,8 @@ public:
         return out;
     }
     std::vector<Shown> shown;
+    state::MessageAnswer answer = state::MessageAnswer::Ok;
+    std::function<void()> whileOpen = [] {}; // what happens while the box is open
 };
 
 // A main form after New holding a program, and a simulator stepping it.
