@@ -24,6 +24,7 @@ public:
     ~frmMain() override;
 
     state::MainForm& form() { return form_; }
+    RunTimer& runTimer() { return runTimer_; }
 
     // The toolbar's buttons, by key.
     void tbToolBar_ButtonClick(const QString& key);

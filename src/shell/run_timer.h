@@ -19,10 +19,11 @@ public:
 
     // The Qt timer, for tests that look at what the model made of it.
     const QTimer& timer() const { return timer_; }
+    // What each timeout does; tests tick through it instead of waiting.
+    void tick();
 
 private:
     void changed() override;
-    void tick();
 
     state::TimerModel& model_;
     sim::RunControl& run_;

@@ -1,6 +1,7 @@
 #include "shell/frm_main.h"
 #include "shell/settings_keys.h"
 #include "shell/twips.h"
+#include "state/register_file.h"
 
 #include <QAbstractItemModel>
 #include <QAction>
@@ -9,6 +10,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListView>
+#include <QMessageBox>
 #include <QPushButton>
 #include <QScreen>
 #include <QSignalSpy>
@@ -257,6 +259,112 @@ private slots:
         QTest::keyClicks(w.entryLine(), QStringLiteral("XY"));
         w.clickRow("Code", 0); // a second click on the same line restores it
         QCOMPARE(w.entryLine()->text(), line("0000     NOP     "));
+    }
+
+    void fastRunHidesTheViewsAfterTheNextTickAndStopShowsThem() {
+        Window w;
+        w.clickNew();
+        w.enter("NOP");
+        w.enter("NOP");
+        w.clickRow("Code", 0);
+        const QTimer& timer = w.window.runTimer().timer();
+        QTest::mouseClick(w.button("StartKey"), Qt::LeftButton);
+        QVERIFY(timer.isActive());
+        QCOMPARE(timer.timerType(), Qt::PreciseTimer);
+        QCOMPARE(timer.interval(), 10);
+        QVERIFY(w.control<QLineEdit>(QStringLiteral("W"))->isHidden() == false);
+        QVERIFY(!w.control<QLineEdit>(QStringLiteral("W"))->isEnabled());
+        QVERIFY(w.button("Step")->isHidden());
+
+        for (int i = 0; i < 4; ++i)
+            QTest::mouseClick(w.button("Fast"), Qt::LeftButton);
+        QCOMPARE(w.control<QLabel>(QStringLiteral("Label5"))->text(), QStringLiteral("20"));
+        const QStringList views = {QStringLiteral("Reg"), QStringLiteral("Code"),
+                                   QStringLiteral("Counter"), QStringLiteral("Label2"),
+                                   QStringLiteral("Label3")};
+        for (const QString& view : views)
+            QVERIFY2(!w.control<QWidget>(view)->isHidden(), qPrintable(view));
+
+        w.window.runTimer().tick();
+        QCOMPARE(w.window.form().Code.selectedIndex(), 1);
+        QCOMPARE(timer.interval(), 20);
+        for (const QString& view : views)
+            QVERIFY2(w.control<QWidget>(view)->isHidden(), qPrintable(view));
+
+        QTest::mouseClick(w.button("StopKey"), Qt::LeftButton);
+        QVERIFY(!timer.isActive());
+        for (const QString& view : views)
+            QVERIFY2(w.control<QWidget>(view)->isVisible(), qPrintable(view));
+        QVERIFY(w.control<QLineEdit>(QStringLiteral("W"))->isEnabled());
+        QVERIFY(w.button("Step")->isVisible());
+        QVERIFY(w.button("StartKey")->isVisible());
+    }
+
+    void aTickedInputBoxReachesPortBAtTheNextInstruction() {
+        Window w;
+        w.clickNew();
+        w.enter("NOP");
+        w.enter("NOP");
+        w.clickRow("Code", 0);
+        mirel::state::writeRegister(w.window.form(), mirel::state::TRISB, 0x01);
+        QTest::mouseClick(w.button("Step"), Qt::LeftButton);
+        auto* input = w.control<QCheckBox>(QStringLiteral("InB(0)"));
+        QVERIFY(input->isVisible());
+        QVERIFY(w.control<QCheckBox>(QStringLiteral("InB(1)"))->isHidden());
+        QTest::mouseClick(input, Qt::LeftButton);
+        QCOMPARE(w.rows("Reg").at(6), line("0006\t00   00000000"));
+        QTest::mouseClick(w.button("Step"), Qt::LeftButton);
+        QCOMPARE(w.rows("Reg").at(6), line("0006\t01   00000001"));
+    }
+
+    // A program that shows a message on every tick can still be stopped.
+    void aMessageDuringARunOffersStopAndStopEndsTheRun() {
+        Window w;
+        w.clickNew();
+        w.enter("RTS");
+        w.clickRow("Code", 0);
+
+        QStringList buttons;
+        bool tickedWhileOpen = false;
+        const auto answer = [&](const QString& press) {
+            QTimer::singleShot(0, &w.window, [&, press] {
+                auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+                if (!box)
+                    return;
+                buttons.clear();
+                for (QAbstractButton* b : box->buttons())
+                    buttons << b->text().remove(QLatin1Char('&'));
+                buttons.sort();
+                if (w.window.form().Timer1.enabled()) {
+                    w.window.runTimer().tick(); // falls while the box is open
+                    tickedWhileOpen = QApplication::activeModalWidget() == box;
+                }
+                for (QAbstractButton* b : box->buttons())
+                    if (b->text().remove(QLatin1Char('&')) == press)
+                        QTest::mouseClick(b, Qt::LeftButton);
+            });
+        };
+
+        answer(QStringLiteral("OK"));
+        QTest::mouseClick(w.button("Step"), Qt::LeftButton);
+        QCOMPARE(buttons, QStringList{QStringLiteral("OK")});
+
+        w.clickRow("Code", 0);
+        QTest::mouseClick(w.button("StartKey"), Qt::LeftButton);
+        answer(QStringLiteral("OK"));
+        w.window.runTimer().tick();
+        QCOMPARE(buttons, (QStringList{QStringLiteral("OK"), QStringLiteral("Stop")}));
+        QVERIFY(tickedWhileOpen);
+        QVERIFY(w.window.runTimer().timer().isActive());
+
+        w.clickRow("Code", 0);
+        answer(QStringLiteral("Stop"));
+        w.window.runTimer().tick();
+        QCOMPARE(buttons, (QStringList{QStringLiteral("OK"), QStringLiteral("Stop")}));
+        QVERIFY(!w.window.runTimer().timer().isActive());
+        QVERIFY(w.button("StartKey")->isVisible());
+        QVERIFY(w.button("Step")->isVisible());
+        QVERIFY(w.button("StopKey")->isHidden());
     }
 
     void lampsAndInputsFollowThePorts() {

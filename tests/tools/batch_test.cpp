@@ -45,6 +45,12 @@ TEST(BatchOptionsParsing, RejectsWhatItDoesNotUnderstand) {
         {{"--steps", "12x", "p.txt"}, "--steps needs a whole number"},
         {{"--save", "hex"}, "--save needs two values"},
         {{"a.txt", "b.txt"}, "only one FILE"},
+        {{"--inputs", "0F", "p.txt"}, "--inputs needs two bytes"},
+        {{"--inputs", "0F", "1", "p.txt"}, "--inputs needs two bytes"},
+        {{"--inputs", "0G", "00", "p.txt"}, "--inputs needs two bytes"},
+        {{"--inputs", "100", "00", "p.txt"}, "--inputs needs two bytes"},
+        {{"--inputs", "+1", "00", "p.txt"}, "--inputs needs two bytes"},
+        {{"--inputs", "0f"}, "--inputs needs two values"},
     };
     for (const auto& row : rows) {
         std::string error;
@@ -76,6 +82,27 @@ TEST(BatchRun, PrintsTheStateInItsExactForm) {
         ++regLines;
     EXPECT_EQ(regLines, 513);
     EXPECT_EQ(err.str(), "");
+}
+
+// The boxes are ticked before the first step. After Open every pin is an
+// output, and a ticked hidden box still holds its pin at 1.
+TEST(BatchRun, InputsAreTickedBeforeTheFirstStep) {
+    std::string error;
+    auto options = parse({"--inputs", "a5", "3C", "--steps", "1", "p.txt"}, error);
+    ASSERT_TRUE(options) << error;
+    ASSERT_TRUE(options->inputs);
+    EXPECT_EQ(options->inputs->a, 0xA5);
+    EXPECT_EQ(options->inputs->b, 0x3C);
+
+    const auto path = std::filesystem::temp_directory_path() / "mirelsim-batch-inputs.txt";
+    std::ofstream(path, std::ios::binary) << "0000\tNOP\t\r\n0001\tNOP\t\r\n";
+    options->file = path.string();
+    std::ostringstream out, err;
+    ASSERT_EQ(runBatch(*options, out, err), 0) << err.str();
+    std::filesystem::remove(path);
+    const std::string state = out.str();
+    EXPECT_NE(state.find("\n0005\tA5   10100101\n0006\t3C   00111100\n"), std::string::npos)
+        << state;
 }
 
 TEST(BatchRun, AMissingFileIsStatusTwoWithOneLine) {
