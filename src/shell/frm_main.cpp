@@ -4,6 +4,7 @@
 #include "lamp_view.h"
 #include "list_selection.h"
 #include "pictures.h"
+#include "row_list_view.h"
 #include "state/direct_edits.h"
 #include "state/program_counter.h"
 #include "state/window_load.h"
@@ -186,7 +187,7 @@ QWidget* frmMain::buildControls() {
 }
 
 QListView* frmMain::buildList(QWidget* parent, const char* name, state::TextList& list) {
-    auto* view = new QListView(parent);
+    auto* view = new RowListView(parent);
     view->setObjectName(QLatin1String(name));
     view->setUniformItemSizes(true);
     view->setEditTriggers(QAbstractItemView::NoEditTriggers);

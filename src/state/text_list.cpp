@@ -34,7 +34,11 @@ void TextList::removeAt(int i) {
 void TextList::replaceAt(int i, std::string text) {
     if (!validIndex(i))
         throw std::out_of_range("TextList::replaceAt");
-    lines_[static_cast<std::size_t>(i)] = std::move(text);
+    auto& line = lines_[static_cast<std::size_t>(i)];
+    // The same text again is no change: the views need not repaint it.
+    if (line == text)
+        return;
+    line = std::move(text);
     observers_.notify([i](TextListObserver& o) { o.lineReplaced(i); });
 }
 
