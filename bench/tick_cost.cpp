@@ -38,7 +38,10 @@ int main(int argc, char** argv) {
     w.click("StartKey");
     PaintCount regPaints, codePaints;
     const auto watch = [&w](const char* view, PaintCount& count) {
-        w.window().findChild<QListView*>(QLatin1String(view))->viewport()->installEventFilter(&count);
+        w.window()
+            .findChild<QListView*>(QLatin1String(view))
+            ->viewport()
+            ->installEventFilter(&count);
     };
     watch("Reg", regPaints);
     watch("Code", codePaints);
@@ -61,10 +64,11 @@ int main(int argc, char** argv) {
     for (double m : ms)
         sum += m;
     const auto at = [&ms](double q) { return ms[static_cast<std::size_t>(q * (ms.size() - 1))]; };
-    std::printf("tick with the views shown, %d ticks: mean %.3f ms, median %.3f ms, "
-                "99th percentile %.3f ms, max %.3f ms (step and models %.3f ms, painting the rest); "
-                "paints: Reg %d, Code %d\n",
-                ticks, sum / ticks, at(0.5), at(0.99), ms.back(), stepPart / ticks, regPaints.paints,
-                codePaints.paints);
+    std::printf(
+        "tick with the views shown, %d ticks: mean %.3f ms, median %.3f ms, "
+        "99th percentile %.3f ms, max %.3f ms (step and models %.3f ms, painting the rest); "
+        "paints: Reg %d, Code %d\n",
+        ticks, sum / ticks, at(0.5), at(0.99), ms.back(), stepPart / ticks, regPaints.paints,
+        codePaints.paints);
     return 0;
 }

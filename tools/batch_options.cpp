@@ -37,8 +37,8 @@ std::optional<PortInputs> inputsArgument(const std::string& a, const std::string
     const auto portA = hexByte(a);
     const auto portB = hexByte(b);
     if (!portA || !portB) {
-        error = "--inputs needs two bytes of two hexadecimal digits each, not '" + a + "' '" + b +
-                "'";
+        error =
+            "--inputs needs two bytes of two hexadecimal digits each, not '" + a + "' '" + b + "'";
         return std::nullopt;
     }
     return PortInputs{*portA, *portB};

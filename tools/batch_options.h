@@ -28,7 +28,7 @@ struct BatchOptions {
 std::optional<BatchOptions> parseBatchOptions(const std::vector<std::string>& args,
                                               std::string& error);
 
-inline constexpr const char* batchUsage =
-    "usage: mirelsim-batch [--kind hex|text|mrl] [--steps N] [--inputs AA BB] [--save hex|text|mrl OUT] FILE";
+inline constexpr const char* batchUsage = "usage: mirelsim-batch [--kind hex|text|mrl] [--steps N] "
+                                          "[--inputs AA BB] [--save hex|text|mrl OUT] FILE";
 
 } // namespace mirel::batch

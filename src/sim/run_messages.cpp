@@ -2,8 +2,7 @@
 
 namespace mirel::sim {
 
-void RunMessages::show(const std::string& text, const std::string& title,
-                       state::MessageIcon icon) {
+void RunMessages::show(const std::string& text, const std::string& title, state::MessageIcon icon) {
     if (!form_.Timer1.enabled()) {
         boxes_.show(text, title, icon);
         return;

@@ -23,8 +23,9 @@ private:
 
 // A main form with a run control over a program of NOPs (or the given lines).
 struct RunMachine {
-    explicit RunMachine(std::vector<std::string> instructions = std::vector<std::string>(200, "NOP\t"),
-                 bool withProgram = true) {
+    explicit RunMachine(std::vector<std::string> instructions = std::vector<std::string>(200,
+                                                                                         "NOP\t"),
+                        bool withProgram = true) {
         state::NoWindowPlacement placement;
         if (!withProgram) {
             state::Form_Load(form, placement);
@@ -64,8 +65,8 @@ struct RunMachine {
 // h hidden and disabled, x hidden but enabled.
 std::string buttons(const state::MainForm& f) {
     std::string out;
-    for (const state::ControlModel* c : {&f.StartKey, &f.StopKey, &f.Fast, &f.Slow, &f.Step,
-                                         &f.Mirel})
+    for (const state::ControlModel* c :
+         {&f.StartKey, &f.StopKey, &f.Fast, &f.Slow, &f.Step, &f.Mirel})
         out += c->visible() ? (c->enabled() ? 'E' : 'd') : (c->enabled() ? 'x' : 'h');
     return out;
 }
@@ -76,10 +77,9 @@ std::string views(const state::MainForm& f) {
     const bool shown = f.CounterView.visible() && f.RegView.visible() && f.CodeView.visible() &&
                        f.CounterView.enabled() && f.RegView.enabled() && f.CodeView.enabled() &&
                        f.Label2.visible() && f.Label3.visible();
-    const bool hidden = !f.CounterView.visible() && !f.RegView.visible() &&
-                        !f.CodeView.visible() && !f.CounterView.enabled() &&
-                        !f.RegView.enabled() && !f.CodeView.enabled() && !f.Label2.visible() &&
-                        !f.Label3.visible();
+    const bool hidden = !f.CounterView.visible() && !f.RegView.visible() && !f.CodeView.visible() &&
+                        !f.CounterView.enabled() && !f.RegView.enabled() && !f.CodeView.enabled() &&
+                        !f.Label2.visible() && !f.Label3.visible();
     return shown ? "shown" : hidden ? "hidden" : "mixed";
 }
 
@@ -104,16 +104,36 @@ TEST(RunControl, ButtonsTimerWAndViewsFollowTheRunStates) {
         {"ready after New", true, {}, "EhhhEE", false, true, "shown"},
         {"running", true, {start}, "hEEEhh", true, false, "shown"},
         {"stopped", true, {start, stop}, "EhhhEE", false, true, "shown"},
-        {"fast: hidden only after the next tick", true, {start, toTwenty}, "hEEEhh", true, false,
+        {"fast: hidden only after the next tick",
+         true,
+         {start, toTwenty},
+         "hEEEhh",
+         true,
+         false,
          "shown"},
         {"fast after a tick", true, {start, toTwenty, tick}, "hEEEhh", true, false, "hidden"},
-        {"back to 50 after a tick", true, {start, toTwenty, tick, slow, tick}, "hEEEhh", true,
-         false, "shown"},
+        {"back to 50 after a tick",
+         true,
+         {start, toTwenty, tick, slow, tick},
+         "hEEEhh",
+         true,
+         false,
+         "shown"},
         {"stopped at 20", true, {start, toTwenty, tick, stop}, "EhhhEE", false, true, "shown"},
-        {"New during a fast run leaves Step, Mirel, W and the views", true,
-         {start, toTwenty, tick, renew}, "Ehhhxx", false, false, "hidden"},
-        {"a run after that and its stop show them again", true,
-         {start, toTwenty, tick, renew, start, stop}, "EhhhEE", false, true, "shown"},
+        {"New during a fast run leaves Step, Mirel, W and the views",
+         true,
+         {start, toTwenty, tick, renew},
+         "Ehhhxx",
+         false,
+         false,
+         "hidden"},
+        {"a run after that and its stop show them again",
+         true,
+         {start, toTwenty, tick, renew, start, stop},
+         "EhhhEE",
+         false,
+         true,
+         "shown"},
     };
     for (const auto& row : rows) {
         SCOPED_TRACE(row.state);
