@@ -272,9 +272,7 @@ private slots:
         QVERIFY(timer.isActive());
         QCOMPARE(timer.timerType(), Qt::PreciseTimer);
         QCOMPARE(timer.interval(), 10);
-        QVERIFY(w.control<QLineEdit>(QStringLiteral("W"))->isHidden() == false);
         QVERIFY(!w.control<QLineEdit>(QStringLiteral("W"))->isEnabled());
-        QVERIFY(w.button("Step")->isHidden());
 
         for (int i = 0; i < 4; ++i)
             QTest::mouseClick(w.button("Fast"), Qt::LeftButton);
@@ -296,8 +294,6 @@ private slots:
         for (const QString& view : views)
             QVERIFY2(w.control<QWidget>(view)->isVisible(), qPrintable(view));
         QVERIFY(w.control<QLineEdit>(QStringLiteral("W"))->isEnabled());
-        QVERIFY(w.button("Step")->isVisible());
-        QVERIFY(w.button("StartKey")->isVisible());
     }
 
     void aTickedInputBoxReachesPortBAtTheNextInstruction() {

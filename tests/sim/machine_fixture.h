@@ -50,16 +50,25 @@ public:
 struct Machine {
     // Each instruction gets its line's index as address: "SUB\t20 W" becomes "0000\tSUB\t20 W".
     explicit Machine(const std::vector<std::string>& instructions, int selected = 0) {
+        load(form, instructions, selected);
+    }
+
+    // New, then the instructions as program memory.
+    static void load(state::MainForm& form, const std::vector<std::string>& instructions,
+                     int selected = 0) {
         state::NoWindowPlacement placement;
         state::NewProgram(form, placement);
         std::vector<std::string> lines;
         for (std::size_t i = 0; i < instructions.size(); ++i)
             lines.push_back(state::hex4(static_cast<long long>(i)) + "\t" + instructions[i]);
-        loadLines(std::move(lines), selected);
+        loadLines(form, std::move(lines), selected);
     }
 
     // Program memory lines as they are, addresses included.
     void loadLines(std::vector<std::string> lines, int selected = 0) {
+        loadLines(form, std::move(lines), selected);
+    }
+    static void loadLines(state::MainForm& form, std::vector<std::string> lines, int selected) {
         form.Code.assign(std::move(lines));
         if (selected >= 0 && !form.Code.empty())
             form.Code.select(selected);

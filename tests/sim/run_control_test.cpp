@@ -3,6 +3,7 @@
 #include "sim/run_messages.h"
 
 #include <functional>
+#include <initializer_list>
 #include <string>
 
 namespace mirel::testing {
@@ -21,25 +22,14 @@ private:
     long long origin_ = 0;
 };
 
-// A main form with a run control over a program of NOPs (or the given lines).
+// A main form with a run control, after New with the given program (200
+// NOPs unless told), or as start-up leaves it when the program is empty.
 struct RunMachine {
-    explicit RunMachine(std::vector<std::string> instructions = std::vector<std::string>(200,
-                                                                                         "NOP\t"),
-                        bool withProgram = true) {
+    explicit RunMachine(std::vector<std::string> program = std::vector<std::string>(200, "NOP")) {
         state::NoWindowPlacement placement;
-        if (!withProgram) {
-            state::Form_Load(form, placement);
-            return;
-        }
-        state::NewProgram(form, placement);
-        for (std::size_t i = 0; i < instructions.size(); ++i)
-            instructions[i] = state::hex4(static_cast<long long>(i)) + "\t" + instructions[i];
-        form.Code.assign(std::move(instructions));
-        form.Code.select(0);
-    }
-    void newProgram() {
-        state::NoWindowPlacement placement;
-        state::NewProgram(form, placement);
+        state::Form_Load(form, placement);
+        if (!program.empty())
+            Machine::load(form, program);
     }
     // A tick at `ms` on the clock; the number of NOPs it executed.
     int tickAt(long long ms) {
@@ -47,10 +37,6 @@ struct RunMachine {
         const int before = form.Code.selectedIndex();
         run.Timer1_Timer();
         return form.Code.selectedIndex() - before;
-    }
-    void fast(int times) {
-        for (int i = 0; i < times; ++i)
-            run.Fast_Click();
     }
 
     state::MainForm form;
@@ -61,83 +47,78 @@ struct RunMachine {
     sim::RunControl run{form, simulator, messages, clock};
 };
 
-// Each run button as one letter: E shown and enabled, d shown but disabled,
+// One letter per control: E shown and enabled, d shown but disabled,
 // h hidden and disabled, x hidden but enabled.
-std::string buttons(const state::MainForm& f) {
+std::string flags(std::initializer_list<const state::ControlModel*> controls) {
     std::string out;
-    for (const state::ControlModel* c :
-         {&f.StartKey, &f.StopKey, &f.Fast, &f.Slow, &f.Step, &f.Mirel})
+    for (const state::ControlModel* c : controls)
         out += c->visible() ? (c->enabled() ? 'E' : 'd') : (c->enabled() ? 'x' : 'h');
     return out;
 }
-
-// The three views and their headings, all shown and enabled ("shown"), all
-// hidden and disabled ("hidden"), or a mixture.
+std::string buttons(const state::MainForm& f) {
+    return flags({&f.StartKey, &f.StopKey, &f.Fast, &f.Slow, &f.Step, &f.Mirel});
+}
 std::string views(const state::MainForm& f) {
-    const bool shown = f.CounterView.visible() && f.RegView.visible() && f.CodeView.visible() &&
-                       f.CounterView.enabled() && f.RegView.enabled() && f.CodeView.enabled() &&
-                       f.Label2.visible() && f.Label3.visible();
-    const bool hidden = !f.CounterView.visible() && !f.RegView.visible() && !f.CodeView.visible() &&
-                        !f.CounterView.enabled() && !f.RegView.enabled() && !f.CodeView.enabled() &&
-                        !f.Label2.visible() && !f.Label3.visible();
-    return shown ? "shown" : hidden ? "hidden" : "mixed";
+    return flags({&f.CounterView, &f.RegView, &f.CodeView, &f.Label2, &f.Label3});
 }
 
 TEST(RunControl, ButtonsTimerWAndViewsFollowTheRunStates) {
     using Act = std::function<void(RunMachine&)>;
     const Act start = [](RunMachine& r) { r.run.StartKey_Click(); };
     const Act stop = [](RunMachine& r) { r.run.StopKey_Click(); };
-    const Act toTwenty = [](RunMachine& r) { r.fast(4); };
+    const Act toTwenty = [](RunMachine& r) {
+        for (int i = 0; i < 4; ++i)
+            r.run.Fast_Click();
+    };
     const Act tick = [](RunMachine& r) { r.tickAt(r.clock.now + 20); };
     const Act slow = [](RunMachine& r) { r.run.Slow_Click(); };
-    const Act renew = [](RunMachine& r) { r.newProgram(); };
+    const Act renew = [](RunMachine& r) {
+        state::NoWindowPlacement placement;
+        state::NewProgram(r.form, placement);
+    };
+    const char* shown = "EEEEE";
+    const char* hidden = "hhhxx"; // the headings have no enabled state of their own
     const struct {
         const char* state;
-        bool withProgram;
+        std::vector<std::string> program;
         std::vector<Act> acts;
         const char* buttons; // StartKey StopKey Fast Slow Step Mirel
         bool timer;
         bool w;
-        const char* views;
+        const char* views; // Counter Reg Code Label2 Label3
     } rows[] = {
-        {"empty after start-up", false, {}, "dhhhdd", false, true, "shown"},
-        {"ready after New", true, {}, "EhhhEE", false, true, "shown"},
-        {"running", true, {start}, "hEEEhh", true, false, "shown"},
-        {"stopped", true, {start, stop}, "EhhhEE", false, true, "shown"},
-        {"fast: hidden only after the next tick",
-         true,
-         {start, toTwenty},
-         "hEEEhh",
-         true,
-         false,
-         "shown"},
-        {"fast after a tick", true, {start, toTwenty, tick}, "hEEEhh", true, false, "hidden"},
-        {"back to 50 after a tick",
-         true,
+        {"empty after start-up", {}, {}, "dhhhdd", false, true, shown},
+        {"ready after New", {"NOP"}, {}, "EhhhEE", false, true, shown},
+        {"running", {"NOP"}, {start}, "hEEEhh", true, false, shown},
+        {"stopped", {"NOP"}, {start, stop}, "EhhhEE", false, true, shown},
+        {"at 20 before a tick", {"NOP"}, {start, toTwenty}, "hEEEhh", true, false, shown},
+        {"at 20 after a tick", {"NOP"}, {start, toTwenty, tick}, "hEEEhh", true, false, hidden},
+        {"back at 50 after a tick",
+         {"NOP"},
          {start, toTwenty, tick, slow, tick},
          "hEEEhh",
          true,
          false,
-         "shown"},
-        {"stopped at 20", true, {start, toTwenty, tick, stop}, "EhhhEE", false, true, "shown"},
+         shown},
+        {"stopped at 20", {"NOP"}, {start, toTwenty, tick, stop}, "EhhhEE", false, true, shown},
         {"New during a fast run leaves Step, Mirel, W and the views",
-         true,
+         {"NOP"},
          {start, toTwenty, tick, renew},
          "Ehhhxx",
          false,
          false,
-         "hidden"},
-        {"a run after that and its stop show them again",
-         true,
+         hidden},
+        {"the next run's stop shows them again",
+         {"NOP"},
          {start, toTwenty, tick, renew, start, stop},
          "EhhhEE",
          false,
          true,
-         "shown"},
+         shown},
     };
     for (const auto& row : rows) {
         SCOPED_TRACE(row.state);
-        RunMachine r({"NOP\t", "NOP\t"}, row.withProgram);
+        RunMachine r(row.program);
         for (const Act& act : row.acts)
             act(r);
         EXPECT_EQ(buttons(r.form), row.buttons);
@@ -149,9 +130,7 @@ TEST(RunControl, ButtonsTimerWAndViewsFollowTheRunStates) {
 
 TEST(RunControl, FastAndSlowStepThroughTheSixSpeedsWithoutWrapping) {
     const struct {
-        const char* before;
-        const char* fast;
-        const char* slow;
+        const char *before, *fast, *slow;
     } rows[] = {
         {"500", "200", "500"}, {"200", "100", "500"}, {"100", "50", "200"}, {"50", "20", "100"},
         {"20", "1", "50"},     {"1", "1", "20"},      {"7", "7", "7"},
@@ -167,59 +146,49 @@ TEST(RunControl, FastAndSlowStepThroughTheSixSpeedsWithoutWrapping) {
     }
 }
 
-// The first tick of the first run comes after 10 ms; each tick then sets the
-// label's interval, and the next run starts with the interval the last set.
-TEST(RunControl, EachTickTakesTheNextIntervalFromTheSpeedLabel) {
-    RunMachine r;
-    EXPECT_EQ(r.form.Timer1.interval(), 10);
-    r.run.StartKey_Click();
-    EXPECT_EQ(r.form.Timer1.interval(), 10) << "Start performs no step and keeps the interval";
-    EXPECT_EQ(r.form.Code.selectedIndex(), 0);
-    r.fast(2);
-    EXPECT_EQ(r.form.Timer1.interval(), 10) << "a new speed waits for the next tick";
-    EXPECT_EQ(r.tickAt(10), 1);
-    EXPECT_EQ(r.form.Timer1.interval(), 100);
-    r.run.StopKey_Click();
-    r.run.StartKey_Click();
-    EXPECT_EQ(r.form.Timer1.interval(), 100);
-}
-
-// A tick performs the steps the clock says are due at the label's speed:
-// one at the slower speeds, up to 20 at 1 ms. The count starts again after a
-// change of speed, and an overdue backlog is dropped rather than chased.
-TEST(RunControl, TicksCatchUpWithTheClockUpToTwentySteps) {
+// The first tick of the first run comes after 10 ms. A tick performs the
+// steps the clock says are due at the label's speed: one at the slower
+// speeds, up to 20 at 1 ms; an overdue backlog is dropped, not chased. Then
+// it sets the label's interval, which the next run starts with. A new speed
+// takes effect at the next tick and restarts the count.
+TEST(RunControl, TicksPerformTheStepsDueByTheClock) {
+    struct Tick {
+        long long at;   // clock ms
+        int fasterFrom; // Fast clicks just before it
+        int steps;      // NOPs it executes
+    };
     const struct {
         const char* speed;
-        std::vector<std::pair<long long, int>> ticks; // (clock ms, NOPs executed)
+        std::vector<Tick> ticks;
+        int interval;
     } rows[] = {
-        {"500", {{10, 1}, {510, 1}, {1010, 1}, {1400, 1}}},
-        {"20", {{10, 1}, {30, 1}, {70, 2}, {71, 1}}},
-        {"1", {{10, 1}, {11, 1}, {15, 4}, {15, 1}, {200, 20}, {201, 1}, {203, 2}}},
+        {"500", {{10, 0, 1}, {510, 0, 1}, {1010, 0, 1}, {1400, 0, 1}}, 500},
+        {"20", {{10, 0, 1}, {30, 0, 1}, {70, 0, 2}, {71, 0, 1}}, 20},
+        {"1", {{10, 0, 1}, {11, 0, 1}, {15, 0, 4}, {15, 0, 1}, {200, 0, 20}, {203, 0, 3}}, 1},
+        {"20", {{0, 0, 1}, {40, 0, 2}, {41, 1, 1}, {45, 0, 4}}, 1},
     };
     for (const auto& row : rows) {
         SCOPED_TRACE(row.speed);
         RunMachine r;
         r.form.Label5.setText(row.speed);
         r.run.StartKey_Click();
-        for (auto [at, steps] : row.ticks)
-            EXPECT_EQ(r.tickAt(at), steps) << "tick at " << at << " ms";
+        EXPECT_EQ(r.form.Timer1.interval(), 10);
+        for (const Tick& t : row.ticks) {
+            for (int i = 0; i < t.fasterFrom; ++i)
+                r.run.Fast_Click();
+            EXPECT_EQ(r.tickAt(t.at), t.steps) << "tick at " << t.at << " ms";
+        }
+        r.run.StopKey_Click();
+        r.run.StartKey_Click();
+        EXPECT_EQ(r.form.Timer1.interval(), row.interval);
     }
-
-    RunMachine r;
-    r.form.Label5.setText("20");
-    r.run.StartKey_Click();
-    r.tickAt(0);
-    EXPECT_EQ(r.tickAt(40), 2);
-    r.fast(1);
-    EXPECT_EQ(r.tickAt(41), 1) << "a new speed restarts the count";
-    EXPECT_EQ(r.tickAt(45), 4);
 }
 
 // A step's message during a run offers Stop: OK lets the run go on, Stop ends
 // it as StopKey does. No step starts while the box is open, and nothing that
 // fell due meanwhile is caught up.
 TEST(RunControl, AMessageDuringARunOffersStopAndHoldsTheTicks) {
-    RunMachine r({"RTS\t", "NOP\t", "NOP\t"});
+    RunMachine r({"RTS", "NOP", "NOP"});
     r.simulator.Step_Click();
     ASSERT_EQ(r.boxes.shown.size(), 1u);
     EXPECT_FALSE(r.boxes.shown[0].offeredStop) << "outside a run the box has only OK";
@@ -228,15 +197,12 @@ TEST(RunControl, AMessageDuringARunOffersStopAndHoldsTheTicks) {
     r.form.Code.select(0);
     r.form.Label5.setText("1");
     r.run.StartKey_Click();
-    int ticksWhileOpen = 0;
-    r.boxes.whileOpen = [&r, &ticksWhileOpen] {
+    r.boxes.whileOpen = [&r] {
         r.clock.now += 500;
         r.run.Timer1_Timer();
-        ++ticksWhileOpen;
     };
     r.tickAt(0);
     ASSERT_EQ(r.boxes.shown.size(), 1u) << "the tick inside the box started no step";
-    EXPECT_EQ(ticksWhileOpen, 1);
     EXPECT_TRUE(r.boxes.shown[0].offeredStop);
     EXPECT_TRUE(r.form.Timer1.enabled()) << "OK lets the run go on";
 
