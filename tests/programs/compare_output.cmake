@@ -7,8 +7,14 @@ foreach(var BATCH PROGRAM STEPS EXPECTED)
     endif()
 endforeach()
 
+# INPUTS, when given, is the two bytes of --inputs separated by a blank.
+set(inputs)
+if(DEFINED INPUTS)
+    separate_arguments(inputs UNIX_COMMAND "--inputs ${INPUTS}")
+endif()
+
 execute_process(
-    COMMAND ${BATCH} --steps ${STEPS} ${PROGRAM}
+    COMMAND ${BATCH} ${inputs} --steps ${STEPS} ${PROGRAM}
     OUTPUT_VARIABLE out
     ERROR_VARIABLE err
     RESULT_VARIABLE status)
