@@ -50,11 +50,8 @@ void ListSelectionSync::showSelection(int selected) {
     const bool wasShowing = showing_;
     showing_ = true;
     if (row.isValid()) {
-        // A line out of sight comes to the top, so that a program running
-        // down its lines scrolls the list once a page, not on every step.
-        if (!view_.viewport()->rect().contains(view_.visualRect(row)))
-            view_.scrollTo(row, QAbstractItemView::PositionAtTop);
         selection->setCurrentIndex(row, QItemSelectionModel::ClearAndSelect);
+        view_.scrollTo(row);
     } else {
         selection->clear();
     }
