@@ -1,26 +1,33 @@
 #include "file_bytes.h"
 
 #include <cerrno>
+#include <cstdio>
 #include <cstring>
-#include <fstream>
-#include <iterator>
-#include <sstream>
+#include <filesystem>
 
 namespace mirel::files {
 
 std::optional<std::string> readFileBytes(const std::string& path, std::string& error) {
-    std::ifstream in(path, std::ios::binary);
-    if (!in) {
-        error = "Cannot open " + path + ": " + std::strerror(errno);
+    const auto fail = [&](int code) {
+        error = "Cannot open " + path + ": " + std::strerror(code);
         return std::nullopt;
-    }
-    std::ostringstream content;
-    content << in.rdbuf();
-    if (in.bad()) {
-        error = "Cannot read " + path;
-        return std::nullopt;
-    }
-    return content.str();
+    };
+    std::error_code ec;
+    if (std::filesystem::is_directory(path, ec))
+        return fail(EISDIR);
+    std::FILE* in = std::fopen(path.c_str(), "rb");
+    if (!in)
+        return fail(errno);
+    std::string content;
+    char buffer[1 << 16];
+    std::size_t got = 0;
+    while ((got = std::fread(buffer, 1, sizeof buffer, in)) > 0)
+        content.append(buffer, got);
+    const int readError = std::ferror(in) ? errno : 0;
+    std::fclose(in);
+    if (readError != 0)
+        return fail(readError);
+    return content;
 }
 
 std::vector<std::string> linesUpToFirstEmpty(const std::string& bytes) {

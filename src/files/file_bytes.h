@@ -6,7 +6,8 @@
 
 namespace mirel::files {
 
-// The whole file as bytes; empty optional with `error` set when it cannot be read.
+// The whole file as bytes; empty optional with `error` set to
+// "Cannot open NAME: REASON" when it cannot be opened or read.
 std::optional<std::string> readFileBytes(const std::string& path, std::string& error);
 
 // Splits file text into lines at CR LF or a bare LF (a lone CR ends a line too)
