@@ -1,11 +1,14 @@
 #pragma once
 
 #include "control_bindings.h"
+#include "files/file_commands.h"
 #include "qt_platform.h"
 #include "sim/simulator.h"
 #include "state/main_form.h"
 
 #include <QMainWindow>
+
+#include <memory>
 
 class QListView;
 
@@ -17,14 +20,19 @@ class frmMain final : public QMainWindow {
     Q_OBJECT
 public:
     explicit frmMain(QWidget* parent = nullptr);
+    // With another file dialog than the platform's, as the tests use.
+    explicit frmMain(files::FileDialogService& dialogs, QWidget* parent = nullptr);
     ~frmMain() override;
 
     state::MainForm& form() { return form_; }
 
     // The toolbar's buttons, by key.
     void tbToolBar_ButtonClick(const QString& key);
+    void mnuFileOpen_Click();
+    void mnuFileSave_Click();
 
 private:
+    frmMain(files::FileDialogService* dialogs, QWidget* parent);
     void buildToolBar();
     QWidget* buildControls();
     QListView* buildList(QWidget* parent, const char* name, state::TextList& list);
@@ -39,6 +47,8 @@ private:
     QtWindowPlacement placement_{*this};
     sim::Simulator simulator_{form_, messages_};
     LampPictures lamps_;
+    std::unique_ptr<files::FileDialogService> platformDialogs_;
+    files::FileCommands fileCommands_;
 };
 
 } // namespace mirel::shell
