@@ -1,6 +1,7 @@
 #include "hex_program_reader.h"
 
 #include "asm/disassembler.h"
+#include "file_bytes.h"
 #include "state/hex_text.h"
 #include "state/program_text.h"
 
@@ -9,30 +10,6 @@
 namespace mirel::files {
 
 namespace {
-
-// The records of the file, or empty when there are too many.
-std::optional<std::vector<std::string_view>> hexFields(std::string_view bytes) {
-    std::vector<std::string_view> fields;
-    std::size_t pos = 0;
-    while (pos < bytes.size()) {
-        while (pos < bytes.size() && bytes[pos] == ' ')
-            ++pos;
-        const std::size_t end = bytes.find_first_of("\r\n,", pos);
-        const std::string_view field =
-            bytes.substr(pos, end == std::string_view::npos ? std::string_view::npos : end - pos);
-        if (field.empty())
-            break;
-        if (fields.size() == maxHexRecords)
-            return std::nullopt;
-        fields.push_back(field);
-        if (end == std::string_view::npos)
-            break;
-        pos = end + 1;
-        if (bytes[end] == '\r' && pos < bytes.size() && bytes[pos] == '\n')
-            ++pos;
-    }
-    return fields;
-}
 
 // Byte address to word address: halved, a half rounding to the even neighbour.
 int wordAddress(int byteAddress) {
@@ -62,12 +39,13 @@ void decodeRecord(std::string_view record, std::vector<std::string>& program) {
 } // namespace
 
 std::optional<std::vector<std::string>> readHexProgram(const std::string& bytes) {
-    const auto records = hexFields(bytes);
-    if (!records)
+    // Records end at a line end or a comma, as the fields of a list do.
+    const auto records = fieldsUpToFirstEmpty(bytes, ",", true);
+    if (records.size() > maxHexRecords)
         return std::nullopt;
     std::vector<std::string> program;
-    program.reserve(records->size() * 8);
-    for (std::string_view record : *records)
+    program.reserve(records.size() * 8);
+    for (std::string_view record : records)
         decodeRecord(record, program);
     return program;
 }

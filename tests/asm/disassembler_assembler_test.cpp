@@ -2,6 +2,7 @@
 // each word class and each malformed statement gives.
 #include "asm/disassembler.h"
 #include "asm/line_assembler.h"
+#include "canonical_word.h"
 #include "state/hex_text.h"
 #include "state/program_text.h"
 
@@ -12,22 +13,6 @@ namespace {
 
 bool in(int w, int first, int last) {
     return w >= first && w <= last;
-}
-
-// The word a statement text assembles to after disassembly: itself, except
-// where several words share one text.
-int canonical(int w) {
-    if (in(w, 0x0101, 0x017F))
-        return 0x0100;
-    if (in(w, 0x3100, 0x33FF))
-        return 0x3000 + (w & 0xFF);
-    if (in(w, 0x3500, 0x37FF))
-        return 0x3400 + (w & 0xFF);
-    if (in(w, 0x3B00, 0x3BFF) || in(w, 0x3D00, 0x3DFF))
-        return 0x3C00 + (w & 0xFF);
-    if (in(w, 0x3F00, 0x3FFF))
-        return 0x3E00 + (w & 0xFF);
-    return w;
 }
 
 TEST(Disassembler, EveryWordAssemblesBackFromItsText) {
@@ -45,7 +30,7 @@ TEST(Disassembler, EveryWordAssemblesBackFromItsText) {
         }
         // The statement text: no blanks or tabs, as a program line is read for export.
         const std::string statement = state::compactText(text);
-        EXPECT_EQ(AsmCodeRun(statement), state::hex4(canonical(w))) << word << " " << text;
+        EXPECT_EQ(AsmCodeRun(statement), state::hex4(canonicalWord(w))) << word << " " << text;
     }
 }
 

@@ -5,9 +5,7 @@
 #include <QAbstractItemModel>
 #include <QAction>
 #include <QApplication>
-#include <QComboBox>
 #include <QFile>
-#include <QLineEdit>
 #include <QListView>
 #include <QMenuBar>
 #include <QMessageBox>
@@ -95,14 +93,7 @@ private slots:
         w.menu("&Open...");
         QCOMPARE(w.rows("Code"),
                  (QStringList{QStringLiteral("0000\tSET\t03,5"), QStringLiteral("0001\tNOP")}));
-        QCOMPARE(w.window.findChild<QComboBox*>(QStringLiteral("Counter"))->lineEdit()->text(),
-                 QStringLiteral("0000     SET     03,5"));
         QVERIFY(w.stepEnabled());
-        QCOMPARE(w.dialogs.openAsked.back().title, std::string("Open"));
-        QCOMPARE(w.dialogs.openAsked.back().fileName, std::string());
-        w.dialogs.answer = {};
-        w.menu("&Open...");
-        QCOMPARE(w.dialogs.openAsked.back().fileName, w.path("p.hex"));
     }
 
     void toolbarSavesAndReportsFailuresAsTheMenuDoes() {
@@ -114,7 +105,6 @@ private slots:
         QFile saved(QString::fromStdString(w.path("prog.hex")));
         QVERIFY(saved.open(QIODevice::ReadOnly));
         QCOMPARE(saved.readAll(), QByteArray(":040000008316000063\r\n"));
-        QCOMPARE(w.dialogs.saveAsked.back().title, std::string("Save"));
 
         const QStringList before = w.rows("Code");
         w.dialogs.answer = {w.path("missing.txt"), ProgramKind::Text};
