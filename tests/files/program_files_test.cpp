@@ -58,6 +58,22 @@ TEST(ProgramFiles, EachKindSavesItsGoldenFileAndReadsBackTheSameWords) {
     }
 }
 
+// Record addresses have four digits: a longer program would wrap them.
+TEST(ProgramFiles, AHexFileHoldsAtMost32768Words) {
+    TempFolder folder;
+    state::MainForm form;
+    form.Code.assign(Lines(32769, "NOP"));
+    const std::string path = folder.path("big.hex");
+    std::string error;
+    EXPECT_FALSE(saveProgram(form, ProgramKind::Hex, path, error));
+    EXPECT_EQ(error, "Cannot save " + path + ": a hex file holds at most 32768 words.");
+    EXPECT_FALSE(fs::exists(path));
+    form.Code.removeAt(0);
+    EXPECT_TRUE(saveProgram(form, ProgramKind::Hex, path, error));
+    EXPECT_TRUE(
+        TempFolder::read(path).ends_with(":10FFF0000000000000000000000000000000000001\r\n"));
+}
+
 TEST(ProgramFiles, SaveAsHexAppendsTheExtensionOnlyWhenMissing) {
     EXPECT_EQ(savedFileName(ProgramKind::Hex, "/d/prog"), "/d/prog.hex");
     EXPECT_EQ(savedFileName(ProgramKind::Hex, "/d/prog.hex"), "/d/prog.hex");
