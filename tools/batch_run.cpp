@@ -1,5 +1,6 @@
 #include "batch_run.h"
 
+#include "batch_save.h"
 #include "files/open_program.h"
 #include "sim/simulator.h"
 
@@ -46,14 +47,6 @@ void tickInputs(state::MainForm& form, const PortInputs& inputs) {
 } // namespace
 
 int runBatch(const BatchOptions& options, std::ostream& out, std::ostream& err) {
-    if (options.saveKind) {
-        err << "mirelsim-batch: --save is not available yet\n";
-        return 2;
-    }
-    if (options.kind != files::ProgramKind::Text) {
-        err << "mirelsim-batch: only --kind text can be opened so far\n";
-        return 2;
-    }
     state::MainForm form;
     state::NoWindowPlacement placement;
     const auto opened = files::openProgram(form, placement, options.kind, options.file);
@@ -67,6 +60,8 @@ int runBatch(const BatchOptions& options, std::ostream& out, std::ostream& err) 
     sim::Simulator simulator(form, messages);
     for (long long i = 0; i < options.steps; ++i)
         simulator.Step_Click();
+    if (!saveAsAsked(options, form, err))
+        return 2;
     printState(form, out);
     return 0;
 }

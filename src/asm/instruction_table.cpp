@@ -9,8 +9,6 @@ namespace {
 using K = OperandKind;
 using Op = Operation;
 
-constexpr std::optional<Word> notAssembled = std::nullopt;
-
 // A byte-oriented register form f,d: 80 hexadecimal words from its base.
 constexpr InstructionForm byteForm(std::string_view mnemonic, Word base, Op op) {
     return {mnemonic, K::RegisterDestination, base, static_cast<Word>(base + 0xFF), base, op};
@@ -28,10 +26,10 @@ constexpr std::array table{
     InstructionForm{"NOP", K::None, 0x0000, 0x0000, 0x0000, Op::Nop},
     InstructionForm{"RTS", K::None, 0x0008, 0x0008, 0x0008, Op::Rts},
     InstructionForm{"RTI", K::None, 0x0009, 0x0009, 0x0009, Op::Rti},
-    InstructionForm{"OPTION", K::None, 0x0062, 0x0062, notAssembled, Op::Option},
+    InstructionForm{"OPTION", K::None, 0x0062, 0x0062, 0x0062, Op::Option},
     InstructionForm{"SLP", K::None, 0x0063, 0x0063, 0x0063, Op::Slp},
     InstructionForm{"WDT", K::None, 0x0064, 0x0064, 0x0064, Op::Wdt},
-    InstructionForm{"TRIS", K::Port, 0x0065, 0x0067, notAssembled, Op::Tris},
+    InstructionForm{"TRIS", K::Port, 0x0065, 0x0067, 0x0060, Op::Tris},
     InstructionForm{"STA", K::Register, 0x0080, 0x00FF, 0x0080, Op::Sta},
     InstructionForm{"CLR", K::None, 0x0100, 0x017F, 0x0100, Op::Clr},
     InstructionForm{"CLR", K::Register, 0x0180, 0x01FF, 0x0180, Op::Clr},

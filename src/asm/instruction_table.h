@@ -10,8 +10,8 @@ namespace mirel::assembler {
 // An instruction word: 14 bits, 0000 to 3FFF.
 using Word = std::uint16_t;
 
-// What an instruction does. The simulator maps each to its rule; the two
-// disassembler-only words have none.
+// What an instruction does. The simulator maps each to its rule; OPTION and
+// TRIS have none: a program stops at them, although they load and save.
 enum class Operation {
     Nop,
     Sta,
@@ -41,8 +41,8 @@ enum class Operation {
     Rti,
     Slp,
     Wdt,
-    Option, // named by the disassembler, never executed
-    Tris,   // named by the disassembler, never executed
+    Option, // loaded and saved, never executed
+    Tris,   // loaded and saved, never executed
 };
 
 // How the operand is written in instruction text.

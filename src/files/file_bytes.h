@@ -2,12 +2,20 @@
 
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace mirel::files {
 
-// The whole file as bytes; empty optional with `error` set when it cannot be read.
+// The whole file as bytes; empty optional with `error` set to
+// "Cannot open NAME: REASON" when it cannot be opened or read.
 std::optional<std::string> readFileBytes(const std::string& path, std::string& error);
+
+// Splits file text into fields ending at CR LF, a bare LF, a lone CR or any
+// character of `alsoEnds`, leading blanks dropped when `skipBlanks`, and stops
+// at the first empty field.
+std::vector<std::string_view> fieldsUpToFirstEmpty(std::string_view bytes,
+                                                   std::string_view alsoEnds, bool skipBlanks);
 
 // Splits file text into lines at CR LF or a bare LF (a lone CR ends a line too)
 // and stops at the first empty line, as every program reader does.

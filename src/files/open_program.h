@@ -4,18 +4,30 @@
 #include "state/main_form.h"
 #include "state/platform.h"
 
+#include <optional>
 #include <string>
+#include <vector>
 
 namespace mirel::files {
 
 struct OpenResult {
     bool opened = false;
-    std::string error; // set when the file could not be read
+    std::string error; // "Cannot open NAME: REASON" or "NAME has more than 5001 records."
 };
 
-// The Open command once a file name has been chosen: a fresh window load, the
-// file read into Code by its kind, line 0 selected, 513 cleared registers, the
-// program buttons enabled. A file that cannot be read changes no program line.
+// The program lines of a file's bytes by its kind; empty with `error` set
+// when the file is refused (a hex file of too many records).
+std::optional<std::vector<std::string>> decodeProgram(ProgramKind kind, const std::string& bytes,
+                                                      const std::string& path, std::string& error);
+
+// What a successful Open does with the decoded lines: a fresh window load, the
+// lines into Code, line 0 selected, 513 cleared registers, the program buttons
+// enabled. With no line, Code stays empty and the entry line empties.
+void loadProgram(state::MainForm& form, state::WindowPlacement& placement,
+                 std::vector<std::string> lines);
+
+// The Open command once a file name has been chosen. A file that cannot be
+// read or is refused changes nothing at all.
 OpenResult openProgram(state::MainForm& form, state::WindowPlacement& placement, ProgramKind kind,
                        const std::string& path);
 

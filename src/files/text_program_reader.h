@@ -5,8 +5,17 @@
 
 namespace mirel::files {
 
-// Program memory lines from a text file: each file line without its tabs,
-// split at fixed positions into address (1-4), mnemonic (5-7) and operand (8-).
+// Program memory lines from a file of lines: each file line without its tabs,
+// split at fixed positions into address (1-4), a three-letter mnemonic from
+// `mnemonicAt` and the operand after it. Short lines split into whatever
+// characters are there.
+std::vector<std::string> splitProgramLines(const std::string& bytes, std::size_t mnemonicAt);
+
+// Text file: address 1-4, mnemonic 5-7, operand from 8.
 std::vector<std::string> readTextProgram(const std::string& bytes);
+
+// Own-source file: address 1-4, the word 5-8 (dropped), mnemonic 9-11, operand
+// from 12 with the blanks that follow the mnemonic.
+std::vector<std::string> readMirelProgram(const std::string& bytes);
 
 } // namespace mirel::files

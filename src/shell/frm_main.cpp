@@ -5,6 +5,7 @@
 #include "list_selection.h"
 #include "pictures.h"
 #include "row_list_view.h"
+#include "qt_file_dialog.h"
 #include "state/direct_edits.h"
 #include "state/program_counter.h"
 #include "state/window_load.h"
@@ -18,6 +19,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListView>
+#include <QMenuBar>
 #include <QPushButton>
 #include <QScrollArea>
 #include <QStyle>
@@ -100,7 +102,14 @@ void heading(QWidget* parent, const char* name, state::ControlModel& model, cons
 
 } // namespace
 
-frmMain::frmMain(QWidget* parent) : QMainWindow(parent) {
+frmMain::frmMain(QWidget* parent) : frmMain(nullptr, parent) {}
+
+frmMain::frmMain(files::FileDialogService& dialogs, QWidget* parent) : frmMain(&dialogs, parent) {}
+
+frmMain::frmMain(files::FileDialogService* dialogs, QWidget* parent)
+    : QMainWindow(parent),
+      platformDialogs_(dialogs ? nullptr : std::make_unique<QtFileDialog>(this)),
+      fileCommands_(form_, placement_, dialogs ? *dialogs : *platformDialogs_, messages_) {
     setObjectName(QStringLiteral("frmMain"));
     setWindowTitle(QString::fromLatin1(state::applicationTitle));
     setWindowIcon(makeWindowIcon());
@@ -129,6 +138,18 @@ frmMain::~frmMain() {
 void frmMain::tbToolBar_ButtonClick(const QString& key) {
     if (key == QLatin1String("New"))
         state::NewProgram(form_, placement_);
+    else if (key == QLatin1String("Open"))
+        mnuFileOpen_Click();
+    else if (key == QLatin1String("Save"))
+        mnuFileSave_Click();
+}
+
+void frmMain::mnuFileOpen_Click() {
+    fileCommands_.mnuFileOpen_Click();
+}
+
+void frmMain::mnuFileSave_Click() {
+    fileCommands_.mnuFileSave_Click();
 }
 
 void frmMain::buildToolBar() {
@@ -146,6 +167,18 @@ void frmMain::buildToolBar() {
     newProgram->setToolTip(QStringLiteral("New"));
     newProgram->setData(QStringLiteral("New"));
     bar->addAction(newProgram);
+    // File menu and toolbar buttons for Open and Save until the full menu bar lands.
+    menuBar()->setPalette(bar->palette());
+    menuBar()->setAutoFillBackground(true);
+    QMenu* file = menuBar()->addMenu(QStringLiteral("&File"));
+    file->addAction(QStringLiteral("&Open..."), this, &frmMain::mnuFileOpen_Click);
+    file->addAction(QStringLiteral("&Save"), this, &frmMain::mnuFileSave_Click);
+    for (auto [key, icon] : {std::pair{"Open", QStyle::SP_DialogOpenButton},
+                             std::pair{"Save", QStyle::SP_DialogSaveButton}}) {
+        QAction* action = bar->addAction(style()->standardIcon(icon), QLatin1String(key));
+        action->setObjectName(QLatin1String(key));
+        action->setData(QLatin1String(key));
+    }
     connect(bar, &QToolBar::actionTriggered, this,
             [this](QAction* action) { tbToolBar_ButtonClick(action->data().toString()); });
 }

@@ -2,6 +2,7 @@
 
 #include "control_bindings.h"
 #include "elapsed_clock.h"
+#include "files/file_commands.h"
 #include "qt_platform.h"
 #include "run_timer.h"
 #include "sim/run_control.h"
@@ -10,6 +11,8 @@
 #include "state/main_form.h"
 
 #include <QMainWindow>
+
+#include <memory>
 
 class QListView;
 
@@ -21,6 +24,8 @@ class frmMain final : public QMainWindow {
     Q_OBJECT
 public:
     explicit frmMain(QWidget* parent = nullptr);
+    // With another file dialog than the platform's, as the tests use.
+    explicit frmMain(files::FileDialogService& dialogs, QWidget* parent = nullptr);
     ~frmMain() override;
 
     state::MainForm& form() { return form_; }
@@ -28,8 +33,11 @@ public:
 
     // The toolbar's buttons, by key.
     void tbToolBar_ButtonClick(const QString& key);
+    void mnuFileOpen_Click();
+    void mnuFileSave_Click();
 
 private:
+    frmMain(files::FileDialogService* dialogs, QWidget* parent);
     void buildToolBar();
     QWidget* buildControls();
     QListView* buildList(QWidget* parent, const char* name, state::TextList& list);
@@ -48,6 +56,8 @@ private:
     QtElapsedClock runClock_;
     sim::RunControl run_{form_, simulator_, runMessages_, runClock_};
     RunTimer runTimer_{form_.Timer1, run_};
+    std::unique_ptr<files::FileDialogService> platformDialogs_;
+    files::FileCommands fileCommands_;
 };
 
 } // namespace mirel::shell

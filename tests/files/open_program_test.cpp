@@ -2,32 +2,19 @@
 #include "state/register_file.h"
 #include "state/window_load.h"
 
-#include <gtest/gtest.h>
+#include "temp_folder.h"
 
-#include <filesystem>
-#include <fstream>
+#include <gtest/gtest.h>
 
 namespace mirel::files {
 namespace {
 
-namespace fs = std::filesystem;
-
 class OpenProgram : public ::testing::Test {
 protected:
-    OpenProgram() {
-        dir =
-            fs::temp_directory_path() /
-            ("mirelsim-open-" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) +
-             "-" + ::testing::UnitTest::GetInstance()->current_test_info()->name());
-        fs::create_directories(dir);
-    }
-    ~OpenProgram() override { fs::remove_all(dir); }
     std::string file(const std::string& name, const std::string& bytes) {
-        const fs::path p = dir / name;
-        std::ofstream(p, std::ios::binary) << bytes;
-        return p.string();
+        return folder.write(name, bytes);
     }
-    fs::path dir;
+    TempFolder folder;
     state::NoWindowPlacement placement;
     state::MainForm form;
 };
@@ -55,12 +42,13 @@ TEST_F(OpenProgram, ResetsTheMachineAndSelectsTheFirstLine) {
 
 TEST_F(OpenProgram, AFileThatCannotBeReadLosesNoProgramLine) {
     state::NewProgram(form, placement);
-    const auto result =
-        openProgram(form, placement, ProgramKind::Text, (dir / "missing.txt").string());
+    const std::string missing = folder.path("missing.txt");
+    const auto result = openProgram(form, placement, ProgramKind::Text, missing);
     EXPECT_FALSE(result.opened);
-    EXPECT_NE(result.error.find("missing.txt"), std::string::npos) << result.error;
+    EXPECT_EQ(result.error, "Cannot open " + missing + ": No such file or directory");
     EXPECT_EQ(form.Code.lines(), std::vector<std::string>{"0000\t"});
-    EXPECT_FALSE(form.Step.enabled());
+    EXPECT_EQ(form.Reg.count(), 513);
+    EXPECT_TRUE(form.Step.enabled());
 }
 
 TEST_F(OpenProgram, AnEmptyFileLeavesNoLineAndAnEmptyEntryLine) {

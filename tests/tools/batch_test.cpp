@@ -116,5 +116,31 @@ TEST(BatchRun, AMissingFileIsStatusTwoWithOneLine) {
     EXPECT_EQ(message.find('\n'), message.size() - 1);
 }
 
+// A hex file opened and saved under exactly the name given; a save that
+// fails or a refused file is status 2 with its message.
+TEST(BatchRun, OpensAndSavesEveryKind) {
+    const auto dir = std::filesystem::temp_directory_path() / "mirelsim-batch-save";
+    std::filesystem::create_directories(dir);
+    const auto in = dir / "p.hex";
+    std::ofstream(in, std::ios::binary) << ":040000008316000063\r\n";
+    BatchOptions options;
+    options.kind = files::ProgramKind::Hex;
+    options.file = in.string();
+    options.saveKind = files::ProgramKind::Mirel;
+    options.saveTo = (dir / "out").string();
+    std::ostringstream out, err;
+    EXPECT_EQ(runBatch(options, out, err), 0) << err.str();
+    std::ifstream saved(dir / "out", std::ios::binary);
+    EXPECT_EQ(std::string(std::istreambuf_iterator<char>(saved), {}),
+              "0000\t1683\tSET   03,5\r\n0001\t0000\tNOP   \r\n");
+
+    options.saveTo = dir.string();
+    std::ostringstream out2, err2;
+    EXPECT_EQ(runBatch(options, out2, err2), 2);
+    EXPECT_EQ(err2.str(), "mirelsim-batch: Cannot save " + dir.string() + ": Is a directory\n");
+    EXPECT_EQ(out2.str(), "");
+    std::filesystem::remove_all(dir);
+}
+
 } // namespace
 } // namespace mirel::batch

@@ -1,0 +1,53 @@
+#include "hex_program_reader.h"
+
+#include "asm/disassembler.h"
+#include "file_bytes.h"
+#include "state/hex_text.h"
+#include "state/program_text.h"
+
+#include <string_view>
+
+namespace mirel::files {
+
+namespace {
+
+// Byte address to word address: halved, a half rounding to the even neighbour.
+int wordAddress(int byteAddress) {
+    int word = byteAddress / 2;
+    if (byteAddress % 2 != 0 && word % 2 != 0)
+        ++word;
+    return word;
+}
+
+void decodeRecord(std::string_view record, std::vector<std::string>& program) {
+    using state::mid;
+    const int count = state::readHex(mid(record, 2, 2)) & 0xFF;
+    int address = wordAddress(state::readHex(mid(record, 4, 4)) & 0xFFFF);
+    if (mid(record, 9, 1) == "1")
+        program.emplace_back(endLine);
+    // Two bytes per word, low byte first: characters j, j+1 are the low byte.
+    for (std::size_t j = 10; j <= static_cast<std::size_t>(2 * count + 6); j += 4) {
+        std::string word(mid(record, j + 2, 2));
+        word += mid(record, j, 2);
+        std::string line = state::hex4(address++);
+        line += '\t';
+        line += assembler::GetOpcodeName(word);
+        program.push_back(std::move(line));
+    }
+}
+
+} // namespace
+
+std::optional<std::vector<std::string>> readHexProgram(const std::string& bytes) {
+    // Records end at a line end or a comma, as the fields of a list do.
+    const auto records = fieldsUpToFirstEmpty(bytes, ",", true);
+    if (records.size() > maxHexRecords)
+        return std::nullopt;
+    std::vector<std::string> program;
+    program.reserve(records.size() * 8);
+    for (std::string_view record : records)
+        decodeRecord(record, program);
+    return program;
+}
+
+} // namespace mirel::files

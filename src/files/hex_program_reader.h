@@ -1,0 +1,23 @@
+#pragma once
+
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace mirel::files {
+
+// The most records a hex file may hold.
+inline constexpr std::size_t maxHexRecords = 5001;
+
+// The line an end record (type ending in 1) adds to Code.
+inline constexpr const char* endLine = "End";
+
+// Program memory lines from a hex file: every record's words, disassembled,
+// numbered from the record's load address. Fields end at a line end or a
+// comma, leading blanks skipped, up to the first empty field. Nothing else is
+// checked: the checksum is not verified, an odd count leaves its last byte
+// unread, short records give short word texts. Empty when the file holds
+// more than maxHexRecords records.
+std::optional<std::vector<std::string>> readHexProgram(const std::string& bytes);
+
+} // namespace mirel::files
