@@ -1,6 +1,8 @@
 #include "frm_main.h"
 
+#include "accessible_names.h"
 #include "counter_box.h"
+#include "frm_about.h"
 #include "list_selection.h"
 #include "pictures.h"
 #include "state/direct_edits.h"
@@ -9,13 +11,14 @@
 #include "text_list_model.h"
 #include "twips.h"
 
-#include <QAction>
 #include <QCheckBox>
+#include <QCloseEvent>
 #include <QComboBox>
 #include <QFrame>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListView>
+#include <QMenuBar>
 #include <QPushButton>
 #include <QScrollArea>
 #include <QStyle>
@@ -89,7 +92,16 @@ QLabel* caption(QWidget* parent, const QString& name, const QString& text, const
 
 } // namespace
 
-frmMain::frmMain(QWidget* parent) : QMainWindow(parent), lamps_(makeLampPictures(32)) {
+frmMain::frmMain(QWidget* parent) : frmMain(std::make_unique<QtServices>(), nullptr, parent) {}
+
+frmMain::frmMain(const WindowServices& services, QWidget* parent)
+    : frmMain(nullptr, &services, parent) {}
+
+frmMain::frmMain(std::unique_ptr<QtServices> own, const WindowServices* services, QWidget* parent)
+    : QMainWindow(parent), ownServices_(std::move(own)),
+      services_(services ? *services : ownServices_->services()),
+      placement_(*this, services_.settings, [this] { return layoutClientSize(); }),
+      lamps_(makeLampPictures(32)) {
     setObjectName(QStringLiteral("frmMain"));
     setWindowTitle(QString::fromLatin1(state::applicationTitle));
     setWindowIcon(makeWindowIcon());
@@ -98,12 +110,14 @@ frmMain::frmMain(QWidget* parent) : QMainWindow(parent), lamps_(makeLampPictures
     black.setColor(QPalette::Window, Qt::black);
     setPalette(black);
 
-    buildToolBar();
+    buildCommands();
     auto* scroll = new QScrollArea(this);
     scroll->setObjectName(QStringLiteral("scrollArea"));
     scroll->setFrameShape(QFrame::NoFrame);
-    scroll->setWidget(buildControls());
+    controls_ = buildControls();
+    scroll->setWidget(controls_);
     setCentralWidget(scroll);
+    nameControlsForAccessibility(*this);
 
     // The window's load event.
     state::Form_Load(form_, placement_);
@@ -115,35 +129,31 @@ frmMain::~frmMain() {
     delete takeCentralWidget();
 }
 
-void frmMain::tbToolBar_ButtonClick(const QString& key) {
-    if (key == QLatin1String("New"))
-        state::NewProgram(form_, placement_);
+void frmMain::closeEvent(QCloseEvent* event) {
+    Form_Unload();
+    QMainWindow::closeEvent(event);
 }
 
-void frmMain::buildToolBar() {
-    auto* bar = new QToolBar(this);
-    bar->setObjectName(QStringLiteral("tbToolBar"));
-    bar->setMovable(false);
-    bar->setFloatable(false);
-    bar->setContextMenuPolicy(Qt::PreventContextMenu);
-    bar->setPalette(style()->standardPalette());
-    bar->setAutoFillBackground(true);
-    addToolBar(Qt::TopToolBarArea, bar);
+// The other forms go first (the About dialog is the only one); a minimized
+// window keeps the placement stored before.
+void frmMain::Form_Unload() {
+    if (about_)
+        about_->reject();
+    if (!isMinimized())
+        placement_.storePlacement();
+}
 
-    auto* newProgram = new QAction(makeNewProgramIcon(), QStringLiteral("New"), this);
-    newProgram->setObjectName(QStringLiteral("New"));
-    newProgram->setToolTip(QStringLiteral("New"));
-    newProgram->setData(QStringLiteral("New"));
-    bar->addAction(newProgram);
-    connect(bar, &QToolBar::actionTriggered, this,
-            [this](QAction* action) { tbToolBar_ButtonClick(action->data().toString()); });
+QSize frmMain::layoutClientSize() const {
+    int height = controls_->height() + menuBar()->sizeHint().height();
+    if (toolBar_)
+        height += toolBar_->sizeHint().height();
+    return {controls_->width(), height};
 }
 
 QWidget* frmMain::buildControls() {
-    auto* canvas = new QWidget;
+    auto* canvas = new PaintedPicture(paintBackground, PaintedPicture::Fit::Whole, nullptr);
     canvas->setObjectName(QStringLiteral("controls"));
     canvas->setFixedSize(layoutPixels(designWidth), layoutPixels(designHeight - toolbarBand));
-    canvas->setAutoFillBackground(true);
     const QPalette panel = style()->standardPalette();
 
     // The headings share the lists' face, so that their blanks line up with

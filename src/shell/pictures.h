@@ -1,14 +1,21 @@
 #pragma once
 
 #include "control_bindings.h"
+#include "painted_picture.h"
 
 #include <QIcon>
 
 namespace mirel::shell {
 
-// The program's images, drawn at start-up instead of shipped as files.
+// The program's images, drawn rather than shipped as files.
 LampPictures makeLampPictures(int size);
 QIcon makeWindowIcon();
-QIcon makeNewProgramIcon();
+// The toolbar icon of the button with this key ("New", "Open", "Save").
+QIcon makeToolbarIcon(const QString& key);
+
+// A chip with a lit lamp: the window icon and the About dialog's logo.
+void paintChip(QPainter& p, const QRectF& area);
+// Faint circuit traces on black, behind the main window's controls.
+void paintBackground(QPainter& p, const QRectF& area);
 
 } // namespace mirel::shell

@@ -1,11 +1,9 @@
 #include "qt_platform.h"
 
-#include "settings_keys.h"
-#include "twips.h"
-
+#include <QApplication>
+#include <QFileInfo>
 #include <QMessageBox>
-#include <QScreen>
-#include <QWidget>
+#include <QProcess>
 
 namespace mirel::shell {
 
@@ -28,21 +26,16 @@ QMessageBox::Icon qtIcon(state::MessageIcon icon) {
 void QtMessageBox::show(const std::string& text, const std::string& title,
                         state::MessageIcon icon) {
     QMessageBox box(qtIcon(icon), QString::fromLatin1(title), QString::fromLatin1(text),
-                    QMessageBox::Ok, parent_);
+                    QMessageBox::Ok, parent_ ? parent_ : QApplication::activeWindow());
     box.exec();
 }
 
-void QtWindowPlacement::restorePlacement() {
-    const QScreen* screen = window_.screen();
-    const double dpi = screen ? screen->logicalDotsPerInch() : 96.0;
-    const auto px = [dpi](double twips) { return placementPixels(twips, dpi); };
+bool QtSystemTools::fileExists(const std::string& path) {
+    return QFileInfo(QString::fromLocal8Bit(path)).isFile();
+}
 
-    window_.move(px(settings::defaultMainLeft), px(settings::defaultMainTop));
-    // Width and height are the outer size; the frame is known once the window
-    // has been shown.
-    const QSize frame = window_.frameGeometry().size() - window_.geometry().size();
-    window_.resize(px(settings::defaultMainWidth) - frame.width(),
-                   px(settings::defaultMainHeight) - frame.height());
+bool QtSystemTools::startProgram(const std::string& path) {
+    return QProcess::startDetached(QString::fromLocal8Bit(path), {});
 }
 
 } // namespace mirel::shell
