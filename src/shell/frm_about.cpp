@@ -78,13 +78,13 @@ frmAbout::frmAbout(SystemTools& system, state::MessageBoxService& messages, QWid
     line(this, "Line1", separator, QColor(128, 128, 128));
     line(this, "Line2", separator + 1, Qt::white);
 
-    QPushButton* ok = button(this, "cmdOK", "OK", layoutRect(4245, 2625, 1260, 375));
+    QPushButton* ok = button(this, "cmdOK", "OK", layoutRect(4080, 2625, 1440, 375));
     // OK is the default button for Enter; Escape rejects the dialog, which
     // unloads it as OK does.
     ok->setDefault(true);
     connect(ok, &QPushButton::clicked, this, &frmAbout::cmdOK_Click);
     QPushButton* sysInfo =
-        button(this, "cmdSysInfo", "&System Info...", layoutRect(4260, 3075, 1245, 375));
+        button(this, "cmdSysInfo", "&System Info...", layoutRect(4080, 3075, 1440, 375));
     connect(sysInfo, &QPushButton::clicked, this, &frmAbout::cmdSysInfo_Click);
 }
 

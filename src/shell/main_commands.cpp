@@ -57,6 +57,9 @@ void frmMain::buildCommands() {
     QAction* about = command(this, "mnuHelpAbout", "&About ");
     connect(about, &QAction::triggered, this, &frmMain::mnuHelpAbout_Click);
 
+    // The menu bar keeps the panel face; the window behind it is black.
+    menuBar()->setPalette(style()->standardPalette());
+    menuBar()->setAutoFillBackground(true);
     QMenu* file = menuBar()->addMenu(QStringLiteral("&File"));
     file->setObjectName(QStringLiteral("mnuFile"));
     file->addAction(open);

@@ -115,7 +115,6 @@ void paintBackground(QPainter& p, const QRectF& area) {
     // Traces on a 40-pixel grid: runs with a bend and a pad at each end.
     const qreal grid = 40;
     p.setPen(QPen(QColor(0, 70, 40), 2, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
-    p.setBrush(QColor(0, 50, 30));
     int n = 0;
     for (qreal y = area.top() + grid / 2; y < area.bottom(); y += grid) {
         for (qreal x = area.left() + grid / 2; x < area.right(); x += grid * 3, ++n) {
@@ -124,7 +123,9 @@ void paintBackground(QPainter& p, const QRectF& area) {
             QPainterPath trace(QPointF(x, y));
             trace.lineTo(x + run, y);
             trace.lineTo(x + run + qAbs(drop), y + drop);
+            p.setBrush(Qt::NoBrush);
             p.drawPath(trace);
+            p.setBrush(QColor(0, 50, 30));
             p.drawEllipse(QPointF(x, y), 3, 3);
             p.drawEllipse(QPointF(x + run + qAbs(drop), y + drop), 3, 3);
         }
