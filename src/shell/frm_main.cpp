@@ -134,6 +134,11 @@ void frmMain::closeEvent(QCloseEvent* event) {
     QMainWindow::closeEvent(event);
 }
 
+void frmMain::showEvent(QShowEvent* event) {
+    QMainWindow::showEvent(event);
+    placement_.windowShown();
+}
+
 // The other forms go first (the About dialog is the only one); a minimized
 // window keeps the placement stored before.
 void frmMain::Form_Unload() {

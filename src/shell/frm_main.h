@@ -43,6 +43,7 @@ public:
 
 protected:
     void closeEvent(QCloseEvent* event) override;
+    void showEvent(QShowEvent* event) override;
 
 private:
     frmMain(std::unique_ptr<QtServices> own, const WindowServices* services, QWidget* parent);

@@ -79,6 +79,14 @@ void QtWindowPlacement::restorePlacement() {
                                      primary ? primary->availableGeometry() : QRect());
     window_.move(outer.topLeft());
     window_.resize(outer.size() - frame);
+    outerBeforeShown_ = window_.isVisible() ? QSize() : outer.size();
+}
+
+void QtWindowPlacement::windowShown() {
+    const QSize frame = window_.frameGeometry().size() - window_.geometry().size();
+    if (outerBeforeShown_.isValid() && !frame.isNull())
+        window_.resize(outerBeforeShown_ - frame);
+    outerBeforeShown_ = QSize();
 }
 
 void QtWindowPlacement::storePlacement() {

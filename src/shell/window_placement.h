@@ -31,6 +31,9 @@ public:
         : window_(window), settings_(settings), minimumClient_(std::move(minimumClient)) {}
 
     void restorePlacement() override;
+    // Once the window is shown its frame is known: the outer size restored
+    // before that is corrected for it.
+    void windowShown();
     // Writes the window's current left, top, width and height, in this order.
     void storePlacement();
 
@@ -40,6 +43,7 @@ private:
     QWidget& window_;
     state::SettingsStore& settings_;
     std::function<QSize()> minimumClient_;
+    QSize outerBeforeShown_; // set while the frame is unknown
 };
 
 } // namespace mirel::shell

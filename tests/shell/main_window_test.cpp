@@ -1,6 +1,7 @@
 #include "shell/frm_main.h"
 #include "shell/settings_keys.h"
 #include "shell/twips.h"
+#include "test_services.h"
 
 #include <QAbstractItemModel>
 #include <QAction>
@@ -26,7 +27,8 @@ QString line(const char* text) {
 // One freshly loaded main window, shown, with its controls found by name as
 // a user sees them.
 struct Window {
-    frmMain window;
+    test::Services services;
+    frmMain window{services.services()};
 
     Window() {
         window.show();
@@ -133,14 +135,18 @@ private slots:
         QVERIFY(w.button("StartKey")->isEnabled());
         QVERIFY(w.button("Mirel")->isEnabled());
 
+        // Back at the stored corner, and never smaller than the layout.
         const double dpi = w.window.screen()->logicalDotsPerInch();
         using mirel::shell::placementPixels;
         namespace settings = mirel::shell::settings;
-        QCOMPARE(w.window.frameGeometry(),
-                 QRect(placementPixels(settings::defaultMainLeft, dpi),
-                       placementPixels(settings::defaultMainTop, dpi),
-                       placementPixels(settings::defaultMainWidth, dpi),
-                       placementPixels(settings::defaultMainHeight, dpi)));
+        const QRect placed = w.window.frameGeometry();
+        QCOMPARE(placed.topLeft(), QPoint(placementPixels(settings::defaultMainLeft, dpi),
+                                          placementPixels(settings::defaultMainTop, dpi)));
+        QVERIFY(placed.width() > placementPixels(settings::defaultMainWidth, dpi));
+        const QSize shown = w.window.centralWidget()->size();
+        const QSize layout = w.control<QWidget>(QStringLiteral("controls"))->size();
+        QVERIFY2(shown.width() >= layout.width() && shown.height() >= layout.height(),
+                 "the whole layout shows without scrolling");
     }
 
     void enterWritesTheEntryLineIntoCode() {
@@ -277,6 +283,24 @@ private slots:
         QCOMPARE(form.InB[5].value(), 1);
         form.InB[5].setValue(0);
         QVERIFY(!input->isChecked());
+    }
+
+    void everyControlIsNamedByItsRole() {
+        Window w;
+        const QList<QPair<QString, QString>> roles{
+            {"Code", "Program memory"},     {"Reg", "Register file"},
+            {"SPReg", "Return stack"},      {"W", "W register"},
+            {"InA(3)", "Port A pin 3 input"}, {"RB(7)", "Port B pin 7 lamp"},
+            {"RW(0)", "W bit 0"},           {"StartKey", "Start"},
+        };
+        for (const auto& [control, role] : roles)
+            QCOMPARE(w.control<QWidget>(control)->accessibleName(), role);
+        for (QWidget* widget : w.control<QWidget>(QStringLiteral("controls"))->findChildren<QWidget*>())
+            if (widget->objectName().isEmpty()) // parts inside a control
+                continue;
+            else if (qobject_cast<QAbstractItemView*>(widget) || qobject_cast<QComboBox*>(widget) ||
+                qobject_cast<QAbstractButton*>(widget) || widget->objectName().contains('('))
+                QVERIFY2(!widget->accessibleName().isEmpty(), qPrintable(widget->objectName()));
     }
 };
 
