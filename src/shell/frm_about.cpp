@@ -14,8 +14,8 @@ namespace {
 constexpr int aboutWidth = 5730;
 constexpr int aboutHeight = 3795;
 
-QLabel* label(QWidget* parent, const char* name, const char* text, const QRect& where,
-              qreal points, const QColor& colour) {
+QLabel* label(QWidget* parent, const char* name, const char* text, const QRect& where, qreal points,
+              const QColor& colour) {
     auto* label = new QLabel(QString::fromLatin1(text), parent);
     label->setObjectName(QLatin1String(name));
     label->setGeometry(where);

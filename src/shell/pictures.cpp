@@ -66,8 +66,8 @@ void paintFolder(QPainter& p, const QRectF& a) {
     };
     p.setPen(QPen(QColor(110, 80, 10), lineWidth(a), Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
     p.setBrush(QColor(230, 180, 60));
-    const QPointF back[] = {at(0.06, 0.2), at(0.38, 0.2), at(0.46, 0.3), at(0.86, 0.3),
-                            at(0.86, 0.84), at(0.06, 0.84)};
+    const QPointF back[] = {at(0.06, 0.2), at(0.38, 0.2),  at(0.46, 0.3),
+                            at(0.86, 0.3), at(0.86, 0.84), at(0.06, 0.84)};
     p.drawPolygon(back, 6);
     p.setBrush(QColor(250, 210, 100));
     const QPointF front[] = {at(0.2, 0.44), at(0.98, 0.44), at(0.86, 0.84), at(0.06, 0.84)};
@@ -76,8 +76,8 @@ void paintFolder(QPainter& p, const QRectF& a) {
 
 // A diskette: shutter at the top, label below.
 void paintDiskette(QPainter& p, const QRectF& a) {
-    const QRectF body = a.adjusted(a.width() * 0.1, a.height() * 0.1, -a.width() * 0.1,
-                                   -a.height() * 0.1);
+    const QRectF body =
+        a.adjusted(a.width() * 0.1, a.height() * 0.1, -a.width() * 0.1, -a.height() * 0.1);
     p.setPen(QPen(QColor(20, 30, 70), lineWidth(a), Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
     p.setBrush(QColor(50, 80, 170));
     p.drawRoundedRect(body, a.width() * 0.06, a.width() * 0.06);
@@ -104,8 +104,8 @@ void paintChip(QPainter& p, const QRectF& a) {
         p.drawRect(QRectF(a.left(), a.top() + size * (0.25 + 0.22 * i), size, pin));
     p.setBrush(QColor(30, 30, 30));
     p.setPen(QPen(QColor(120, 120, 120), qMax(0.5, size / 64)));
-    p.drawRoundedRect(QRectF(a.left() + size * 0.15, a.top() + size * 0.08, size * 0.7, size * 0.84),
-                      pin, pin);
+    p.drawRoundedRect(
+        QRectF(a.left() + size * 0.15, a.top() + size * 0.08, size * 0.7, size * 0.84), pin, pin);
     paintLamp(p, QRectF(a.left() + size * 0.25, a.top() + size * 0.25, size * 0.5, size * 0.5),
               true);
 }

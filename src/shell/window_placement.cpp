@@ -33,8 +33,9 @@ QRect fitOnScreens(QRect wanted, QSize minimum, const QList<QRect>& screens, con
         return shown.width() >= grabSize && shown.height() >= grabSize;
     });
     if (!reachable)
-        fitted.moveTopLeft(QPoint(clampInto(fitted.left(), fitted.width(), primary.left(), primary.width()),
-                                  clampInto(fitted.top(), fitted.height(), primary.top(), primary.height())));
+        fitted.moveTopLeft(
+            QPoint(clampInto(fitted.left(), fitted.width(), primary.left(), primary.width()),
+                   clampInto(fitted.top(), fitted.height(), primary.top(), primary.height())));
     return fitted;
 }
 
@@ -56,9 +57,9 @@ double QtWindowPlacement::dotsPerInch() const {
 
 void QtWindowPlacement::restorePlacement() {
     const auto twips = [this](const char* key, double fallback) {
-        return readTwips(settings_.value(settings::application, settings::section, key,
-                                         decimalText(fallback)),
-                         fallback);
+        return readTwips(
+            settings_.value(settings::application, settings::section, key, decimalText(fallback)),
+            fallback);
     };
     const double left = twips(settings::mainLeft, settings::defaultMainLeft);
     const double top = twips(settings::mainTop, settings::defaultMainTop);
@@ -74,9 +75,9 @@ void QtWindowPlacement::restorePlacement() {
     for (const QScreen* screen : QGuiApplication::screens())
         screens << screen->availableGeometry();
     const QScreen* primary = QGuiApplication::primaryScreen();
-    const QRect outer = fitOnScreens(QRect(px(left), px(top), px(width), px(height)),
-                                     minimumClient_() + frame, screens,
-                                     primary ? primary->availableGeometry() : QRect());
+    const QRect outer =
+        fitOnScreens(QRect(px(left), px(top), px(width), px(height)), minimumClient_() + frame,
+                     screens, primary ? primary->availableGeometry() : QRect());
     window_.move(outer.topLeft());
     window_.resize(outer.size() - frame);
     outerBeforeShown_ = window_.isVisible() ? QSize() : outer.size();

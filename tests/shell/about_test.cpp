@@ -55,9 +55,9 @@ private slots:
         });
         window.mnuHelpAbout_Click();
         QVERIFY(modal);
-        QCOMPARE(seen, (QStringList{"About Mirelsim", "  MirelsimAsm", " Emulator",
-                                    "     Version   1.00                ", "OK",
-                                    "&System Info..."}));
+        QCOMPARE(seen,
+                 (QStringList{"About Mirelsim", "  MirelsimAsm", " Emulator",
+                              "     Version   1.00                ", "OK", "&System Info..."}));
         QVERIFY(!window.about()); // closed and unloaded
     }
 
@@ -76,8 +76,8 @@ private slots:
         });
         window.mnuHelpAbout_Click();
         QVERIFY(stillOpen);
-        QCOMPARE(s.messages.shown,
-                 std::vector<test::Message>({{unavailable, "Mirelsim", mirel::state::MessageIcon::None}}));
+        QCOMPARE(s.messages.shown, std::vector<test::Message>({{unavailable, "Mirelsim",
+                                                                mirel::state::MessageIcon::None}}));
     }
 
     // A string is cut at its first NUL; a number is its four bytes, low byte
@@ -95,15 +95,15 @@ private slots:
             bool read;
             std::string text;
         } cases[] = {
-            {"K", "text", true, "C:\\x"},      {"K", "small", true, "4101"},
-            {"K", "zeroFirst", true, "256"},   {"K", "largest", true, "4294967295"},
-            {"K", "binary", true, "before"},   {"K", "missing", false, ""},
+            {"K", "text", true, "C:\\x"},    {"K", "small", true, "4101"},
+            {"K", "zeroFirst", true, "256"}, {"K", "largest", true, "4294967295"},
+            {"K", "binary", true, "before"}, {"K", "missing", false, ""},
             {"missing", "text", false, ""},
         };
         for (const auto& c : cases) {
             std::string text = "before";
-            const bool read = mirel::shell::GetKeyValue(tools, KeyRoot::LocalMachine, c.key,
-                                                        c.value, text);
+            const bool read =
+                mirel::shell::GetKeyValue(tools, KeyRoot::LocalMachine, c.key, c.value, text);
             QVERIFY2(read == c.read && text == c.text, c.value);
         }
     }

@@ -288,18 +288,23 @@ private slots:
     void everyControlIsNamedByItsRole() {
         Window w;
         const QList<QPair<QString, QString>> roles{
-            {"Code", "Program memory"},     {"Reg", "Register file"},
-            {"SPReg", "Return stack"},      {"W", "W register"},
-            {"InA(3)", "Port A pin 3 input"}, {"RB(7)", "Port B pin 7 lamp"},
-            {"RW(0)", "W bit 0"},           {"StartKey", "Start"},
+            {"Code", "Program memory"},
+            {"Reg", "Register file"},
+            {"SPReg", "Return stack"},
+            {"W", "W register"},
+            {"InA(3)", "Port A pin 3 input"},
+            {"RB(7)", "Port B pin 7 lamp"},
+            {"RW(0)", "W bit 0"},
+            {"StartKey", "Start"},
         };
         for (const auto& [control, role] : roles)
             QCOMPARE(w.control<QWidget>(control)->accessibleName(), role);
-        for (QWidget* widget : w.control<QWidget>(QStringLiteral("controls"))->findChildren<QWidget*>())
+        for (QWidget* widget :
+             w.control<QWidget>(QStringLiteral("controls"))->findChildren<QWidget*>())
             if (widget->objectName().isEmpty()) // parts inside a control
                 continue;
             else if (qobject_cast<QAbstractItemView*>(widget) || qobject_cast<QComboBox*>(widget) ||
-                qobject_cast<QAbstractButton*>(widget) || widget->objectName().contains('('))
+                     qobject_cast<QAbstractButton*>(widget) || widget->objectName().contains('('))
                 QVERIFY2(!widget->accessibleName().isEmpty(), qPrintable(widget->objectName()));
     }
 };

@@ -34,7 +34,8 @@ void store(const QString& file, const char* key, const QString& value) {
 }
 
 int px(double twips) {
-    return mirel::shell::placementPixels(twips, QGuiApplication::primaryScreen()->logicalDotsPerInch());
+    return mirel::shell::placementPixels(twips,
+                                         QGuiApplication::primaryScreen()->logicalDotsPerInch());
 }
 
 void showAndWait(QWidget& window) {
@@ -187,10 +188,8 @@ private slots:
         }
         QCOMPARE(keys, (QStringList{"New", "Open", "Save"}));
         // One Open command and one Save command, shared by menu and toolbar.
-        QVERIFY(bar->actions().at(1)->associatedObjects().contains(window.menuBar()
-                                                                       ->actions()
-                                                                       .at(0)
-                                                                       ->menu()));
+        QVERIFY(bar->actions().at(1)->associatedObjects().contains(
+            window.menuBar()->actions().at(0)->menu()));
 
         window.findChild<QAction*>(QStringLiteral("mnuFileProperties"))->trigger();
         window.findChild<QAction*>(QStringLiteral("mnuHelpContents"))->trigger();
