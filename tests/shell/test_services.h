@@ -1,17 +1,15 @@
 #pragma once
 
 #include "shell/qt_settings_store.h"
-#include "shell/system_tools.h"
 #include "shell/window_services.h"
 
 #include <QTemporaryDir>
 
 #include <map>
-#include <string>
 #include <vector>
 
 // The window's services for tests: settings in a file of the test's own, a
-// message box that records instead of showing, and a registry in memory.
+// message box that records, a registry in memory.
 namespace test {
 
 struct Message {
@@ -21,8 +19,7 @@ struct Message {
     bool operator==(const Message&) const = default;
 };
 
-class RecordedMessages final : public mirel::state::MessageBoxService {
-public:
+struct RecordedMessages final : mirel::state::MessageBoxService {
     void show(const std::string& text, const std::string& title,
               mirel::state::MessageIcon icon) override {
         shown.push_back({text, title, icon});
@@ -30,37 +27,29 @@ public:
     std::vector<Message> shown;
 };
 
-class FakeSystemTools final : public mirel::shell::SystemTools {
-public:
-    struct Value {
-        std::uint32_t type;
-        std::string bytes;
-    };
-    std::map<std::string, std::map<std::string, Value>> keys; // key path -> value name -> value
-    std::vector<std::string> files;
+struct FakeSystemTools final : mirel::shell::SystemTools {
+    using Values =
+        std::map<std::string, std::pair<std::uint32_t, std::string>>; // name -> type, bytes
+    std::map<std::string, Values> keys;
+    std::vector<std::string> files, started;
     bool startWorks = true;
-    std::vector<std::string> started;
 
     bool openKey(mirel::shell::KeyRoot, const std::string& path, Key& key) override {
         const auto found = keys.find(path);
-        if (found == keys.end())
-            return false;
-        key = reinterpret_cast<Key>(&found->second);
-        return true;
+        key = found == keys.end() ? 0 : reinterpret_cast<Key>(&found->second);
+        return key != 0;
     }
     bool queryValue(Key key, const std::string& name, std::uint32_t& type,
                     std::string& bytes) override {
-        const auto& values = *reinterpret_cast<std::map<std::string, Value>*>(key);
+        const auto& values = *reinterpret_cast<Values*>(key);
         const auto found = values.find(name);
-        if (found == values.end())
-            return false;
-        type = found->second.type;
-        bytes = found->second.bytes;
-        return true;
+        if (found != values.end())
+            std::tie(type, bytes) = found->second;
+        return found != values.end();
     }
     void closeKey(Key) override {}
     bool fileExists(const std::string& path) override {
-        return std::find(files.begin(), files.end(), path) != files.end();
+        return std::count(files.begin(), files.end(), path) > 0;
     }
     bool startProgram(const std::string& path) override {
         started.push_back(path);
