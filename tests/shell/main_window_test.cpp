@@ -287,25 +287,18 @@ private slots:
 
     void everyControlIsNamedByItsRole() {
         Window w;
-        const QList<QPair<QString, QString>> roles{
-            {"Code", "Program memory"},
-            {"Reg", "Register file"},
-            {"SPReg", "Return stack"},
-            {"W", "W register"},
-            {"InA(3)", "Port A pin 3 input"},
-            {"RB(7)", "Port B pin 7 lamp"},
-            {"RW(0)", "W bit 0"},
-            {"StartKey", "Start"},
-        };
-        for (const auto& [control, role] : roles)
-            QCOMPARE(w.control<QWidget>(control)->accessibleName(), role);
+        QStringList names;
+        for (const char* control : {"Code", "Reg", "SPReg", "W", "InA(3)", "RB(7)", "RW(0)"})
+            names << w.control<QWidget>(QLatin1String(control))->accessibleName();
+        QCOMPARE(names,
+                 (QStringList{"Program memory", "Register file", "Return stack", "W register",
+                              "Port A pin 3 input", "Port B pin 7 lamp", "W bit 0"}));
         for (QWidget* widget :
              w.control<QWidget>(QStringLiteral("controls"))->findChildren<QWidget*>())
-            if (widget->objectName().isEmpty()) // parts inside a control
-                continue;
-            else if (qobject_cast<QAbstractItemView*>(widget) || qobject_cast<QComboBox*>(widget) ||
-                     qobject_cast<QAbstractButton*>(widget) || widget->objectName().contains('('))
-                QVERIFY2(!widget->accessibleName().isEmpty(), qPrintable(widget->objectName()));
+            QVERIFY2(widget->objectName().isEmpty() || widget->objectName().startsWith("qt_") ||
+                         !widget->accessibleName().isEmpty() ||
+                         qobject_cast<QLabel*>(widget), // a caption is its own name
+                     qPrintable(widget->objectName()));
     }
 };
 
