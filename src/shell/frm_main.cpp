@@ -1,19 +1,20 @@
 #include "frm_main.h"
 
+#include "accessible_names.h"
 #include "counter_box.h"
+#include "frm_about.h"
 #include "lamp_view.h"
 #include "list_selection.h"
 #include "pictures.h"
 #include "row_list_view.h"
-#include "qt_file_dialog.h"
 #include "state/direct_edits.h"
 #include "state/program_counter.h"
 #include "state/window_load.h"
 #include "text_list_model.h"
 #include "twips.h"
 
-#include <QAction>
 #include <QCheckBox>
+#include <QCloseEvent>
 #include <QComboBox>
 #include <QFrame>
 #include <QLabel>
@@ -102,14 +103,15 @@ void heading(QWidget* parent, const char* name, state::ControlModel& model, cons
 
 } // namespace
 
-frmMain::frmMain(QWidget* parent) : frmMain(nullptr, parent) {}
+frmMain::frmMain(QWidget* parent) : frmMain(std::make_unique<QtServices>(), nullptr, parent) {}
 
-frmMain::frmMain(files::FileDialogService& dialogs, QWidget* parent) : frmMain(&dialogs, parent) {}
+frmMain::frmMain(const WindowServices& services, QWidget* parent)
+    : frmMain(nullptr, &services, parent) {}
 
-frmMain::frmMain(files::FileDialogService* dialogs, QWidget* parent)
-    : QMainWindow(parent),
-      platformDialogs_(dialogs ? nullptr : std::make_unique<QtFileDialog>(this)),
-      fileCommands_(form_, placement_, dialogs ? *dialogs : *platformDialogs_, messages_) {
+frmMain::frmMain(std::unique_ptr<QtServices> own, const WindowServices* services, QWidget* parent)
+    : QMainWindow(parent), ownServices_(std::move(own)),
+      services_(services ? *services : ownServices_->services()),
+      placement_(*this, services_.settings, [this] { return layoutClientSize(); }) {
     setObjectName(QStringLiteral("frmMain"));
     setWindowTitle(QString::fromLatin1(state::applicationTitle));
     setWindowIcon(makeWindowIcon());
@@ -118,12 +120,14 @@ frmMain::frmMain(files::FileDialogService* dialogs, QWidget* parent)
     black.setColor(QPalette::Window, Qt::black);
     setPalette(black);
 
-    buildToolBar();
+    buildCommands();
     auto* scroll = new QScrollArea(this);
     scroll->setObjectName(QStringLiteral("scrollArea"));
     scroll->setFrameShape(QFrame::NoFrame);
-    scroll->setWidget(buildControls());
+    controls_ = buildControls();
+    scroll->setWidget(controls_);
     setCentralWidget(scroll);
+    nameControlsForAccessibility(*this);
 
     // The window's load event.
     state::Form_Load(form_, placement_);
@@ -135,15 +139,6 @@ frmMain::~frmMain() {
     delete takeCentralWidget();
 }
 
-void frmMain::tbToolBar_ButtonClick(const QString& key) {
-    if (key == QLatin1String("New"))
-        state::NewProgram(form_, placement_);
-    else if (key == QLatin1String("Open"))
-        mnuFileOpen_Click();
-    else if (key == QLatin1String("Save"))
-        mnuFileSave_Click();
-}
-
 void frmMain::mnuFileOpen_Click() {
     fileCommands_.mnuFileOpen_Click();
 }
@@ -152,42 +147,36 @@ void frmMain::mnuFileSave_Click() {
     fileCommands_.mnuFileSave_Click();
 }
 
-void frmMain::buildToolBar() {
-    auto* bar = new QToolBar(this);
-    bar->setObjectName(QStringLiteral("tbToolBar"));
-    bar->setMovable(false);
-    bar->setFloatable(false);
-    bar->setContextMenuPolicy(Qt::PreventContextMenu);
-    bar->setPalette(style()->standardPalette());
-    bar->setAutoFillBackground(true);
-    addToolBar(Qt::TopToolBarArea, bar);
+void frmMain::closeEvent(QCloseEvent* event) {
+    Form_Unload();
+    QMainWindow::closeEvent(event);
+}
 
-    auto* newProgram = new QAction(makeNewProgramIcon(), QStringLiteral("New"), this);
-    newProgram->setObjectName(QStringLiteral("New"));
-    newProgram->setToolTip(QStringLiteral("New"));
-    newProgram->setData(QStringLiteral("New"));
-    bar->addAction(newProgram);
-    // File menu and toolbar buttons for Open and Save until the full menu bar lands.
-    menuBar()->setPalette(bar->palette());
-    menuBar()->setAutoFillBackground(true);
-    QMenu* file = menuBar()->addMenu(QStringLiteral("&File"));
-    file->addAction(QStringLiteral("&Open..."), this, &frmMain::mnuFileOpen_Click);
-    file->addAction(QStringLiteral("&Save"), this, &frmMain::mnuFileSave_Click);
-    for (auto [key, icon] : {std::pair{"Open", QStyle::SP_DialogOpenButton},
-                             std::pair{"Save", QStyle::SP_DialogSaveButton}}) {
-        QAction* action = bar->addAction(style()->standardIcon(icon), QLatin1String(key));
-        action->setObjectName(QLatin1String(key));
-        action->setData(QLatin1String(key));
-    }
-    connect(bar, &QToolBar::actionTriggered, this,
-            [this](QAction* action) { tbToolBar_ButtonClick(action->data().toString()); });
+void frmMain::showEvent(QShowEvent* event) {
+    QMainWindow::showEvent(event);
+    placement_.windowShown();
+}
+
+// The other forms go first (the About dialog is the only one); a minimized
+// window keeps the placement stored before.
+void frmMain::Form_Unload() {
+    if (about_)
+        about_->reject();
+    if (!isMinimized())
+        placement_.storePlacement();
+}
+
+QSize frmMain::layoutClientSize() const {
+    int height = controls_->height() + menuBar()->sizeHint().height();
+    if (toolBar_)
+        height += toolBar_->sizeHint().height();
+    return {controls_->width(), height};
 }
 
 QWidget* frmMain::buildControls() {
-    auto* canvas = new QWidget;
+    auto* canvas = new PaintedPicture(paintBackground, PaintedPicture::Fit::Whole, nullptr);
     canvas->setObjectName(QStringLiteral("controls"));
     canvas->setFixedSize(layoutPixels(designWidth), layoutPixels(designHeight - toolbarBand));
-    canvas->setAutoFillBackground(true);
     const QPalette panel = style()->standardPalette();
 
     // The headings share the lists' face, so that their blanks line up with

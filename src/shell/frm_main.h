@@ -3,18 +3,22 @@
 #include "control_bindings.h"
 #include "elapsed_clock.h"
 #include "files/file_commands.h"
-#include "qt_platform.h"
+#include "frm_about.h"
 #include "run_timer.h"
 #include "sim/run_control.h"
 #include "sim/run_messages.h"
 #include "sim/simulator.h"
 #include "state/main_form.h"
+#include "window_placement.h"
+#include "window_services.h"
 
 #include <QMainWindow>
+#include <QPointer>
 
 #include <memory>
 
 class QListView;
+class QToolBar;
 
 namespace mirel::shell {
 
@@ -23,22 +27,39 @@ namespace mirel::shell {
 class frmMain final : public QMainWindow {
     Q_OBJECT
 public:
+    // With the program's own services: message boxes, the user's settings, no registry.
     explicit frmMain(QWidget* parent = nullptr);
-    // With another file dialog than the platform's, as the tests use.
-    explicit frmMain(files::FileDialogService& dialogs, QWidget* parent = nullptr);
+    explicit frmMain(const WindowServices& services, QWidget* parent = nullptr);
     ~frmMain() override;
 
     state::MainForm& form() { return form_; }
     RunTimer& runTimer() { return runTimer_; }
 
-    // The toolbar's buttons, by key.
+    // The toolbar's buttons, by key: "New", "Open", "Save".
     void tbToolBar_ButtonClick(const QString& key);
     void mnuFileOpen_Click();
     void mnuFileSave_Click();
+    void mnuFileProperties_Click();
+    void mnuFileClose_Click();
+    void mnuHelpContents_Click();
+    void mnuHelpAbout_Click();
+
+    // The About dialog while it is loaded, else null.
+    frmAbout* about() const { return about_; }
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+    void showEvent(QShowEvent* event) override;
 
 private:
-    frmMain(files::FileDialogService* dialogs, QWidget* parent);
-    void buildToolBar();
+    frmMain(std::unique_ptr<QtServices> own, const WindowServices* services, QWidget* parent);
+
+    void Form_Unload();
+    // The client size that shows the whole layout: controls, menu bar, toolbar.
+    QSize layoutClientSize() const;
+
+    // Menus and toolbar, built once from shared commands.
+    void buildCommands();
     QWidget* buildControls();
     QListView* buildList(QWidget* parent, const char* name, state::TextList& list);
     void buildFlagReg(QWidget* parent);
@@ -47,17 +68,20 @@ private:
                    std::array<state::CheckBoxModel, 8>& inputs);
     void buildButtons(QWidget* parent);
 
+    std::unique_ptr<QtServices> ownServices_; // only when no services were given
+    WindowServices services_;
     state::MainForm form_;
-    QtMessageBox messages_{this};
-    QtWindowPlacement placement_{*this};
+    QtWindowPlacement placement_;
     // During a run a step's message box offers Stop.
-    sim::RunMessages runMessages_{form_, messages_};
+    sim::RunMessages runMessages_{form_, services_.messages};
     sim::Simulator simulator_{form_, runMessages_};
     QtElapsedClock runClock_;
     sim::RunControl run_{form_, simulator_, runMessages_, runClock_};
     RunTimer runTimer_{form_.Timer1, run_};
-    std::unique_ptr<files::FileDialogService> platformDialogs_;
-    files::FileCommands fileCommands_;
+    files::FileCommands fileCommands_{form_, placement_, services_.dialogs, services_.messages};
+    QToolBar* toolBar_ = nullptr;
+    QWidget* controls_ = nullptr;
+    QPointer<frmAbout> about_;
 };
 
 } // namespace mirel::shell

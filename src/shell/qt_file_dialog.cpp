@@ -1,5 +1,6 @@
 #include "qt_file_dialog.h"
 
+#include <QApplication>
 #include <QFile>
 #include <QFileDialog>
 
@@ -30,7 +31,8 @@ files::FileDialogAnswer QtFileDialog::save(const files::FileDialogRequest& reque
 }
 
 files::FileDialogAnswer QtFileDialog::run(const files::FileDialogRequest& request, bool saving) {
-    QFileDialog dialog(parent_, QString::fromLatin1(request.title));
+    QFileDialog dialog(parent_ ? parent_ : QApplication::activeWindow(),
+                       QString::fromLatin1(request.title));
     dialog.setAcceptMode(saving ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
     dialog.setFileMode(saving ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
     const QStringList filters = nameFilters(request.filter);

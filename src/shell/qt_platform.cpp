@@ -1,12 +1,10 @@
 #include "qt_platform.h"
 
-#include "settings_keys.h"
-#include "twips.h"
-
+#include <QApplication>
+#include <QFileInfo>
 #include <QMessageBox>
+#include <QProcess>
 #include <QPushButton>
-#include <QScreen>
-#include <QWidget>
 
 namespace mirel::shell {
 
@@ -29,14 +27,14 @@ QMessageBox::Icon qtIcon(state::MessageIcon icon) {
 void QtMessageBox::show(const std::string& text, const std::string& title,
                         state::MessageIcon icon) {
     QMessageBox box(qtIcon(icon), QString::fromLatin1(title), QString::fromLatin1(text),
-                    QMessageBox::Ok, parent_);
+                    QMessageBox::Ok, parent_ ? parent_ : QApplication::activeWindow());
     box.exec();
 }
 
 state::MessageAnswer QtMessageBox::showWithStop(const std::string& text, const std::string& title,
                                                 state::MessageIcon icon) {
     QMessageBox box(qtIcon(icon), QString::fromLatin1(title), QString::fromLatin1(text),
-                    QMessageBox::Ok, parent_);
+                    QMessageBox::Ok, parent_ ? parent_ : QApplication::activeWindow());
     QPushButton* stop = box.addButton(QStringLiteral("Stop"), QMessageBox::RejectRole);
     stop->setObjectName(QStringLiteral("Stop"));
     box.setDefaultButton(QMessageBox::Ok);
@@ -46,17 +44,12 @@ state::MessageAnswer QtMessageBox::showWithStop(const std::string& text, const s
     return box.clickedButton() == stop ? state::MessageAnswer::Stop : state::MessageAnswer::Ok;
 }
 
-void QtWindowPlacement::restorePlacement() {
-    const QScreen* screen = window_.screen();
-    const double dpi = screen ? screen->logicalDotsPerInch() : 96.0;
-    const auto px = [dpi](double twips) { return placementPixels(twips, dpi); };
+bool QtSystemTools::fileExists(const std::string& path) {
+    return QFileInfo(QString::fromLocal8Bit(path)).isFile();
+}
 
-    window_.move(px(settings::defaultMainLeft), px(settings::defaultMainTop));
-    // Width and height are the outer size; the frame is known once the window
-    // has been shown.
-    const QSize frame = window_.frameGeometry().size() - window_.geometry().size();
-    window_.resize(px(settings::defaultMainWidth) - frame.width(),
-                   px(settings::defaultMainHeight) - frame.height());
+bool QtSystemTools::startProgram(const std::string& path) {
+    return QProcess::startDetached(QString::fromLocal8Bit(path), {});
 }
 
 } // namespace mirel::shell

@@ -1,13 +1,14 @@
 #pragma once
 
 #include "state/platform.h"
+#include "system_tools.h"
 
 class QWidget;
 
 namespace mirel::shell {
 
 // A modal message box with the given title and icon and one OK button, or
-// OK and "Stop" during a run.
+// OK and "Stop" during a run; over the given window or else over the active one.
 class QtMessageBox final : public state::MessageBoxService {
 public:
     explicit QtMessageBox(QWidget* parent) : parent_(parent) {}
@@ -19,16 +20,17 @@ private:
     QWidget* parent_;
 };
 
-// Moves and sizes the main window to its placement, in twips: left, top,
-// outer width and outer height, in this order. Until the settings store is
-// wired in, the placement is the default one.
-class QtWindowPlacement final : public state::WindowPlacement {
+// The registry does not exist on this platform: every key fails to open, so
+// the system-information tool is never found. Files and programs are real.
+class QtSystemTools final : public SystemTools {
 public:
-    explicit QtWindowPlacement(QWidget& window) : window_(window) {}
-    void restorePlacement() override;
-
-private:
-    QWidget& window_;
+    bool openKey(KeyRoot, const std::string&, Key&) override { return false; }
+    bool queryValue(Key, const std::string&, std::uint32_t&, std::string&) override {
+        return false;
+    }
+    void closeKey(Key) override {}
+    bool fileExists(const std::string& path) override;
+    bool startProgram(const std::string& path) override;
 };
 
 } // namespace mirel::shell

@@ -1,6 +1,6 @@
 // Open and Save from the File menu and the toolbar, with a fake file dialog.
-#include "files/fake_platform.h"
 #include "shell/frm_main.h"
+#include "test_services.h"
 
 #include <QAbstractItemModel>
 #include <QAction>
@@ -22,8 +22,11 @@ using mirel::shell::frmMain;
 namespace {
 
 struct Window {
-    FakeFileDialogs dialogs;
-    frmMain window{dialogs};
+    // Real message boxes, so that a test sees and closes them as a user would.
+    test::Services services;
+    mirel::shell::QtMessageBox boxes{nullptr};
+    FakeFileDialogs& dialogs = services.dialogs;
+    frmMain window{{boxes, services.settings, services.system, services.dialogs}};
     QTemporaryDir dir;
 
     Window() {
@@ -51,8 +54,10 @@ struct Window {
     }
     void toolbar(const char* key) {
         auto* bar = window.findChild<QToolBar*>(QStringLiteral("tbToolBar"));
-        QTest::mouseClick(bar->widgetForAction(window.findChild<QAction*>(QLatin1String(key))),
-                          Qt::LeftButton);
+        for (QAction* action : bar->actions())
+            if (action->data().toString() == QLatin1String(key))
+                return QTest::mouseClick(bar->widgetForAction(action), Qt::LeftButton);
+        qFatal("no toolbar button %s", key);
     }
     // Runs a command that shows a message box, closes the box, returns its text.
     template <typename Command> QString messageOf(Command command) {

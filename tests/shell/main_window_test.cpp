@@ -2,6 +2,7 @@
 #include "shell/settings_keys.h"
 #include "shell/twips.h"
 #include "state/register_file.h"
+#include "test_services.h"
 
 #include <QAbstractItemModel>
 #include <QAction>
@@ -28,7 +29,10 @@ QString line(const char* text) {
 // One freshly loaded main window, shown, with its controls found by name as
 // a user sees them.
 struct Window {
-    frmMain window;
+    // Real message boxes, so that a test sees and answers them as a user would.
+    test::Services services;
+    mirel::shell::QtMessageBox boxes{nullptr};
+    frmMain window{{boxes, services.settings, services.system, services.dialogs}};
 
     Window() {
         window.show();
@@ -135,14 +139,18 @@ private slots:
         QVERIFY(w.button("StartKey")->isEnabled());
         QVERIFY(w.button("Mirel")->isEnabled());
 
+        // Back at the stored corner, and never smaller than the layout.
         const double dpi = w.window.screen()->logicalDotsPerInch();
         using mirel::shell::placementPixels;
         namespace settings = mirel::shell::settings;
-        QCOMPARE(w.window.frameGeometry(),
-                 QRect(placementPixels(settings::defaultMainLeft, dpi),
-                       placementPixels(settings::defaultMainTop, dpi),
-                       placementPixels(settings::defaultMainWidth, dpi),
-                       placementPixels(settings::defaultMainHeight, dpi)));
+        const QRect placed = w.window.frameGeometry();
+        QCOMPARE(placed.topLeft(), QPoint(placementPixels(settings::defaultMainLeft, dpi),
+                                          placementPixels(settings::defaultMainTop, dpi)));
+        QVERIFY(placed.width() > placementPixels(settings::defaultMainWidth, dpi));
+        const QSize shown = w.window.centralWidget()->size();
+        const QSize layout = w.control<QWidget>(QStringLiteral("controls"))->size();
+        QVERIFY2(shown.width() >= layout.width() && shown.height() >= layout.height(),
+                 "the whole layout shows without scrolling");
     }
 
     void enterWritesTheEntryLineIntoCode() {
@@ -384,6 +392,22 @@ private slots:
         QCOMPARE(form.InB[5].value(), 1);
         form.InB[5].setValue(0);
         QVERIFY(!input->isChecked());
+    }
+
+    void everyControlIsNamedByItsRole() {
+        Window w;
+        QStringList names;
+        for (const char* control : {"Code", "Reg", "SPReg", "W", "InA(3)", "RB(7)", "RW(0)"})
+            names << w.control<QWidget>(QLatin1String(control))->accessibleName();
+        QCOMPARE(names,
+                 (QStringList{"Program memory", "Register file", "Return stack", "W register",
+                              "Port A pin 3 input", "Port B pin 7 lamp", "W bit 0"}));
+        for (QWidget* widget :
+             w.control<QWidget>(QStringLiteral("controls"))->findChildren<QWidget*>())
+            QVERIFY2(widget->objectName().isEmpty() || widget->objectName().startsWith("qt_") ||
+                         !widget->accessibleName().isEmpty() ||
+                         qobject_cast<QLabel*>(widget), // a caption is its own name
+                     qPrintable(widget->objectName()));
     }
 };
 

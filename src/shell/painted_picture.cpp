@@ -1,0 +1,53 @@
+#include "painted_picture.h"
+
+#include <QPainter>
+
+namespace mirel::shell {
+
+void PaintedIconEngine::paint(QPainter* painter, const QRect& rect, QIcon::Mode mode,
+                              QIcon::State) {
+    painter->save();
+    painter->setRenderHint(QPainter::Antialiasing);
+    if (mode == QIcon::Disabled)
+        painter->setOpacity(0.35);
+    painting_(*painter, QRectF(rect));
+    painter->restore();
+}
+
+QPixmap PaintedIconEngine::pixmap(const QSize& size, QIcon::Mode mode, QIcon::State state) {
+    return scaledPixmap(size, mode, state, 1.0);
+}
+
+QPixmap PaintedIconEngine::scaledPixmap(const QSize& size, QIcon::Mode mode, QIcon::State state,
+                                        qreal scale) {
+    QPixmap picture(size * scale);
+    picture.setDevicePixelRatio(scale);
+    picture.fill(Qt::transparent);
+    QPainter painter(&picture);
+    paint(&painter, QRect(QPoint(0, 0), size), mode, state);
+    return picture;
+}
+
+QList<QSize> PaintedIconEngine::availableSizes(QIcon::Mode, QIcon::State) {
+    QList<QSize> sizes;
+    for (int side : {16, 24, 32, 48, 64, 128, 256})
+        sizes << QSize(side, side);
+    return sizes;
+}
+
+QIcon paintedIcon(Painting painting) {
+    return QIcon(new PaintedIconEngine(std::move(painting)));
+}
+
+void PaintedPicture::paintEvent(QPaintEvent*) {
+    QPainter painter(this);
+    painter.setRenderHint(QPainter::Antialiasing);
+    if (fit_ == Fit::Whole) {
+        painting_(painter, QRectF(rect()));
+        return;
+    }
+    const qreal side = qMin(width(), height());
+    painting_(painter, QRectF((width() - side) / 2, (height() - side) / 2, side, side));
+}
+
+} // namespace mirel::shell

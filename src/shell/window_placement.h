@@ -1,0 +1,49 @@
+#pragma once
+
+#include "state/platform.h"
+#include "state/settings_store.h"
+
+#include <QList>
+#include <QRect>
+
+#include <functional>
+
+class QWidget;
+
+namespace mirel::shell {
+
+// Where a window with the outer rectangle `wanted` opens: never smaller than
+// `minimum`, and, when no screen shows enough of it to grab, moved onto the
+// primary screen (as near to where it was as fits).
+QRect fitOnScreens(QRect wanted, QSize minimum, const QList<QRect>& screens, const QRect& primary);
+
+// A stored placement value read as a number; text that is no number reads as
+// the default, as a missing key does.
+double readTwips(const std::string& text, double fallback);
+
+// The main window's placement in the settings store, in twips: left, top,
+// outer width and outer height. `minimumClient` is the client size the layout
+// needs (controls, menu bar and toolbar); the frame is added to it.
+class QtWindowPlacement final : public state::WindowPlacement {
+public:
+    QtWindowPlacement(QWidget& window, state::SettingsStore& settings,
+                      std::function<QSize()> minimumClient)
+        : window_(window), settings_(settings), minimumClient_(std::move(minimumClient)) {}
+
+    void restorePlacement() override;
+    // Once the window is shown its frame is known: the outer size restored
+    // before that is corrected for it.
+    void windowShown();
+    // Writes the window's current left, top, width and height, in this order.
+    void storePlacement();
+
+private:
+    double dotsPerInch() const;
+
+    QWidget& window_;
+    state::SettingsStore& settings_;
+    std::function<QSize()> minimumClient_;
+    QSize outerBeforeShown_; // set while the frame is unknown
+};
+
+} // namespace mirel::shell

@@ -1,0 +1,73 @@
+#pragma once
+
+#include "files/fake_platform.h"
+#include "shell/qt_settings_store.h"
+#include "shell/window_services.h"
+
+#include <QTemporaryDir>
+
+#include <map>
+#include <vector>
+
+// The window's services for tests: settings in a file of the test's own, a
+// message box that records, a registry in memory, file dialogs that answer
+// what the test prepared.
+namespace test {
+
+struct Message {
+    std::string text;
+    std::string title;
+    mirel::state::MessageIcon icon;
+    bool operator==(const Message&) const = default;
+};
+
+struct RecordedMessages final : mirel::state::MessageBoxService {
+    void show(const std::string& text, const std::string& title,
+              mirel::state::MessageIcon icon) override {
+        shown.push_back({text, title, icon});
+    }
+    std::vector<Message> shown;
+};
+
+struct FakeSystemTools final : mirel::shell::SystemTools {
+    using Values =
+        std::map<std::string, std::pair<std::uint32_t, std::string>>; // name -> type, bytes
+    std::map<std::string, Values> keys;
+    std::vector<std::string> files, started;
+    bool startWorks = true;
+
+    bool openKey(mirel::shell::KeyRoot, const std::string& path, Key& key) override {
+        const auto found = keys.find(path);
+        key = found == keys.end() ? 0 : reinterpret_cast<Key>(&found->second);
+        return key != 0;
+    }
+    bool queryValue(Key key, const std::string& name, std::uint32_t& type,
+                    std::string& bytes) override {
+        const auto& values = *reinterpret_cast<Values*>(key);
+        const auto found = values.find(name);
+        if (found != values.end())
+            std::tie(type, bytes) = found->second;
+        return found != values.end();
+    }
+    void closeKey(Key) override {}
+    bool fileExists(const std::string& path) override {
+        return std::count(files.begin(), files.end(), path) > 0;
+    }
+    bool startProgram(const std::string& path) override {
+        started.push_back(path);
+        return startWorks;
+    }
+};
+
+struct Services {
+    QTemporaryDir dir;
+    QString settingsFile = dir.filePath(QStringLiteral("settings.ini"));
+    mirel::shell::QtSettingsStore settings{settingsFile};
+    RecordedMessages messages;
+    FakeSystemTools system;
+    mirel::files::FakeFileDialogs dialogs;
+
+    mirel::shell::WindowServices services() { return {messages, settings, system, dialogs}; }
+};
+
+} // namespace test

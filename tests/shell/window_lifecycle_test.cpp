@@ -1,0 +1,168 @@
+// Start-up, shut-down and the placement in the settings store; the menus, the
+// toolbar and the commands they run.
+#include "shell/frm_main.h"
+#include "shell/twips.h"
+#include "test_services.h"
+
+#include <QMenuBar>
+#include <QSettings>
+#include <QToolBar>
+#include <QtTest>
+
+using mirel::shell::frmMain;
+
+namespace {
+
+QString stored(const QString& file, const char* key) {
+    return QSettings(file, QSettings::IniFormat)
+        .value(QStringLiteral("Settings/") + QLatin1String(key))
+        .toString();
+}
+
+int px(double twips) {
+    return mirel::shell::placementPixels(twips,
+                                         QGuiApplication::primaryScreen()->logicalDotsPerInch());
+}
+
+// A shown window that deletes itself when closed, as the program's is.
+QPointer<frmMain> start(test::Services& s) {
+    auto* window = new frmMain(s.services());
+    window->setAttribute(Qt::WA_DeleteOnClose);
+    window->show();
+    if (!QTest::qWaitForWindowExposed(window))
+        qFatal("window not exposed");
+    return window;
+}
+
+// The machine as the user sees it, and where the window is.
+std::vector<std::string> machine(frmMain& w) {
+    auto out = w.form().Reg.lines();
+    const auto& f = w.form();
+    out.insert(out.end(), f.Code.lines().begin(), f.Code.lines().end());
+    out.insert(out.end(), f.SPReg.lines().begin(), f.SPReg.lines().end());
+    out.push_back(f.Counter.editText());
+    for (const auto* b : {&f.Step, &f.StartKey, &f.StopKey, &f.Mirel})
+        out.push_back(std::to_string(b->enabled()) + std::to_string(b->visible()));
+    const QRect g = w.frameGeometry();
+    out.push_back(std::to_string(g.x()) + "," + std::to_string(g.y()) + "," +
+                  std::to_string(g.width()) + "," + std::to_string(g.height()));
+    return out;
+}
+
+// The menu tree as captions: "-" a separator, "!" an item with a shortcut.
+QString menuTree(QMenuBar* bar) {
+    QStringList menus;
+    for (QAction* top : bar->actions()) {
+        QStringList items;
+        for (QAction* item : top->menu()->actions())
+            items << (item->isSeparator() ? QStringLiteral("-") : item->text()) +
+                         (item->shortcut().isEmpty() ? QString() : QStringLiteral("!"));
+        menus << top->text() + QLatin1Char('[') + items.join(QLatin1Char('|')) + QLatin1Char(']');
+    }
+    return menus.join(QLatin1Char(' '));
+}
+
+} // namespace
+
+class WindowLifecycleTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    // First start at the defaults, raised to the layout; a close stores the
+    // placement (whole pixels, so the twips read back unchanged) and the next
+    // start restores it; a minimized close stores nothing.
+    void placementLivesInTheSettingsBetweenStarts() {
+        test::Services s;
+        QPointer<frmMain> first = start(s);
+        QCOMPARE(first->frameGeometry().topLeft(), QPoint(px(1000), px(1000)));
+        QVERIFY(first->width() > px(6500) && first->height() > px(6500));
+        QVERIFY(first->form().Code.empty() && first->form().Reg.empty());
+
+        const QSize frame = first->frameGeometry().size() - first->size();
+        first->move(px(2010), px(1500));
+        first->resize(QSize(px(13500), px(10500)) - frame);
+        QTRY_COMPARE(first->frameGeometry(), QRect(px(2010), px(1500), px(13500), px(10500)));
+        first->mnuFileClose_Click();
+        QTRY_VERIFY(first.isNull());
+        QStringList values;
+        for (const char* key : {"MainLeft", "MainTop", "MainWidth", "MainHeight"})
+            values << stored(s.settingsFile, key);
+        QCOMPARE(values, (QStringList{"2010", "1500", "13500", "10500"}));
+
+        QPointer<frmMain> second = start(s);
+        QCOMPARE(second->frameGeometry(), QRect(px(2010), px(1500), px(13500), px(10500)));
+        second->move(px(4500), px(4500));
+        second->showMinimized();
+        QTRY_VERIFY(second->isMinimized());
+        second->close();
+        QTRY_VERIFY(second.isNull());
+        QCOMPARE(stored(s.settingsFile, "MainLeft"), QStringLiteral("2010"));
+    }
+
+    // A window that no screen shows comes back onto the primary screen; a
+    // value that is no number reads as its default.
+    void placementOffEveryScreenMovesOntoThePrimary() {
+        test::Services s;
+        QSettings settings(s.settingsFile, QSettings::IniFormat);
+        settings.setValue(QStringLiteral("Settings/MainLeft"), QStringLiteral("-90000"));
+        settings.setValue(QStringLiteral("Settings/MainTop"), QStringLiteral("12ab"));
+        settings.sync();
+        QPointer<frmMain> window = start(s);
+        QCOMPARE(window->frameGeometry().topLeft(),
+                 QPoint(QGuiApplication::primaryScreen()->availableGeometry().left(), px(1000)));
+        delete window;
+    }
+
+    void newTwiceEqualsNewOnce() {
+        test::Services s;
+        QPointer<frmMain> window = start(s);
+        window->tbToolBar_ButtonClick(QStringLiteral("New"));
+        const auto once = machine(*window);
+        window->move(window->pos() + QPoint(40, 40));
+        window->tbToolBar_ButtonClick(QStringLiteral("New"));
+        QCOMPARE(machine(*window), once);
+        delete window;
+    }
+
+    void menusToolbarAndTheirMessages() {
+        test::Services s;
+        QPointer<frmMain> window = start(s);
+        QCOMPARE(menuTree(window->menuBar()),
+                 QStringLiteral("&File[&Open...|-|&Save|-|Propert&ies|-|&Close] "
+                                "&Help[&Contents|-|&About ]"));
+        // New, Open and Save by key; Open and Save are the File menu's own commands.
+        const QList<QAction*> buttons = window->findChild<QToolBar*>()->actions();
+        QStringList keys;
+        for (QAction* action : buttons)
+            keys << action->data().toString() + QLatin1Char('=') + action->toolTip();
+        QCOMPARE(keys, (QStringList{"New=New", "Open=Open", "Save=Save"}));
+        QVERIFY(window->menuBar()->actions().at(0)->menu()->actions().contains(buttons.at(1)));
+
+        window->findChild<QAction*>(QStringLiteral("mnuFileProperties"))->trigger();
+        window->findChild<QAction*>(QStringLiteral("mnuHelpContents"))->trigger();
+        const auto info = mirel::state::MessageIcon::Information;
+        QCOMPARE(
+            s.messages.shown,
+            (std::vector<test::Message>{
+                {"There is no Properties associated with this project.", "Mirelsim", info},
+                {"There is no Help Contents associated with this project.", "Mirelsim", info}}));
+        delete window;
+    }
+
+    void closeUnloadsAnOpenAboutFirst() {
+        test::Services s;
+        QPointer<frmMain> window = start(s);
+        bool aboutWasOpen = false;
+        QTimer::singleShot(0, window, [&] {
+            aboutWasOpen = window->about() && window->about()->isVisible();
+            window->close();
+        });
+        window->mnuHelpAbout_Click();
+        QVERIFY(aboutWasOpen);
+        QTRY_VERIFY(window.isNull());
+        QVERIFY(!stored(s.settingsFile, "MainWidth").isEmpty());
+    }
+};
+
+QTEST_MAIN(WindowLifecycleTest)
+#include "window_lifecycle_test.moc"
