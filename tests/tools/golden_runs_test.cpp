@@ -1,0 +1,129 @@
+// Holds the driver's printout after random programs to what was recorded: a
+// rewrite of the core must reproduce every run byte for byte. The recorded
+// runs and their format are described in tests/golden_runs/generate.py.
+#include "batch_options.h"
+#include "batch_run.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
+namespace mirel::batch {
+namespace {
+
+namespace fs = std::filesystem;
+
+std::string readBytes(const fs::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    std::ostringstream bytes;
+    bytes << in.rdbuf();
+    return bytes.str();
+}
+
+std::vector<std::string> splitAt(const std::string& text, char separator) {
+    std::vector<std::string> parts;
+    std::size_t from = 0;
+    for (std::size_t at; (at = text.find(separator, from)) != std::string::npos; from = at + 1)
+        parts.push_back(text.substr(from, at - from));
+    parts.push_back(text.substr(from));
+    return parts;
+}
+
+std::string join(const std::vector<std::string>& parts, const char* separator) {
+    std::string text;
+    for (std::size_t i = 0; i < parts.size(); ++i)
+        text.append(i ? separator : "").append(parts[i]);
+    return text;
+}
+
+// One recorded run: the driver arguments before FILE and what it printed.
+struct GoldenRun {
+    std::vector<std::string> arguments;
+    std::string out;
+    std::string err;
+};
+
+// Stored printouts keep only the lines that differ from the reference printout;
+// messages are stored as runs of equal lines.
+std::vector<GoldenRun> readRuns(const std::string& text,
+                                const std::vector<std::string>& reference) {
+    std::vector<GoldenRun> runs;
+    std::vector<std::string> out;
+    auto finish = [&] {
+        if (!runs.empty())
+            runs.back().out = join(out, "\n");
+    };
+    for (const std::string& line : splitAt(text, '\n')) {
+        if (line.starts_with("run ")) {
+            finish();
+            auto arguments = splitAt(line.substr(4), ' ');
+            runs.push_back({arguments, {}, {}});
+        } else if (line.starts_with("lines ")) {
+            out = reference;
+            out.resize(std::stoul(line.substr(6)));
+        } else if (line.starts_with("err\t")) {
+            const auto count = std::stoi(line.substr(4));
+            const auto message = line.substr(line.find('\t', 4) + 1);
+            for (int i = 0; i < count; ++i)
+                runs.back().err += message + "\n";
+        } else if (!line.empty()) {
+            const auto tab = line.find('\t');
+            out.at(std::stoul(line.substr(0, tab))) = line.substr(tab + 1);
+        }
+    }
+    finish();
+    return runs;
+}
+
+// Where two printouts part, as the line number and both lines.
+std::string firstDifference(const std::string& expected, const std::string& actual) {
+    const auto want = splitAt(expected, '\n');
+    const auto got = splitAt(actual, '\n');
+    std::size_t i = 0;
+    while (i < want.size() && i < got.size() && want[i] == got[i])
+        ++i;
+    auto at = [](const std::vector<std::string>& lines, std::size_t n) {
+        return n < lines.size() ? "\"" + lines[n] + "\"" : std::string("(no line)");
+    };
+    return "line " + std::to_string(i + 1) + ": expected " + at(want, i) + ", got " + at(got, i);
+}
+
+TEST(GoldenRuns, DriverPrintsWhatWasRecordedForEveryRandomProgram) {
+    const fs::path folder = MIRELSIM_GOLDEN_RUNS_DIR;
+    const auto reference = splitAt(readBytes(folder / "reference.out"), '\n');
+    std::vector<fs::path> programs;
+    for (const auto& entry : fs::directory_iterator(folder))
+        if (entry.path().extension() == ".txt")
+            programs.push_back(entry.path());
+    std::sort(programs.begin(), programs.end());
+    ASSERT_GE(programs.size(), 300u);
+
+    for (const fs::path& program : programs) {
+        fs::path runsFile = program;
+        runsFile.replace_extension(".runs");
+        const auto runs = readRuns(readBytes(runsFile), reference);
+        ASSERT_FALSE(runs.empty()) << runsFile << " records no run";
+        for (const GoldenRun& run : runs) {
+            auto arguments = run.arguments;
+            arguments.push_back(program.string());
+            std::string error;
+            const auto options = parseBatchOptions(arguments, error);
+            ASSERT_TRUE(options) << runsFile << ": " << error;
+            std::ostringstream out;
+            std::ostringstream err;
+            const std::string name =
+                program.filename().string() + " with " + join(run.arguments, " ");
+            ASSERT_EQ(runBatch(*options, out, err), 0) << name;
+            ASSERT_TRUE(out.str() == run.out)
+                << name << " prints otherwise, " << firstDifference(run.out, out.str());
+            ASSERT_TRUE(err.str() == run.err)
+                << name << " reports otherwise, " << firstDifference(run.err, err.str());
+        }
+    }
+}
+
+} // namespace
+} // namespace mirel::batch
