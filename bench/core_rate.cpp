@@ -1,0 +1,86 @@
+// Whole-loop probe: how many instructions a second the core executes on a
+// counting loop, through the library and through mirelsim-batch --steps.
+//
+//   core_rate [SECONDS, default 3] [PATH of mirelsim-batch]
+#include "program_fixture.h"
+#include "sim/simulator.h"
+
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <string>
+
+namespace {
+
+using namespace mirel;
+using Clock = std::chrono::steady_clock;
+
+// Counts register 20 up while register 21 counts down to zero, then starts over.
+const std::vector<std::string> loop = {"CLR\t20", "INC\t20 F", "DEZ\t21 F", "JMP\t0001",
+                                       "JMP\t0000"};
+
+double secondsSince(Clock::time_point start) {
+    return std::chrono::duration<double>(Clock::now() - start).count();
+}
+
+double libraryRate(double seconds) {
+    state::MainForm form;
+    bench::loadProgram(form, loop);
+    bench::SilentMessages messages;
+    sim::Simulator simulator(form, messages);
+    constexpr long long batch = 1'000'000;
+    long long steps = 0;
+    const auto start = Clock::now();
+    double elapsed = 0;
+    do {
+        for (long long i = 0; i < batch; ++i)
+            simulator.Step_Click();
+        steps += batch;
+        elapsed = secondsSince(start);
+    } while (elapsed < seconds);
+    return static_cast<double>(steps) / elapsed;
+}
+
+double runBatch(const std::string& driver, const std::string& program, long long steps) {
+    const std::string command = "'" + driver + "' --steps " + std::to_string(steps) + " '" +
+                                program + "' > /dev/null";
+    const auto start = Clock::now();
+    if (std::system(command.c_str()) != 0) {
+        std::fprintf(stderr, "core_rate: '%s' failed\n", command.c_str());
+        std::exit(1);
+    }
+    return secondsSince(start);
+}
+
+void printRate(double rate, const std::string& how) {
+    std::printf("core rate: %.0f instructions/s (%s)\n", rate, how.c_str());
+    std::fflush(stdout);
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    const double seconds = argc > 1 ? std::atof(argv[1]) : 3.0;
+    const std::string driver = argc > 2 ? argv[2] : MIRELSIM_BATCH_PATH;
+
+    const double library = libraryRate(seconds);
+    printRate(library, "library");
+
+    const auto program = std::filesystem::temp_directory_path() / "mirelsim_core_rate.txt";
+    {
+        std::ofstream out(program, std::ios::binary);
+        for (std::size_t i = 0; i < loop.size(); ++i)
+            out << "000" << i << '\t' << loop[i] << "\r\n";
+    }
+    // As many steps as the library ran in the time asked; the start-up of the
+    // process is taken off by a run of no steps.
+    const auto steps = static_cast<long long>(library * seconds);
+    const double startup = runBatch(driver, program.string(), 0);
+    const double total = runBatch(driver, program.string(), steps);
+    std::filesystem::remove(program);
+    printRate(static_cast<double>(steps) / (total - startup),
+              "mirelsim-batch --steps " + std::to_string(steps));
+    return 0;
+}
