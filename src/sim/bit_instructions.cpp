@@ -3,8 +3,6 @@
 // names no bit: such a line changes nothing and never skips.
 #include "instruction_rules.h"
 
-#include "state/hex_text.h"
-#include "state/program_text.h"
 #include "state/register_file.h"
 
 #include <optional>
@@ -14,10 +12,9 @@ namespace mirel::sim {
 namespace {
 
 std::optional<int> bitNumber(const Cycle& cycle) {
-    const int b = state::readHex(state::mid(cycle.text, 11, 1));
-    if (b < 0 || b > 7)
+    if (cycle.instruction.bit < 0)
         return std::nullopt;
-    return b;
+    return cycle.instruction.bit;
 }
 
 template <typename Change> Next changeBit(Cycle& cycle, Change change) {

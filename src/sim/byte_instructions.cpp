@@ -3,9 +3,13 @@
 #include "instruction_rules.h"
 
 #include "state/flags.h"
+#include "state/hex_text.h"
 #include "state/program_text.h"
 #include "state/register_file.h"
 #include "state/w_register.h"
+
+#include <cctype>
+#include <optional>
 
 namespace mirel::sim {
 
@@ -16,12 +20,12 @@ namespace {
 enum class Form { RegisterToRegister, RegisterToW, LiteralToW, Unknown };
 
 Form formOf(const Cycle& cycle) {
-    const std::size_t length = cycle.text.size();
+    const int length = cycle.instruction.length;
     if (length == 9)
         return Form::RegisterToRegister;
     if (length < 10)
         return Form::Unknown;
-    switch (cycle.text[9]) {
+    switch (cycle.instruction.mark) {
     case 'W':
         return Form::RegisterToW;
     case 'H':
@@ -42,7 +46,7 @@ template <typename Compute> Next withOperand(Cycle& cycle, Compute compute) {
     if (form == Form::Unknown)
         return Next::Advance;
     const int index = operand::registerIndex(cycle);
-    const int a = form == Form::LiteralToW ? state::HexDecConvH(cycle.text)
+    const int a = form == Form::LiteralToW ? cycle.instruction.operand
                                            : state::readRegister(cycle.form, index);
     const int result = compute(a, state::WData(cycle.form));
     storeResult(cycle, form != Form::RegisterToRegister, index, result);
@@ -64,15 +68,35 @@ Next nop(Cycle&) {
     return Next::Advance;
 }
 
+// The value W's text stands for when STA's copy of it is exactly the line a
+// write of that value makes: at most two hex digits, bit labels in step.
+std::optional<int> plainW(const state::MainForm& form) {
+    const std::string& w = form.W.text();
+    if (w.size() > 2)
+        return std::nullopt;
+    for (char c : w)
+        if (std::isxdigit(static_cast<unsigned char>(c)) == 0)
+            return std::nullopt;
+    const int value = state::readHex(w);
+    for (std::size_t i = 0; i < 8; ++i)
+        if (form.RW[i].text() != (((value >> i) & 1) != 0 ? "1" : "0"))
+            return std::nullopt;
+    return value;
+}
+
 Next sta(Cycle& cycle) {
+    const int index = operand::registerIndex(cycle);
+    if (!cycle.form.Reg.validIndex(index))
+        return Next::Advance;
+    if (const auto value = plainW(cycle.form); value && cycle.form.registers.wellFormed(index)) {
+        storeRegister(cycle, index, *value);
+        return Next::Advance;
+    }
     // The W text itself is copied, upper-cased; a single digit gets its leading
     // "0" and an emptied W box stores 00 rather than a line without a value.
     std::string text = state::upperCase(cycle.form.W.text());
     if (text.size() < 2)
         text.insert(0, 2 - text.size(), '0');
-    const int index = operand::registerIndex(cycle);
-    if (!cycle.form.Reg.validIndex(index))
-        return Next::Advance;
     const std::string address(state::mid(cycle.form.Reg.line(index), 1, 4));
     storeRegisterLine(cycle, index,
                       state::registerLineFromText(address, text, state::WTrans(cycle.form)));
@@ -80,7 +104,7 @@ Next sta(Cycle& cycle) {
 }
 
 Next clr(Cycle& cycle) {
-    if (cycle.text.size() < 8)
+    if (cycle.instruction.length < 8)
         storeW(cycle, 0);
     else
         storeRegister(cycle, operand::registerIndex(cycle), 0);

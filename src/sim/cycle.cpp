@@ -6,7 +6,9 @@
 namespace mirel::sim {
 
 void storeRegister(Cycle& cycle, int index, int value) {
-    storeRegisterLine(cycle, index, state::registerLine(index, value));
+    if (index == state::INDF)
+        cycle.indfWritten = true;
+    state::writeRegister(cycle.form, index, value);
 }
 
 void storeRegisterLine(Cycle& cycle, int index, std::string line) {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "instruction.h"
 #include "state/main_form.h"
 #include "state/platform.h"
 
@@ -7,24 +8,17 @@
 
 namespace mirel::sim {
 
-class AddressIndex;
-
-// How an instruction hands the program counter back to the cycle.
-enum class Next {
-    Advance,        // the cycle advances from Cycle::current (a skip has added 1)
-    TargetSelected, // a jump, call or return selected its line itself
-};
+class DecodedProgram;
 
 // The working values of one instruction cycle; nothing here outlives it.
 struct Cycle {
     state::MainForm& form;
     state::MessageBoxService& messages;
-    std::string text;       // compact instruction text: address 1-4, mnemonic 5-7, operand 8-
-    int current = 0;        // Code index of the instruction; a skip adds 1
-    int indirectTarget = 0; // the register the INDF mirror was loaded from
+    DecodedProgram& program;
+    const Instruction instruction; // the current line, decoded
+    int current = 0;                // Code index of the instruction; a skip adds 1
+    int indirectTarget = 0;         // the register the INDF mirror was loaded from
     bool indfWritten = false;
-    // Where jumps and calls look up their target line; without one they walk Code.
-    const AddressIndex* addresses = nullptr;
 };
 
 // Register and W stores of an instruction. A store to register 00 is noted so

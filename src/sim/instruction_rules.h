@@ -6,7 +6,7 @@
 
 namespace mirel::sim {
 
-// One rule per instruction. Each reads its operands from the compact text of
+// One rule per instruction. Each reads its operands from the decoded line of
 // the cycle, stores its results, and says how the program counter moves on.
 
 // Whole bytes: move, combine, count.

@@ -1,6 +1,5 @@
 #include "instruction_rules.h"
 
-#include "state/program_text.h"
 #include "state/register_file.h"
 
 namespace mirel::sim {
@@ -8,7 +7,8 @@ namespace mirel::sim {
 namespace operand {
 
 int registerIndex(const Cycle& cycle) {
-    return state::HexDecConv(cycle.form, cycle.text);
+    return state::bankedIndex(cycle.form, cycle.instruction.operand,
+                              cycle.instruction.sharedRegister);
 }
 
 int registerValue(const Cycle& cycle) {
@@ -16,7 +16,7 @@ int registerValue(const Cycle& cycle) {
 }
 
 bool toW(const Cycle& cycle) {
-    return state::mid(cycle.text, 10, 1) == "W";
+    return cycle.instruction.mark == 'W';
 }
 
 } // namespace operand

@@ -1,10 +1,8 @@
 #include "simulator.h"
 
 #include "cycle.h"
-#include "dispatch.h"
 #include "ports.h"
 #include "state/program_counter.h"
-#include "state/program_text.h"
 #include "state/register_file.h"
 
 namespace mirel::sim {
@@ -13,8 +11,7 @@ namespace {
 
 // Register 00 shows the indirect target for the length of one instruction.
 void loadIndfMirror(state::MainForm& form, int target) {
-    state::replaceRegisterLine(form, state::INDF,
-                               state::registerLine(0, state::readRegister(form, target)));
+    state::writeRegister(form, state::INDF, state::readRegister(form, target));
 }
 
 // Only a write to register 00 goes back, and to the target the mirror came
@@ -33,18 +30,19 @@ void Simulator::Step_Click() {
     if (form_.Code.empty())
         return;
 
-    Cycle cycle{form_, messages_, {}, 0, state::indirectTarget(form_), false, &addresses_};
-    loadIndfMirror(form_, cycle.indirectTarget);
+    const int target = state::indirectTarget(form_);
+    loadIndfMirror(form_, target);
 
-    cycle.current = state::currentIndex(form_);
+    const int current = state::currentIndex(form_);
     if (form_.Code.selectedIndex() >= 0)
         state::Code_Click(form_);
-    cycle.text = state::compactText(form_.Code.line(cycle.current));
-
-    const auto next = execute(cycle);
-    if (!next)
+    const Instruction instruction = program_.at(current);
+    // A mnemonic without a rule ends the cycle: no advance, no tail.
+    if (!instruction.rule)
         return;
-    if (*next == Next::Advance)
+
+    Cycle cycle{form_, messages_, program_, instruction, current, target, false};
+    if (instruction.rule(cycle) == Next::Advance)
         state::ReLoadCode(form_, cycle.current);
 
     refreshPorts(form_);

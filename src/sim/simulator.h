@@ -1,6 +1,6 @@
 #pragma once
 
-#include "address_index.h"
+#include "decoded_program.h"
 #include "state/main_form.h"
 #include "state/platform.h"
 
@@ -10,7 +10,7 @@ namespace mirel::sim {
 class Simulator {
 public:
     Simulator(state::MainForm& form, state::MessageBoxService& messages)
-        : form_(form), messages_(messages), addresses_(form.Code) {}
+        : form_(form), messages_(messages), program_(form.Code) {}
 
     // One instruction cycle: mirror INDF, decode the current line, run its
     // rule, advance, then the common tail (ports, INDF write-back).
@@ -19,7 +19,7 @@ public:
 private:
     state::MainForm& form_;
     state::MessageBoxService& messages_;
-    AddressIndex addresses_; // jump targets by address, kept in step with Code
+    DecodedProgram program_; // Code's lines decoded, kept in step with Code
 };
 
 } // namespace mirel::sim

@@ -6,6 +6,28 @@
 
 namespace mirel::state {
 
+CounterModel::CounterModel(TextList& code) : code_(code) {
+    code_.addObserver(this);
+}
+
+CounterModel::~CounterModel() {
+    code_.removeObserver(this);
+}
+
+const std::string& CounterModel::editText() const {
+    if (editIsFirstEntry_) {
+        editIsFirstEntry_ = false;
+        editText_.clear();
+        for (char c : code_.line(first_)) {
+            if (c == '\t')
+                editText_.append(5, ' ');
+            else
+                editText_.push_back(c);
+        }
+    }
+    return editText_;
+}
+
 int CounterModel::entryCount() const {
     if (first_ < 0)
         return 0;
@@ -22,6 +44,7 @@ void CounterModel::clear() {
     first_ = -1;
     selectedEntry_ = -1;
     editText_.clear();
+    editIsFirstEntry_ = false;
     caret_ = 0;
     observers_.notify([](CounterObserver& o) { o.entriesReset(); });
     observers_.notify([](CounterObserver& o) { o.editChanged(); });
@@ -37,20 +60,21 @@ void CounterModel::selectFirstEntry() {
     if (entryCount() == 0)
         return;
     selectedEntry_ = 0;
-    editText_ = entry(0);
+    editIsFirstEntry_ = true;
     caret_ = 0;
     observers_.notify([](CounterObserver& o) { o.editChanged(); });
 }
 
 void CounterModel::setEditText(std::string text) {
     editText_ = std::move(text);
+    editIsFirstEntry_ = false;
     caret_ = std::min(caret_, static_cast<int>(editText_.size()));
     selectedEntry_ = -1;
     observers_.notify([](CounterObserver& o) { o.editChanged(); });
 }
 
 void CounterModel::setCaret(int position) {
-    caret_ = std::clamp(position, 0, static_cast<int>(editText_.size()));
+    caret_ = std::clamp(position, 0, static_cast<int>(editText().size()));
     observers_.notify([](CounterObserver& o) { o.editChanged(); });
 }
 

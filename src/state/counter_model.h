@@ -20,10 +20,13 @@ public:
 // program from one line of Code to the end, tabs shown as five blanks.
 //
 // The list is a view of Code from a start index, read on demand, so that a
-// refill costs the same whatever the length of the program.
-class CounterModel {
+// refill costs the same whatever the length of the program. The edit text a
+// refill selects is made when it is read, or before Code changes, so every
+// step of a run may refill the view without building text nobody reads.
+class CounterModel final : private TextListObserver {
 public:
-    explicit CounterModel(const TextList& code) : code_(code) {}
+    explicit CounterModel(TextList& code);
+    ~CounterModel() override;
     CounterModel(const CounterModel&) = delete;
     CounterModel& operator=(const CounterModel&) = delete;
 
@@ -37,20 +40,23 @@ public:
     void selectFirstEntry();
     int selectedEntry() const { return selectedEntry_; }
 
-    const std::string& editText() const { return editText_; }
+    const std::string& editText() const;
     int caret() const { return caret_; }
     void setEditText(std::string text);
     void setCaret(int position);
-    void caretToEnd() { setCaret(static_cast<int>(editText_.size())); }
+    void caretToEnd() { setCaret(static_cast<int>(editText().size())); }
 
     void addObserver(CounterObserver* o) { observers_.add(o); }
     void removeObserver(CounterObserver* o) { observers_.remove(o); }
 
 private:
-    const TextList& code_;
+    void linesAboutToChange() override { editText(); }
+
+    TextList& code_;
     int first_ = -1; // -1: the list is empty
     int selectedEntry_ = -1;
-    std::string editText_;
+    mutable std::string editText_;
+    mutable bool editIsFirstEntry_ = false; // editText_ is still to be made from entry 0
     int caret_ = 0;
     ObserverList<CounterObserver> observers_;
 };

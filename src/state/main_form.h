@@ -2,6 +2,7 @@
 
 #include "controls.h"
 #include "counter_model.h"
+#include "register_values.h"
 #include "text_list.h"
 
 #include <array>
@@ -22,6 +23,9 @@ public:
     TextList Code;  // program memory; its selection is the program counter
     TextList SPReg; // return stack under the heading "SP"
     CounterModel Counter{Code};
+    // The values behind Reg's lines: the simulator reads and writes these,
+    // and a line's text is made when it is read.
+    RegisterValues registers{Reg};
 
     TextModel W{"00"};
     std::array<TextModel, 8> RW; // bit labels of W, index = bit number

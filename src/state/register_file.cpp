@@ -1,6 +1,5 @@
 #include "register_file.h"
 
-#include "bit_text.h"
 #include "hex_text.h"
 #include "program_text.h"
 
@@ -9,7 +8,9 @@
 namespace mirel::state {
 
 std::string registerLine(int index, int value) {
-    return registerLineFromText(hex4(index), hex2(value), bitText(value));
+    std::string line;
+    makeRegisterLine(index, value, line);
+    return line;
 }
 
 std::string registerLineFromText(std::string_view address, std::string_view hexText,
@@ -21,13 +22,11 @@ std::string registerLineFromText(std::string_view address, std::string_view hexT
 }
 
 int readRegister(const MainForm& form, int index) {
-    if (!form.Reg.validIndex(index))
-        return 0;
-    return readHex(mid(form.Reg.line(index), 6, 2));
+    return form.registers.value(index);
 }
 
 void writeRegister(MainForm& form, int index, int value) {
-    replaceRegisterLine(form, index, registerLine(index, value));
+    form.registers.write(index, value);
 }
 
 void replaceRegisterLine(MainForm& form, int index, std::string line) {
@@ -53,17 +52,26 @@ int indirectTarget(const MainForm& form) {
     return readRegister(form, FSR) + bankOffset(form);
 }
 
-int HexDecConv(const MainForm& form, std::string_view CountCod) {
-    const std::string_view digits = mid(CountCod, 8, 2);
-    int address = readHex(digits);
+bool sharedRegisterDigits(std::string_view digits) {
     for (std::string_view shared : {"00", "02", "03", "04", "0A", "0B"})
         if (digits == shared)
-            return address;
+            return true;
+    return false;
+}
+
+int bankedIndex(const MainForm& form, int address, bool shared) {
+    if (shared)
+        return address;
     address += bankOffset(form);
     // OPTION seen from bank 3 is the one of bank 1.
     if (address == 385)
         address = 129;
     return address;
+}
+
+int HexDecConv(const MainForm& form, std::string_view CountCod) {
+    const std::string_view digits = mid(CountCod, 8, 2);
+    return bankedIndex(form, readHex(digits), sharedRegisterDigits(digits));
 }
 
 int HexDecConvH(std::string_view CountCod) {

@@ -41,6 +41,13 @@ int bankOffset(const MainForm& form);
 // The register that INDF stands for: FSR plus the bank offset.
 int indirectTarget(const MainForm& form);
 
+// Whether the two operand digits name one of the registers every bank shares
+// (INDF, PCL, STATUS, FSR, PCLATH, INTCON), written exactly as "00", "02", ...
+bool sharedRegisterDigits(std::string_view digits);
+// The Reg index of register `address`: shared registers keep their address,
+// the others get the bank offset.
+int bankedIndex(const MainForm& form, int address, bool shared);
+
 // The Reg index of the file-register operand (characters 8 and 9 of the
 // compact instruction text), bank applied; shared registers keep their address.
 int HexDecConv(const MainForm& form, std::string_view CountCod);

@@ -4,8 +4,28 @@
 
 namespace mirel::state {
 
+const std::vector<std::string>& TextList::lines() const {
+    if (maker_)
+        for (int i = 0; i < count(); ++i)
+            line(i);
+    return lines_;
+}
+
+void TextList::makeLine(int i) const {
+    const auto at = static_cast<std::size_t>(i);
+    maker_->makeLine(i, lines_[at]);
+    unmade_[at] = 0;
+}
+
+void TextList::aboutToChange() {
+    observers_.notify([](TextListObserver& o) { o.linesAboutToChange(); });
+}
+
 void TextList::append(std::string text) {
+    aboutToChange();
     lines_.push_back(std::move(text));
+    if (maker_)
+        unmade_.push_back(0);
     const int index = count() - 1;
     observers_.notify([index](TextListObserver& o) { o.lineInserted(index); });
 }
@@ -13,7 +33,12 @@ void TextList::append(std::string text) {
 void TextList::insertAt(int i, std::string text) {
     if (i < 0 || i > count())
         throw std::out_of_range("TextList::insertAt");
+    aboutToChange();
+    // A made line's text depends on its index: the lines that move are made first.
+    lines();
     lines_.insert(lines_.begin() + i, std::move(text));
+    if (maker_)
+        unmade_.insert(unmade_.begin() + i, 0);
     observers_.notify([i](TextListObserver& o) { o.lineInserted(i); });
     if (selected_ >= i)
         shiftSelection(selected_ + 1);
@@ -22,8 +47,12 @@ void TextList::insertAt(int i, std::string text) {
 void TextList::removeAt(int i) {
     if (!validIndex(i))
         throw std::out_of_range("TextList::removeAt");
+    aboutToChange();
+    lines();
     // A list box forgets its selection when the selected line goes away.
     lines_.erase(lines_.begin() + i);
+    if (maker_)
+        unmade_.erase(unmade_.begin() + i);
     observers_.notify([i](TextListObserver& o) { o.lineRemoved(i); });
     if (selected_ == i)
         shiftSelection(-1);
@@ -34,12 +63,23 @@ void TextList::removeAt(int i) {
 void TextList::replaceAt(int i, std::string text) {
     if (!validIndex(i))
         throw std::out_of_range("TextList::replaceAt");
-    auto& line = lines_[static_cast<std::size_t>(i)];
     // The same text again is no change: the views need not repaint it.
-    if (line == text)
+    if (line(i) == text)
         return;
-    line = std::move(text);
+    aboutToChange();
+    lines_[static_cast<std::size_t>(i)] = std::move(text);
     observers_.notify([i](TextListObserver& o) { o.lineReplaced(i); });
+}
+
+void TextList::checkMade(int i) const {
+    if (!maker_ || !validIndex(i))
+        throw std::out_of_range("TextList::changeMadeLine");
+}
+
+void TextList::setLineMaker(const LineMaker* maker) {
+    lines();
+    maker_ = maker;
+    unmade_.assign(maker ? lines_.size() : 0, 0);
 }
 
 void TextList::clear() {
@@ -47,9 +87,12 @@ void TextList::clear() {
 }
 
 void TextList::assign(std::vector<std::string> lines) {
+    aboutToChange();
     const bool hadSelection = selected_ != -1;
     selected_ = -1;
     lines_ = std::move(lines);
+    if (maker_)
+        unmade_.assign(lines_.size(), 0);
     observers_.notify([](TextListObserver& o) { o.linesReset(); });
     if (hadSelection)
         observers_.notify([](TextListObserver& o) { o.selectionShifted(-1); });

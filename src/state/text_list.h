@@ -11,6 +11,9 @@ namespace mirel::state {
 class TextListObserver {
 public:
     virtual ~TextListObserver() = default;
+    // Lines are about to be inserted, removed, replaced or reset: the list
+    // still reads as it stood.
+    virtual void linesAboutToChange() {}
     virtual void lineInserted(int /*index*/) {}
     virtual void lineRemoved(int /*index*/) {}
     virtual void lineReplaced(int /*index*/) {}
@@ -20,6 +23,14 @@ public:
     // The selected line moved or went away because lines were inserted or removed;
     // no click happened, only the highlight follows.
     virtual void selectionShifted(int /*selected*/) {}
+};
+
+// Writes the text of a line that its owner keeps in another form (Reg keeps
+// values): the text is made only when someone reads the line.
+class LineMaker {
+public:
+    virtual ~LineMaker() = default;
+    virtual void makeLine(int index, std::string& text) const = 0;
 };
 
 // An ordered list of 8-bit text lines with an optional single selection,
@@ -33,8 +44,13 @@ public:
     int count() const { return static_cast<int>(lines_.size()); }
     bool empty() const { return lines_.empty(); }
     bool validIndex(int i) const { return i >= 0 && i < count(); }
-    const std::string& line(int i) const { return lines_.at(static_cast<std::size_t>(i)); }
-    const std::vector<std::string>& lines() const { return lines_; }
+    const std::string& line(int i) const {
+        const std::string& text = lines_.at(static_cast<std::size_t>(i));
+        if (maker_ && unmade_[static_cast<std::size_t>(i)])
+            makeLine(i);
+        return text;
+    }
+    const std::vector<std::string>& lines() const;
 
     void append(std::string text);
     void insertAt(int i, std::string text);
@@ -44,6 +60,19 @@ public:
     void clear();
     // Replaces every line at once; the views reset instead of hearing each row.
     void assign(std::vector<std::string> lines);
+
+    // `apply` changes what the maker holds for line i; the text is made when
+    // read. Observers hear it as a replaced line.
+    template <typename Apply> void changeMadeLine(int i, Apply&& apply) {
+        checkMade(i);
+        aboutToChange();
+        apply();
+        unmade_[static_cast<std::size_t>(i)] = 1;
+        observers_.notify([i](TextListObserver& o) { o.lineReplaced(i); });
+    }
+    // Whether line i waits to be made by the maker.
+    bool unmade(int i) const { return maker_ && unmade_[static_cast<std::size_t>(i)] != 0; }
+    void setLineMaker(const LineMaker* maker);
 
     // -1 when no line is selected.
     int selectedIndex() const { return selected_; }
@@ -56,8 +85,13 @@ public:
 
 private:
     void shiftSelection(int i);
+    void makeLine(int i) const;
+    void aboutToChange();
+    void checkMade(int i) const;
 
-    std::vector<std::string> lines_;
+    mutable std::vector<std::string> lines_;
+    mutable std::vector<unsigned char> unmade_; // kept only with a maker
+    const LineMaker* maker_ = nullptr;
     int selected_ = -1;
     ObserverList<TextListObserver> observers_;
 };

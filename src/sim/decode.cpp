@@ -1,8 +1,10 @@
-#include "dispatch.h"
+#include "decode.h"
 
 #include "asm/instruction_table.h"
 #include "instruction_rules.h"
+#include "state/hex_text.h"
 #include "state/program_text.h"
+#include "state/register_file.h"
 
 namespace mirel::sim {
 
@@ -11,7 +13,7 @@ namespace {
 using assembler::Operation;
 
 // The rule of each operation; the two words that are only ever disassembled have none.
-Next (*ruleOf(Operation operation))(Cycle&) {
+Rule ruleOf(Operation operation) {
     switch (operation) {
     case Operation::Nop:
     case Operation::Slp:
@@ -75,14 +77,22 @@ Next (*ruleOf(Operation operation))(Cycle&) {
 
 } // namespace
 
-std::optional<Next> execute(Cycle& cycle) {
-    const auto operation = assembler::operationOf(state::mid(cycle.text, 5, 3));
-    if (!operation)
-        return std::nullopt;
-    const auto rule = ruleOf(*operation);
-    if (!rule)
-        return std::nullopt;
-    return rule(cycle);
+Instruction decode(std::string_view compact) {
+    Instruction instruction;
+    if (const auto operation = assembler::operationOf(state::mid(compact, 5, 3)))
+        instruction.rule = ruleOf(*operation);
+    instruction.length = static_cast<int>(compact.size());
+    const std::string_view digits = state::mid(compact, 8, 2);
+    instruction.operand = state::readHex(digits);
+    instruction.sharedRegister = state::sharedRegisterDigits(digits);
+    if (compact.size() >= 10)
+        instruction.mark = compact[9];
+    // A missing bit number reads 0; a hand-typed one above 7 names no bit.
+    const int bit = state::readHex(state::mid(compact, 11, 1));
+    if (bit >= 0 && bit <= 7)
+        instruction.bit = bit;
+    instruction.target = state::readHex(state::mid(compact, 8, 4));
+    return instruction;
 }
 
 } // namespace mirel::sim

@@ -1,0 +1,51 @@
+#pragma once
+
+#include "text_list.h"
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace mirel::state {
+
+// The register file as values beside the text of Reg. A write changes the
+// value and the line's text is made when someone reads it; a line put into
+// Reg as text is read back into its value. Either way Reg's observers hear
+// which line changed.
+class RegisterValues final : private TextListObserver, private LineMaker {
+public:
+    explicit RegisterValues(TextList& reg);
+    ~RegisterValues() override;
+    RegisterValues(const RegisterValues&) = delete;
+    RegisterValues& operator=(const RegisterValues&) = delete;
+
+    // Characters 6 and 7 of the line read as hex; 0 for indices without a line.
+    int value(int index) const {
+        return index >= 0 && index < static_cast<int>(values_.size())
+                   ? values_[static_cast<std::size_t>(index)]
+                   : 0;
+    }
+    // Whether the line has the layout a write gives it (its own address, the
+    // value in hex and binary), rather than text put there by hand.
+    bool wellFormed(int index) const { return wellFormed_[static_cast<std::size_t>(index)] != 0; }
+    // The line becomes the index's address, the value in hex and in binary.
+    // Writing the value a well-formed line holds is no change. Ignored beyond the list.
+    void write(int index, int value);
+
+private:
+    void makeLine(int index, std::string& text) const override;
+    void lineInserted(int index) override;
+    void lineRemoved(int index) override;
+    void lineReplaced(int index) override;
+    void linesReset() override;
+    void readLine(int index);
+
+    TextList& reg_;
+    std::vector<std::uint8_t> values_;
+    std::vector<std::uint8_t> wellFormed_;
+};
+
+// "000C", tab, "A5", three blanks, "10100101" into `text`, reusing its storage.
+void makeRegisterLine(int index, int value, std::string& text);
+
+} // namespace mirel::state
