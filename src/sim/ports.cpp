@@ -33,30 +33,63 @@ void showDirections(Inputs& inputs, int tris) {
 // An input pin takes its box's level. An output pin keeps what the program
 // wrote, except that a box still ticked from when it was an input holds it
 // at 1: the OR takes every box, shown or not, the AND only the shown ones.
-void mergeInputs(state::MainForm& form, int portIndex, const Inputs& inputs) {
-    int orBits = 0;
-    int andMask = 0;
+void inputMasks(const Inputs& inputs, int& orBits, int& andMask) {
+    orBits = 0;
+    andMask = 0;
     for (int i = 7; i >= 0; --i) {
         const auto& box = inputs[static_cast<std::size_t>(i)];
         const int ticked = box.value() != 0 ? 1 : 0;
         orBits |= ticked << i;
         andMask |= (box.visible() ? ticked : 1) << i;
     }
+}
+
+void mergeInputs(state::MainForm& form, int portIndex, int orBits, int andMask) {
     const int port = state::readRegister(form, portIndex);
     state::writeRegister(form, portIndex, (port | orBits) & andMask);
 }
 
 } // namespace
 
+template <typename F> void PortTail::forEachControl(F&& f) {
+    for (std::size_t i = 0; i < 8; ++i) {
+        f(form_.RA[i]);
+        f(form_.RB[i]);
+        f(form_.InA[i]);
+        f(form_.InB[i]);
+    }
+}
+
+PortTail::PortTail(state::MainForm& form) : form_(form) {
+    forEachControl([this](state::Observable& c) { c.addObserver(this); });
+}
+
+PortTail::~PortTail() {
+    forEachControl([this](state::Observable& c) { c.removeObserver(this); });
+}
+
 // The lamps show the ports as the instruction left them, before this
 // cycle's inputs are merged in.
-void refreshPorts(state::MainForm& form) {
-    showLevels(form.RA, state::readRegister(form, state::PORTA));
-    showLevels(form.RB, state::readRegister(form, state::PORTB));
-    showDirections(form.InA, state::readRegister(form, state::TRISA));
-    showDirections(form.InB, state::readRegister(form, state::TRISB));
-    mergeInputs(form, state::PORTA, form.InA);
-    mergeInputs(form, state::PORTB, form.InB);
+void PortTail::refreshPorts() {
+    const int portA = state::readRegister(form_, state::PORTA);
+    const int portB = state::readRegister(form_, state::PORTB);
+    const int trisA = state::readRegister(form_, state::TRISA);
+    const int trisB = state::readRegister(form_, state::TRISB);
+    if (stale_ || portA != portA_ || portB != portB_ || trisA != trisA_ || trisB != trisB_) {
+        showLevels(form_.RA, portA);
+        showLevels(form_.RB, portB);
+        showDirections(form_.InA, trisA);
+        showDirections(form_.InB, trisB);
+        inputMasks(form_.InA, orA_, andA_);
+        inputMasks(form_.InB, orB_, andB_);
+        portA_ = portA;
+        portB_ = portB;
+        trisA_ = trisA;
+        trisB_ = trisB;
+        stale_ = false;
+    }
+    mergeInputs(form_, state::PORTA, orA_, andA_);
+    mergeInputs(form_, state::PORTB, orB_, andB_);
 }
 
 } // namespace mirel::sim

@@ -6,6 +6,28 @@ namespace mirel::sim {
 
 // The port part of the common tail: lamps follow PORTA/PORTB, the input boxes
 // follow TRISA/TRISB, and ticked inputs are merged into the port registers.
-void refreshPorts(state::MainForm& form);
+//
+// The lamps and boxes are set only when the registers they follow changed
+// since this tail last set them, or when anyone else changed a lamp or a box
+// meanwhile (a tick, a window load): what they show is the same as if every
+// tail set each of them.
+class PortTail final : private state::ChangeObserver {
+public:
+    explicit PortTail(state::MainForm& form);
+    ~PortTail() override;
+    PortTail(const PortTail&) = delete;
+    PortTail& operator=(const PortTail&) = delete;
+
+    void refreshPorts();
+
+private:
+    void changed() override { stale_ = true; }
+    template <typename F> void forEachControl(F&& f);
+
+    state::MainForm& form_;
+    bool stale_ = true;
+    int portA_ = 0, portB_ = 0, trisA_ = 0, trisB_ = 0; // as the controls show them
+    int orA_ = 0, andA_ = 0, orB_ = 0, andB_ = 0;       // the boxes as masks
+};
 
 } // namespace mirel::sim

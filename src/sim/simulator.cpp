@@ -1,7 +1,6 @@
 #include "simulator.h"
 
 #include "cycle.h"
-#include "ports.h"
 #include "state/program_counter.h"
 #include "state/register_file.h"
 
@@ -45,7 +44,7 @@ void Simulator::Step_Click() {
     if (instruction.rule(cycle) == Next::Advance)
         state::ReLoadCode(form_, cycle.current);
 
-    refreshPorts(form_);
+    ports_.refreshPorts();
     writeBackIndf(cycle);
 }
 

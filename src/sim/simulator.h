@@ -1,6 +1,7 @@
 #pragma once
 
 #include "decoded_program.h"
+#include "ports.h"
 #include "state/main_form.h"
 #include "state/platform.h"
 
@@ -10,7 +11,7 @@ namespace mirel::sim {
 class Simulator {
 public:
     Simulator(state::MainForm& form, state::MessageBoxService& messages)
-        : form_(form), messages_(messages), program_(form.Code) {}
+        : form_(form), messages_(messages), program_(form.Code), ports_(form) {}
 
     // One instruction cycle: mirror INDF, decode the current line, run its
     // rule, advance, then the common tail (ports, INDF write-back).
@@ -20,6 +21,7 @@ private:
     state::MainForm& form_;
     state::MessageBoxService& messages_;
     DecodedProgram program_; // Code's lines decoded, kept in step with Code
+    PortTail ports_;
 };
 
 } // namespace mirel::sim

@@ -21,14 +21,6 @@ std::string registerLineFromText(std::string_view address, std::string_view hexT
     return line;
 }
 
-int readRegister(const MainForm& form, int index) {
-    return form.registers.value(index);
-}
-
-void writeRegister(MainForm& form, int index, int value) {
-    form.registers.write(index, value);
-}
-
 void replaceRegisterLine(MainForm& form, int index, std::string line) {
     if (!form.Reg.validIndex(index))
         return;

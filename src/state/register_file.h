@@ -30,9 +30,13 @@ std::string registerLineFromText(std::string_view address, std::string_view hexT
 
 // Reading a register takes characters 6 and 7 of its line as hex. Indices
 // without a line (beyond 512) read 0.
-int readRegister(const MainForm& form, int index);
+inline int readRegister(const MainForm& form, int index) {
+    return form.registers.value(index);
+}
 // Rebuilds the whole line. Indices without a line ignore the write.
-void writeRegister(MainForm& form, int index, int value);
+inline void writeRegister(MainForm& form, int index, int value) {
+    form.registers.write(index, value);
+}
 // Puts a prepared line in place; ignored beyond the register file.
 void replaceRegisterLine(MainForm& form, int index, std::string line);
 

@@ -65,13 +65,11 @@ RegisterValues::~RegisterValues() {
     reg_.removeObserver(this);
 }
 
-void RegisterValues::write(int index, int value) {
+void RegisterValues::change(int index, int value) {
     if (!reg_.validIndex(index))
         return;
     const auto at = static_cast<std::size_t>(index);
     const auto v = static_cast<std::uint8_t>(value & 0xFF);
-    if (wellFormed_[at] && values_[at] == v)
-        return;
     reg_.changeMadeLine(index, [&] {
         values_[at] = v;
         wellFormed_[at] = 1;

@@ -30,7 +30,12 @@ public:
     bool wellFormed(int index) const { return wellFormed_[static_cast<std::size_t>(index)] != 0; }
     // The line becomes the index's address, the value in hex and in binary.
     // Writing the value a well-formed line holds is no change. Ignored beyond the list.
-    void write(int index, int value);
+    void write(int index, int value) {
+        const auto at = static_cast<std::size_t>(index);
+        if (at < values_.size() && wellFormed_[at] && values_[at] == (value & 0xFF))
+            return;
+        change(index, value);
+    }
 
 private:
     void makeLine(int index, std::string& text) const override;
@@ -39,6 +44,7 @@ private:
     void lineReplaced(int index) override;
     void linesReset() override;
     void readLine(int index);
+    void change(int index, int value);
 
     TextList& reg_;
     std::vector<std::uint8_t> values_;

@@ -17,10 +17,6 @@ void TextList::makeLine(int i) const {
     unmade_[at] = 0;
 }
 
-void TextList::aboutToChange() {
-    observers_.notify([](TextListObserver& o) { o.linesAboutToChange(); });
-}
-
 void TextList::append(std::string text) {
     aboutToChange();
     lines_.push_back(std::move(text));

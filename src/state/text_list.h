@@ -86,7 +86,9 @@ public:
 private:
     void shiftSelection(int i);
     void makeLine(int i) const;
-    void aboutToChange();
+    void aboutToChange() {
+        observers_.notify([](TextListObserver& o) { o.linesAboutToChange(); });
+    }
     void checkMade(int i) const;
 
     mutable std::vector<std::string> lines_;
