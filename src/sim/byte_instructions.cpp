@@ -62,12 +62,6 @@ template <typename Combine> Next logical(Cycle& cycle, Combine combine) {
     });
 }
 
-} // namespace
-
-Next nop(Cycle&) {
-    return Next::Advance;
-}
-
 // The value W's text stands for when STA's copy of it is exactly the line a
 // write of that value makes: at most two hex digits, bit labels in step.
 std::optional<int> plainW(const state::MainForm& form) {
@@ -82,6 +76,12 @@ std::optional<int> plainW(const state::MainForm& form) {
         if (form.RW[i].text() != (((value >> i) & 1) != 0 ? "1" : "0"))
             return std::nullopt;
     return value;
+}
+
+} // namespace
+
+Next nop(Cycle&) {
+    return Next::Advance;
 }
 
 Next sta(Cycle& cycle) {

@@ -28,41 +28,10 @@ const std::string& CounterModel::editText() const {
     return editText_;
 }
 
-int CounterModel::entryCount() const {
-    if (first_ < 0)
-        return 0;
-    return std::max(0, code_.count() - first_);
-}
-
 std::string CounterModel::entry(int i) const {
     if (i < 0 || i >= entryCount())
         return {};
     return tabsAsBlanks(code_.line(first_ + i));
-}
-
-void CounterModel::clear() {
-    first_ = -1;
-    selectedEntry_ = -1;
-    editText_.clear();
-    editIsFirstEntry_ = false;
-    caret_ = 0;
-    observers_.notify([](CounterObserver& o) { o.entriesReset(); });
-    observers_.notify([](CounterObserver& o) { o.editChanged(); });
-}
-
-void CounterModel::fillFrom(int first) {
-    first_ = std::max(0, first);
-    selectedEntry_ = -1;
-    observers_.notify([](CounterObserver& o) { o.entriesReset(); });
-}
-
-void CounterModel::selectFirstEntry() {
-    if (entryCount() == 0)
-        return;
-    selectedEntry_ = 0;
-    editIsFirstEntry_ = true;
-    caret_ = 0;
-    observers_.notify([](CounterObserver& o) { o.editChanged(); });
 }
 
 void CounterModel::setEditText(std::string text) {

@@ -3,6 +3,7 @@
 #include "observer_list.h"
 #include "text_list.h"
 
+#include <algorithm>
 #include <string>
 
 namespace mirel::state {
@@ -30,15 +31,47 @@ public:
     CounterModel(const CounterModel&) = delete;
     CounterModel& operator=(const CounterModel&) = delete;
 
-    int entryCount() const;
+    int entryCount() const { return first_ < 0 ? 0 : std::max(0, code_.count() - first_); }
     std::string entry(int i) const;
 
-    void clear();
+    // These three run on every step of a run: they only note what the view
+    // shows and tell the observers.
+    void clear() {
+        first_ = -1;
+        selectedEntry_ = -1;
+        editText_.clear();
+        editIsFirstEntry_ = false;
+        caret_ = 0;
+        observers_.notify([](CounterObserver& o) { o.entriesReset(); });
+        observers_.notify([](CounterObserver& o) { o.editChanged(); });
+    }
     // The list becomes the lines of Code from `first` to the last.
-    void fillFrom(int first);
+    void fillFrom(int first) {
+        first_ = std::max(0, first);
+        selectedEntry_ = -1;
+        observers_.notify([](CounterObserver& o) { o.entriesReset(); });
+    }
     // Selecting entry 0 puts it into the edit field; nothing when the list is empty.
-    void selectFirstEntry();
+    void selectFirstEntry() {
+        if (entryCount() == 0)
+            return;
+        selectedEntry_ = 0;
+        editIsFirstEntry_ = true;
+        caret_ = 0;
+        observers_.notify([](CounterObserver& o) { o.editChanged(); });
+    }
     int selectedEntry() const { return selectedEntry_; }
+    // clear, fillFrom(first) and selectFirstEntry in one. Unwatched and
+    // already showing that line, the view is left as it is: the same again
+    // would change nothing anyone could see.
+    void showFrom(int first) {
+        if (observers_.empty() && editIsFirstEntry_ && first_ == first && selectedEntry_ == 0 &&
+            caret_ == 0)
+            return;
+        clear();
+        fillFrom(first);
+        selectFirstEntry();
+    }
 
     const std::string& editText() const;
     int caret() const { return caret_; }

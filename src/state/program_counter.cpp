@@ -8,11 +8,10 @@ int currentIndex(const MainForm& form) {
 }
 
 void Code_Click(MainForm& form) {
-    form.Counter.clear();
     if (form.Code.empty())
-        return;
-    form.Counter.fillFrom(currentIndex(form));
-    form.Counter.selectFirstEntry();
+        form.Counter.clear();
+    else
+        form.Counter.showFrom(currentIndex(form));
 }
 
 void ReLoadCode(MainForm& form, int p) {
