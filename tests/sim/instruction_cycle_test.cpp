@@ -132,5 +132,23 @@ TEST_F(InstructionCycle, WritesThroughIndfToAMissingRegisterAreDropped) {
     EXPECT_EQ(form.Code.selectedIndex(), 1);
 }
 
+// Lines are decoded once; an edit of a line, or of the addresses a jump
+// looks for, is what the next Step runs. The entry line keeps what the last
+// click showed until the next click.
+TEST_F(InstructionCycle, EditedLinesRunAsTheirNewText) {
+    program({"INC\t20", "JMP\t0000", "NOP\t"});
+    simulator.Step_Click();
+    simulator.Step_Click();
+    EXPECT_EQ(form.Code.selectedIndex(), 0);
+    form.Code.replaceAt(0, "0000\tcpl\t20 w");
+    EXPECT_EQ(form.Counter.editText(), "0000     INC     20");
+    simulator.Step_Click();
+    EXPECT_EQ(form.W.text(), "FE");
+    form.Code.replaceAt(2, "0000\tNOP\t");
+    form.Code.replaceAt(0, "0005\tNOP\t");
+    simulator.Step_Click();
+    EXPECT_EQ(form.Code.selectedIndex(), 2) << "the first line carrying 0000 is now line 2";
+}
+
 } // namespace
 } // namespace mirel::sim

@@ -29,6 +29,44 @@ TEST_F(RegisterFile, AWriteRebuildsOneWholeLine) {
     EXPECT_EQ(form.Reg.count(), 513);
 }
 
+// Values and hand-put text side by side: a line reads back as the text it was
+// last given, whichever way, and observers hear only real changes.
+TEST_F(RegisterFile, LinesReadAsLastWrittenByValueOrByHand) {
+    struct Seen : TextListObserver {
+        const TextList* reg = nullptr;
+        std::vector<std::string> events;
+        void linesAboutToChange() override { events.push_back("before " + reg->line(0x20)); }
+        void lineReplaced(int i) override { events.push_back("rep " + std::to_string(i)); }
+    } seen;
+    seen.reg = &form.Reg;
+    form.Reg.addObserver(&seen);
+    writeRegister(form, 0x20, 0xA5);
+    writeRegister(form, 0x20, 0xA5); // the same value again is no change
+    form.Reg.replaceAt(0x20, "0020\t1FF   11111111");
+    EXPECT_EQ(readRegister(form, 0x20), 0x1F) << "characters 6 and 7 of a hand-put line";
+    writeRegister(form, 0x20, 0x1F); // rewrites the odd line in the layout of a write
+    form.Reg.replaceAt(0x21, "0021\tg");
+    EXPECT_EQ(readRegister(form, 0x21), 0);
+    form.Reg.removeObserver(&seen);
+    EXPECT_EQ(seen.events,
+              (std::vector<std::string>{"before 0020\t00   00000000", "rep 32",
+                                        "before 0020\tA5   10100101", "rep 32",
+                                        "before 0020\t1FF   11111111", "rep 32",
+                                        "before 0020\t1F   00011111", "rep 33"}));
+
+    // Lines that move keep their text; a write then gives the new index's address.
+    writeRegister(form, 0x22, 0x5A);
+    form.Reg.insertAt(0x20, "x");
+    EXPECT_EQ(form.Reg.line(0x23), "0022\t5A   01011010");
+    EXPECT_EQ(readRegister(form, 0x23), 0x5A);
+    writeRegister(form, 0x23, 0x5B);
+    EXPECT_EQ(form.Reg.line(0x23), "0023\t5B   01011011");
+    form.Reg.removeAt(0x20);
+    EXPECT_EQ(form.Reg.line(0x21), "0021\tg");
+    EXPECT_EQ(form.Reg.line(0x22), "0023\t5B   01011011");
+    EXPECT_EQ(readRegister(form, 0x22), 0x5B);
+}
+
 TEST_F(RegisterFile, IndicesWithoutALineReadZeroAndIgnoreWrites) {
     writeRegister(form, 513, 7);
     writeRegister(form, 639, 7);

@@ -40,6 +40,33 @@ TEST(TextListModel, TellsObserversEveryChangeAndKeepsTheSelectedLine) {
     list.removeObserver(&rec);
 }
 
+TEST(TextListModel, ObserversMayDetachWhileBeingTold) {
+    TextList list;
+    struct Leaving : TextListObserver {
+        TextList* list = nullptr;
+        TextListObserver* alsoLeaving = nullptr;
+        int heard = 0;
+        void lineInserted(int) override {
+            ++heard;
+            list->removeObserver(this);
+            if (alsoLeaving)
+                list->removeObserver(alsoLeaving);
+        }
+    } first, second;
+    Recorder rec;
+    first.list = second.list = &list;
+    first.alsoLeaving = &second;
+    list.addObserver(&first);
+    list.addObserver(&second);
+    list.addObserver(&rec);
+    list.append("a");
+    list.append("b");
+    EXPECT_EQ(first.heard, 1);
+    EXPECT_EQ(second.heard, 0) << "removed before its turn";
+    EXPECT_EQ(rec.events, (std::vector<std::string>{"ins 0", "ins 1"}));
+    list.removeObserver(&rec);
+}
+
 TEST(TextListModel, RejectsIndicesOutsideTheList) {
     TextList list;
     list.append("a");
