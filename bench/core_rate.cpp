@@ -70,8 +70,8 @@ double libraryRate(double seconds) {
 }
 
 double runBatch(const std::string& driver, const std::string& program, long long steps) {
-    const std::string command = "'" + driver + "' --steps " + std::to_string(steps) + " '" +
-                                program + "' > /dev/null";
+    const std::string command =
+        "'" + driver + "' --steps " + std::to_string(steps) + " '" + program + "' > /dev/null";
     const auto start = Clock::now();
     if (std::system(command.c_str()) != 0) {
         std::fprintf(stderr, "core_rate: '%s' failed\n", command.c_str());

@@ -11,7 +11,6 @@ namespace mirel::sim {
 
 namespace {
 
-
 void warn(Cycle& cycle, const std::string& text) {
     cycle.messages.show(text, state::applicationTitle, state::MessageIcon::Exclamation);
 }

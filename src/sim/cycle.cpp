@@ -17,6 +17,8 @@ void storeRegisterLine(Cycle& cycle, int index, std::string line) {
     state::replaceRegisterLine(cycle.form, index, std::move(line));
 }
 
-void storeW(Cycle& cycle, int value) { state::setW(cycle.form, value); }
+void storeW(Cycle& cycle, int value) {
+    state::setW(cycle.form, value);
+}
 
 } // namespace mirel::sim

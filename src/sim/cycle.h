@@ -16,8 +16,8 @@ struct Cycle {
     state::MessageBoxService& messages;
     DecodedProgram& program;
     const Instruction instruction; // the current line, decoded
-    int current = 0;                // Code index of the instruction; a skip adds 1
-    int indirectTarget = 0;         // the register the INDF mirror was loaded from
+    int current = 0;               // Code index of the instruction; a skip adds 1
+    int indirectTarget = 0;        // the register the INDF mirror was loaded from
     bool indfWritten = false;
 };
 

@@ -17,9 +17,9 @@ using Rule = Next (*)(Cycle&);
 // fixed-position rules the instructions are defined by, so that odd, short or
 // hand-typed operands behave exactly as their text says.
 struct Instruction {
-    Rule rule = nullptr; // none: the mnemonic has no rule, the cycle ends
-    int length = 0;      // of the compact text
-    int operand = 0;     // characters 8 and 9 as hex: register address or literal
+    Rule rule = nullptr;         // none: the mnemonic has no rule, the cycle ends
+    int length = 0;              // of the compact text
+    int operand = 0;             // characters 8 and 9 as hex: register address or literal
     bool sharedRegister = false; // characters 8 and 9 name a register of every bank
     char mark = 0;               // character 10: destination mark or comma; 0 when none
     int bit = -1;                // character 11 as hex when it names a bit 0 to 7

@@ -41,9 +41,9 @@ private:
         explicit Telling(const ObserverList& list) : list_(list) { ++list_.notifying_; }
         ~Telling() {
             if (--list_.notifying_ == 0 && list_.emptied_) {
-                list_.observers_.erase(std::remove(list_.observers_.begin(),
-                                                   list_.observers_.end(), nullptr),
-                                       list_.observers_.end());
+                list_.observers_.erase(
+                    std::remove(list_.observers_.begin(), list_.observers_.end(), nullptr),
+                    list_.observers_.end());
                 list_.emptied_ = false;
             }
         }

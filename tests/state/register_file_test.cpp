@@ -48,11 +48,10 @@ TEST_F(RegisterFile, LinesReadAsLastWrittenByValueOrByHand) {
     form.Reg.replaceAt(0x21, "0021\tg");
     EXPECT_EQ(readRegister(form, 0x21), 0);
     form.Reg.removeObserver(&seen);
-    EXPECT_EQ(seen.events,
-              (std::vector<std::string>{"before 0020\t00   00000000", "rep 32",
-                                        "before 0020\tA5   10100101", "rep 32",
-                                        "before 0020\t1FF   11111111", "rep 32",
-                                        "before 0020\t1F   00011111", "rep 33"}));
+    EXPECT_EQ(seen.events, (std::vector<std::string>{"before 0020\t00   00000000", "rep 32",
+                                                     "before 0020\tA5   10100101", "rep 32",
+                                                     "before 0020\t1FF   11111111", "rep 32",
+                                                     "before 0020\t1F   00011111", "rep 33"}));
 
     // Lines that move keep their text; a write then gives the new index's address.
     writeRegister(form, 0x22, 0x5A);
