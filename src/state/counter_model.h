@@ -61,16 +61,21 @@ public:
         observers_.notify([](CounterObserver& o) { o.editChanged(); });
     }
     int selectedEntry() const { return selectedEntry_; }
-    // clear, fillFrom(first) and selectFirstEntry in one. Unwatched and
-    // already showing that line, the view is left as it is: the same again
-    // would change nothing anyone could see.
+    // clear, fillFrom(first) and selectFirstEntry in one. Unwatched, the view
+    // only notes the line it ends up showing.
     void showFrom(int first) {
-        if (observers_.empty() && editIsFirstEntry_ && first_ == first && selectedEntry_ == 0 &&
-            caret_ == 0)
+        if (!observers_.empty()) {
+            clear();
+            fillFrom(first);
+            selectFirstEntry();
             return;
-        clear();
-        fillFrom(first);
-        selectFirstEntry();
+        }
+        first_ = std::max(0, first);
+        caret_ = 0;
+        editIsFirstEntry_ = entryCount() > 0;
+        selectedEntry_ = editIsFirstEntry_ ? 0 : -1;
+        if (!editIsFirstEntry_)
+            editText_.clear();
     }
 
     const std::string& editText() const;

@@ -55,14 +55,12 @@ void makeRegisterLine(int index, int value, std::string& text) {
 }
 
 RegisterValues::RegisterValues(TextList& reg) : reg_(reg) {
-    reg_.addObserver(this);
     reg_.setLineMaker(this);
-    linesReset();
+    textReset();
 }
 
 RegisterValues::~RegisterValues() {
     reg_.setLineMaker(nullptr);
-    reg_.removeObserver(this);
 }
 
 void RegisterValues::change(int index, int value) {
@@ -91,7 +89,7 @@ void RegisterValues::readLine(int index) {
     wellFormed_[at] = made == text ? 1 : 0;
 }
 
-void RegisterValues::lineInserted(int index) {
+void RegisterValues::textInserted(int index) {
     values_.insert(values_.begin() + index, 0);
     wellFormed_.insert(wellFormed_.begin() + index, 0);
     // The lines after it moved: their made text would carry the wrong address.
@@ -99,20 +97,18 @@ void RegisterValues::lineInserted(int index) {
         readLine(i);
 }
 
-void RegisterValues::lineRemoved(int index) {
+void RegisterValues::textRemoved(int index) {
     values_.erase(values_.begin() + index);
     wellFormed_.erase(wellFormed_.begin() + index);
     for (int i = index; i < reg_.count(); ++i)
         readLine(i);
 }
 
-void RegisterValues::lineReplaced(int index) {
-    // A write of our own is made when read; only text put in by hand is read back.
-    if (!reg_.unmade(index))
-        readLine(index);
+void RegisterValues::textReplaced(int index) {
+    readLine(index);
 }
 
-void RegisterValues::linesReset() {
+void RegisterValues::textReset() {
     values_.assign(static_cast<std::size_t>(reg_.count()), 0);
     wellFormed_.assign(values_.size(), 0);
     for (int i = 0; i < reg_.count(); ++i)

@@ -12,7 +12,7 @@ namespace mirel::state {
 // value and the line's text is made when someone reads it; a line put into
 // Reg as text is read back into its value. Either way Reg's observers hear
 // which line changed.
-class RegisterValues final : private TextListObserver, private LineMaker {
+class RegisterValues final : private LineMaker {
 public:
     explicit RegisterValues(TextList& reg);
     ~RegisterValues() override;
@@ -39,10 +39,10 @@ public:
 
 private:
     void makeLine(int index, std::string& text) const override;
-    void lineInserted(int index) override;
-    void lineRemoved(int index) override;
-    void lineReplaced(int index) override;
-    void linesReset() override;
+    void textInserted(int index) override;
+    void textRemoved(int index) override;
+    void textReplaced(int index) override;
+    void textReset() override;
     void readLine(int index);
     void change(int index, int value);
 

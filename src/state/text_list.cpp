@@ -20,9 +20,11 @@ void TextList::makeLine(int i) const {
 void TextList::append(std::string text) {
     aboutToChange();
     lines_.push_back(std::move(text));
-    if (maker_)
-        unmade_.push_back(0);
     const int index = count() - 1;
+    if (maker_) {
+        unmade_.push_back(0);
+        maker_->textInserted(index);
+    }
     observers_.notify([index](TextListObserver& o) { o.lineInserted(index); });
 }
 
@@ -33,8 +35,10 @@ void TextList::insertAt(int i, std::string text) {
     // A made line's text depends on its index: the lines that move are made first.
     lines();
     lines_.insert(lines_.begin() + i, std::move(text));
-    if (maker_)
+    if (maker_) {
         unmade_.insert(unmade_.begin() + i, 0);
+        maker_->textInserted(i);
+    }
     observers_.notify([i](TextListObserver& o) { o.lineInserted(i); });
     if (selected_ >= i)
         shiftSelection(selected_ + 1);
@@ -47,8 +51,10 @@ void TextList::removeAt(int i) {
     lines();
     // A list box forgets its selection when the selected line goes away.
     lines_.erase(lines_.begin() + i);
-    if (maker_)
+    if (maker_) {
         unmade_.erase(unmade_.begin() + i);
+        maker_->textRemoved(i);
+    }
     observers_.notify([i](TextListObserver& o) { o.lineRemoved(i); });
     if (selected_ == i)
         shiftSelection(-1);
@@ -64,6 +70,8 @@ void TextList::replaceAt(int i, std::string text) {
         return;
     aboutToChange();
     lines_[static_cast<std::size_t>(i)] = std::move(text);
+    if (maker_)
+        maker_->textReplaced(i);
     observers_.notify([i](TextListObserver& o) { o.lineReplaced(i); });
 }
 
@@ -72,7 +80,7 @@ void TextList::checkMade(int i) const {
         throw std::out_of_range("TextList::changeMadeLine");
 }
 
-void TextList::setLineMaker(const LineMaker* maker) {
+void TextList::setLineMaker(LineMaker* maker) {
     lines();
     maker_ = maker;
     unmade_.assign(maker ? lines_.size() : 0, 0);
@@ -87,8 +95,10 @@ void TextList::assign(std::vector<std::string> lines) {
     const bool hadSelection = selected_ != -1;
     selected_ = -1;
     lines_ = std::move(lines);
-    if (maker_)
+    if (maker_) {
         unmade_.assign(lines_.size(), 0);
+        maker_->textReset();
+    }
     observers_.notify([](TextListObserver& o) { o.linesReset(); });
     if (hadSelection)
         observers_.notify([](TextListObserver& o) { o.selectionShifted(-1); });

@@ -25,12 +25,17 @@ public:
     virtual void selectionShifted(int /*selected*/) {}
 };
 
-// Writes the text of a line that its owner keeps in another form (Reg keeps
-// values): the text is made only when someone reads the line.
+// Keeps the lines of a list in another form (Reg keeps values) and writes a
+// line's text only when someone reads it. Text put into the list the ordinary
+// way is handed to it before any observer hears of the change.
 class LineMaker {
 public:
     virtual ~LineMaker() = default;
     virtual void makeLine(int index, std::string& text) const = 0;
+    virtual void textInserted(int index) = 0;
+    virtual void textRemoved(int index) = 0;
+    virtual void textReplaced(int index) = 0;
+    virtual void textReset() = 0;
 };
 
 // An ordered list of 8-bit text lines with an optional single selection,
@@ -70,9 +75,7 @@ public:
         unmade_[static_cast<std::size_t>(i)] = 1;
         observers_.notify([i](TextListObserver& o) { o.lineReplaced(i); });
     }
-    // Whether line i waits to be made by the maker.
-    bool unmade(int i) const { return maker_ && unmade_[static_cast<std::size_t>(i)] != 0; }
-    void setLineMaker(const LineMaker* maker);
+    void setLineMaker(LineMaker* maker);
 
     // -1 when no line is selected.
     int selectedIndex() const { return selected_; }
@@ -93,7 +96,7 @@ private:
 
     mutable std::vector<std::string> lines_;
     mutable std::vector<unsigned char> unmade_; // kept only with a maker
-    const LineMaker* maker_ = nullptr;
+    LineMaker* maker_ = nullptr;
     int selected_ = -1;
     ObserverList<TextListObserver> observers_;
 };
