@@ -1,6 +1,7 @@
 #pragma once
 
 #include "address_index.h"
+#include "step_listener.h"
 #include "state/main_form.h"
 #include "state/platform.h"
 
@@ -16,10 +17,16 @@ public:
     // rule, advance, then the common tail (ports, INDF write-back).
     void Step_Click();
 
+    // Null for none; the listener must outlive the simulator or be taken off first.
+    void setStepListener(StepListener* listener) { listener_ = listener; }
+
 private:
+    int runCycle();
+
     state::MainForm& form_;
     state::MessageBoxService& messages_;
     AddressIndex addresses_; // jump targets by address, kept in step with Code
+    StepListener* listener_ = nullptr;
 };
 
 } // namespace mirel::sim
