@@ -11,8 +11,8 @@
 int main() {
     using namespace mirel;
     state::MainForm form;
-    bench::loadProgram(form, {"INC\t20", "DEC\t21 W", "ADD\t22", "SPA\t23", "JSR\t0007",
-                              "STA\t05", "JMP\t0000", "RLA\t24", "XOR\t25 W", "RTS"});
+    bench::loadProgram(form, {"INC\t20", "DEC\t21 W", "ADD\t22", "SPA\t23", "JSR\t0007", "STA\t05",
+                              "JMP\t0000", "RLA\t24", "XOR\t25 W", "RTS"});
     bench::SilentMessages messages;
     sim::Simulator simulator(form, messages);
     debug::Debugger debugger(form, simulator, nullptr);

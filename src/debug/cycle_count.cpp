@@ -20,8 +20,8 @@ std::string duration(long long us) {
 
 std::string statusText(const CycleCount& count) {
     return "Instructions: " + std::to_string(count.instructions) +
-           "    Cycles: " + std::to_string(count.cycles) + "    Time at 4 MHz: " +
-           duration(count.cycles);
+           "    Cycles: " + std::to_string(count.cycles) +
+           "    Time at 4 MHz: " + duration(count.cycles);
 }
 
 } // namespace mirel::debug

@@ -53,8 +53,8 @@ public:
 private:
     void stepStarting() override;
     void stepFinished(int cycles) override;
-    void changed() override;      // Timer1: a run starts or ends
-    void linesReset() override;   // Code: a new program
+    void changed() override;    // Timer1: a run starts or ends
+    void linesReset() override; // Code: a new program
     void startHighlight();
     bool running() const { return form_.Timer1.enabled(); }
 

@@ -102,15 +102,15 @@ void StepJournal::beginStep() {
     // The first entry's text is the program line itself: no need to keep it.
     if (step.counterEntry != 0)
         step.counterEdit = form_.Counter.editText();
-    step.lamps = static_cast<std::uint16_t>(
-        bits(form_.RA, [](const auto& l) { return l.lit(); }) |
-        bits(form_.RB, [](const auto& l) { return l.lit(); }) << 8);
-    step.boxesShown = static_cast<std::uint16_t>(
-        bits(form_.InA, [](const auto& b) { return b.visible(); }) |
-        bits(form_.InB, [](const auto& b) { return b.visible(); }) << 8);
-    step.boxesEnabled = static_cast<std::uint16_t>(
-        bits(form_.InA, [](const auto& b) { return b.enabled(); }) |
-        bits(form_.InB, [](const auto& b) { return b.enabled(); }) << 8);
+    step.lamps =
+        static_cast<std::uint16_t>(bits(form_.RA, [](const auto& l) { return l.lit(); }) |
+                                   bits(form_.RB, [](const auto& l) { return l.lit(); }) << 8);
+    step.boxesShown =
+        static_cast<std::uint16_t>(bits(form_.InA, [](const auto& b) { return b.visible(); }) |
+                                   bits(form_.InB, [](const auto& b) { return b.visible(); }) << 8);
+    step.boxesEnabled =
+        static_cast<std::uint16_t>(bits(form_.InA, [](const auto& b) { return b.enabled(); }) |
+                                   bits(form_.InB, [](const auto& b) { return b.enabled(); }) << 8);
     steps_.push_back(std::move(step));
     recording_ = true;
 }

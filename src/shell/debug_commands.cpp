@@ -42,8 +42,9 @@ void frmMain::buildDebugCommands() {
                      QKeySequence(Qt::Key_F5), QStyle::SP_MediaSeekForward, look);
     QAction* stepBack = debugCommand(this, "mnuDebugStepBack", "Step &Back", "Step Back",
                                      QKeySequence(Qt::Key_F7), QStyle::SP_MediaSkipBackward, look);
-    QAction* reset = debugCommand(this, "mnuDebugReset", "&Reset", "Reset",
-                                  QKeySequence(Qt::CTRL | Qt::Key_R), QStyle::SP_BrowserReload, look);
+    QAction* reset =
+        debugCommand(this, "mnuDebugReset", "&Reset", "Reset", QKeySequence(Qt::CTRL | Qt::Key_R),
+                     QStyle::SP_BrowserReload, look);
     connect(breakpoint, &QAction::triggered, this, &frmMain::mnuDebugBreakpoint_Click);
     connect(fullSpeed, &QAction::triggered, this, &frmMain::mnuDebugFullSpeed_Click);
     connect(stepBack, &QAction::triggered, this, &frmMain::mnuDebugStepBack_Click);

@@ -1,9 +1,9 @@
 #pragma once
 
 #include "address_index.h"
-#include "step_listener.h"
 #include "state/main_form.h"
 #include "state/platform.h"
+#include "step_listener.h"
 
 namespace mirel::sim {
 

@@ -18,8 +18,8 @@ std::string textState(const state::MainForm& f, const debug::Debugger& d) {
     for (const auto& bit : f.RW)
         out << bit.text();
     out << "\nPC " << f.Code.selectedIndex() << "\nCounter " << f.Counter.firstLine() << ' '
-        << f.Counter.entryCount() << ' ' << f.Counter.selectedEntry() << ' '
-        << f.Counter.caret() << " [" << f.Counter.editText() << "]\nPins ";
+        << f.Counter.entryCount() << ' ' << f.Counter.selectedEntry() << ' ' << f.Counter.caret()
+        << " [" << f.Counter.editText() << "]\nPins ";
     for (std::size_t i = 0; i < 8; ++i)
         for (const auto* box : {&f.InA[i], &f.InB[i]})
             out << box->value() << box->visible() << box->enabled() << ' ';
@@ -49,8 +49,8 @@ std::vector<std::string> randomProgram(std::mt19937& rng, int lines) {
     const char* bitOps[] = {"RES", "SET", "JBR", "JBS"};
     const char* plain[] = {"NOP", "WDT", "SLP", "RTS", "RTI", "OPTION"};
     auto pick = [&](auto& items) {
-        return std::string(items[std::uniform_int_distribution<std::size_t>(
-            0, std::size(items) - 1)(rng)]);
+        return std::string(
+            items[std::uniform_int_distribution<std::size_t>(0, std::size(items) - 1)(rng)]);
     };
     auto number = [&](int n) { return std::uniform_int_distribution<int>(0, n - 1)(rng); };
     std::vector<std::string> program;
@@ -135,15 +135,15 @@ TEST(Breakpoints, StayOnTheirLinesThroughEditsAndGoWithANewProgram) {
     auto& marks = m.debugger.breakpoints();
     marks.toggle(2);
     marks.toggle(5);
-    m.form.Code.insertAt(0, "x");    // above both
-    m.form.Code.insertAt(4, "y");    // between
-    m.form.Code.removeAt(1);         // above both
-    m.form.Code.insertAt(7, "z");    // below both
+    m.form.Code.insertAt(0, "x"); // above both
+    m.form.Code.insertAt(4, "y"); // between
+    m.form.Code.removeAt(1);      // above both
+    m.form.Code.insertAt(7, "z"); // below both
     EXPECT_EQ(marks.lines(), (std::vector<int>{2, 6}));
-    m.form.Code.removeAt(2);         // the marked line itself
+    m.form.Code.removeAt(2); // the marked line itself
     EXPECT_EQ(marks.lines(), (std::vector<int>{5}));
     marks.toggle(5);
-    marks.toggle(9);                 // beyond the program: nothing
+    marks.toggle(9); // beyond the program: nothing
     EXPECT_TRUE(marks.lines().empty());
 
     marks.toggle(3);
@@ -162,13 +162,20 @@ TEST(CycleCount, TwoForTransfersAndTakenSkipsOneOtherwiseNoneWithoutAnInstructio
         int instructions;
         int cycles;
     } cases[] = {
-        {{"NOP"}, 0, 1, 1},          {{"INC\t20"}, 0, 1, 1},
-        {{"RRA\t20 W"}, 0, 1, 1},    {{"SET\t20,1"}, 0, 1, 1},
-        {{"DEZ\t20"}, 1, 1, 2},      {{"DEZ\t20"}, 2, 1, 1},
-        {{"INZ\t20"}, 0xFF, 1, 2},   {{"INZ\t20"}, 0, 1, 1},
-        {{"JBR\t20,0"}, 0, 1, 2},    {{"JBR\t20,0"}, 1, 1, 1},
-        {{"JBS\t20,0"}, 1, 1, 2},    {{"JBS\t20,0"}, 0, 1, 1},
-        {{"JMP\t0000"}, 0, 1, 2},    {{"JSR\t0000"}, 0, 1, 2},
+        {{"NOP"}, 0, 1, 1},
+        {{"INC\t20"}, 0, 1, 1},
+        {{"RRA\t20 W"}, 0, 1, 1},
+        {{"SET\t20,1"}, 0, 1, 1},
+        {{"DEZ\t20"}, 1, 1, 2},
+        {{"DEZ\t20"}, 2, 1, 1},
+        {{"INZ\t20"}, 0xFF, 1, 2},
+        {{"INZ\t20"}, 0, 1, 1},
+        {{"JBR\t20,0"}, 0, 1, 2},
+        {{"JBR\t20,0"}, 1, 1, 1},
+        {{"JBS\t20,0"}, 1, 1, 2},
+        {{"JBS\t20,0"}, 0, 1, 1},
+        {{"JMP\t0000"}, 0, 1, 2},
+        {{"JSR\t0000"}, 0, 1, 2},
         {{"JSR\t0001", "RET\t05 H"}, 0, 2, 4},
         {{"JSR\t0001", "RTS"}, 0, 2, 4},
         {{"JSR\t0001", "RTI"}, 0, 2, 4},
