@@ -38,14 +38,6 @@ bool standardRegisterLine(const std::string& line, int index, std::uint8_t& valu
     return true;
 }
 
-template <typename Models> std::uint16_t bits(const Models& models, auto&& on) {
-    std::uint16_t out = 0;
-    for (std::size_t i = 0; i < models.size(); ++i)
-        if (on(models[i]))
-            out = static_cast<std::uint16_t>(out | (1u << i));
-    return out;
-}
-
 } // namespace
 
 // Hears one list for the journal. Program lines never change in a step: any
@@ -93,7 +85,7 @@ StepJournal::~StepJournal() {
 }
 
 void StepJournal::beginStep() {
-    Step step;
+    Step& step = steps_.emplace_back();
     step.w = form_.W.text();
     step.selected = form_.Code.selectedIndex();
     step.counterFirst = form_.Counter.firstLine();
@@ -102,16 +94,17 @@ void StepJournal::beginStep() {
     // The first entry's text is the program line itself: no need to keep it.
     if (step.counterEntry != 0)
         step.counterEdit = form_.Counter.editText();
-    step.lamps =
-        static_cast<std::uint16_t>(bits(form_.RA, [](const auto& l) { return l.lit(); }) |
-                                   bits(form_.RB, [](const auto& l) { return l.lit(); }) << 8);
-    step.boxesShown =
-        static_cast<std::uint16_t>(bits(form_.InA, [](const auto& b) { return b.visible(); }) |
-                                   bits(form_.InB, [](const auto& b) { return b.visible(); }) << 8);
-    step.boxesEnabled =
-        static_cast<std::uint16_t>(bits(form_.InA, [](const auto& b) { return b.enabled(); }) |
-                                   bits(form_.InB, [](const auto& b) { return b.enabled(); }) << 8);
-    steps_.push_back(std::move(step));
+    unsigned lamps = 0, shown = 0, enabled = 0;
+    for (std::size_t i = 0; i < 8; ++i) {
+        lamps |= (form_.RA[i].lit() ? 1u : 0u) << i | (form_.RB[i].lit() ? 1u : 0u) << (i + 8);
+        shown |= (form_.InA[i].visible() ? 1u : 0u) << i | (form_.InB[i].visible() ? 1u : 0u)
+                                                               << (i + 8);
+        enabled |= (form_.InA[i].enabled() ? 1u : 0u) << i | (form_.InB[i].enabled() ? 1u : 0u)
+                                                                 << (i + 8);
+    }
+    step.lamps = static_cast<std::uint16_t>(lamps);
+    step.boxesShown = static_cast<std::uint16_t>(shown);
+    step.boxesEnabled = static_cast<std::uint16_t>(enabled);
     recording_ = true;
 }
 
