@@ -58,12 +58,12 @@ void Debugger::reset() {
     if (running() && run_)
         run_->StopKey_Click();
     resetMachine(form_);
+    count_ = {};
     clearHistory();
 }
 
 void Debugger::clearHistory() {
     journal_.clear();
-    count_ = {};
     startHighlight();
     notifyChanged();
 }

@@ -36,7 +36,8 @@ public:
     bool canStepBack() const;
     // The machine as after opening the same program; ends a run first.
     void reset();
-    // The user changed the machine in a way steps cannot be taken back over.
+    // The user changed the machine in a way steps cannot be taken back over;
+    // the counts go on.
     void clearHistory();
 
     const CycleCount& count() const { return count_; }
