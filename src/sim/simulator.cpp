@@ -32,7 +32,16 @@ void writeBackIndf(Cycle& cycle) {
 void Simulator::Step_Click() {
     if (form_.Code.empty())
         return;
+    if (!listener_) {
+        runCycle();
+        return;
+    }
+    listener_->stepStarting();
+    listener_->stepFinished(runCycle());
+}
 
+// One cycle; its length in instruction cycles, 0 when nothing was executed.
+int Simulator::runCycle() {
     Cycle cycle{form_, messages_, {}, 0, state::indirectTarget(form_), false, &addresses_};
     loadIndfMirror(form_, cycle.indirectTarget);
 
@@ -41,14 +50,17 @@ void Simulator::Step_Click() {
         state::Code_Click(form_);
     cycle.text = state::compactText(form_.Code.line(cycle.current));
 
+    const int at = cycle.current;
     const auto next = execute(cycle);
     if (!next)
-        return;
+        return 0;
     if (*next == Next::Advance)
         state::ReLoadCode(form_, cycle.current);
 
     refreshPorts(form_);
     writeBackIndf(cycle);
+    // A transfer, or a skip that moved past its next line, takes two cycles.
+    return *next == Next::TargetSelected || cycle.current != at ? 2 : 1;
 }
 
 } // namespace mirel::sim

@@ -3,6 +3,7 @@
 #include "address_index.h"
 #include "state/main_form.h"
 #include "state/platform.h"
+#include "step_listener.h"
 
 namespace mirel::sim {
 
@@ -16,10 +17,16 @@ public:
     // rule, advance, then the common tail (ports, INDF write-back).
     void Step_Click();
 
+    // Null for none; the listener must outlive the simulator or be taken off first.
+    void setStepListener(StepListener* listener) { listener_ = listener; }
+
 private:
+    int runCycle();
+
     state::MainForm& form_;
     state::MessageBoxService& messages_;
     AddressIndex addresses_; // jump targets by address, kept in step with Code
+    StepListener* listener_ = nullptr;
 };
 
 } // namespace mirel::sim

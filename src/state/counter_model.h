@@ -28,6 +28,8 @@ public:
     CounterModel& operator=(const CounterModel&) = delete;
 
     int entryCount() const;
+    // The line of Code that entry 0 shows; -1 when the list is empty.
+    int firstLine() const { return first_; }
     std::string entry(int i) const;
 
     void clear();
