@@ -1,4 +1,5 @@
 // The cost of one Step must not grow with the length of the program.
+#include "debug/debugger.h"
 #include "program_fixture.h"
 #include "sim/simulator.h"
 #include "state/hex_text.h"
@@ -24,6 +25,55 @@ void BM_StepNop(benchmark::State& st) {
 }
 BENCHMARK(BM_StepNop)->Arg(10)->Arg(40000);
 
+// The same Step with the debugger listening, its journal full, and the
+// breakpoint check a run makes after every step.
+template <typename Setup, typename Each>
+void debuggedSteps(benchmark::State& st, std::vector<std::string> program, Setup setup, Each each) {
+    state::MainForm form;
+    bench::loadProgram(form, program);
+    bench::SilentMessages messages;
+    sim::Simulator simulator(form, messages);
+    debug::Debugger debugger(form, simulator, nullptr);
+    debugger.breakpoints().toggle(form.Code.count() / 2);
+    setup(form, simulator);
+    bool stop = false;
+    for (auto _ : st) {
+        form.Code.select(0);
+        simulator.Step_Click();
+        stop ^= debugger.breakpoints().atSelection();
+        each(form);
+    }
+    benchmark::DoNotOptimize(stop);
+    st.SetLabel(std::to_string(form.Code.count()) + " lines, " +
+                std::to_string(debugger.journal().size()) + " steps held");
+}
+
+// A register and the four STATUS copies change on each step.
+void BM_StepInc(benchmark::State& st) {
+    state::MainForm form;
+    bench::loadProgram(form, bench::repeated("INC	20", 10));
+    bench::SilentMessages messages;
+    sim::Simulator simulator(form, messages);
+    for (auto _ : st) {
+        form.Code.select(0);
+        simulator.Step_Click();
+    }
+}
+BENCHMARK(BM_StepInc);
+
+void BM_StepNopDebugged(benchmark::State& st) {
+    debuggedSteps(
+        st, bench::repeated("NOP	", static_cast<int>(st.range(0))), [](auto&, auto&) {},
+        [](auto&) {});
+}
+BENCHMARK(BM_StepNopDebugged)->Arg(10)->Arg(40000);
+
+void BM_StepIncDebugged(benchmark::State& st) {
+    debuggedSteps(
+        st, bench::repeated("INC	20", 10), [](auto&, auto&) {}, [](auto&) {});
+}
+BENCHMARK(BM_StepIncDebugged);
+
 // A program whose line 0 jumps or calls to its last line, by address.
 std::vector<std::string> toLastLine(const std::string& mnemonic, int lines) {
     auto program = bench::repeated("NOP\t", lines);
@@ -46,6 +96,13 @@ void BM_JumpToLast(benchmark::State& st) {
     st.SetLabel(std::to_string(form.Code.count()) + " lines");
 }
 BENCHMARK(BM_JumpToLast)->Arg(10)->Arg(40000);
+
+void BM_JumpToLastDebugged(benchmark::State& st) {
+    debuggedSteps(
+        st, toLastLine("JMP", static_cast<int>(st.range(0))),
+        [](auto&, sim::Simulator& simulator) { simulator.Step_Click(); }, [](auto&) {});
+}
+BENCHMARK(BM_JumpToLastDebugged)->Arg(10)->Arg(40000);
 
 // As the jump, and the pushed entry is taken off again so that every
 // iteration calls from the same depth.

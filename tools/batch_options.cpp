@@ -1,6 +1,7 @@
 #include "batch_options.h"
 
 #include <charconv>
+#include <limits>
 
 namespace mirel::batch {
 
@@ -12,12 +13,13 @@ std::optional<files::ProgramKind> kindArgument(const std::string& value, std::st
     return kind;
 }
 
-std::optional<long long> countArgument(const std::string& value, std::string& error) {
+std::optional<long long> countArgument(const std::string& option, const std::string& value,
+                                       std::string& error) {
     long long n = 0;
     const char* end = value.data() + value.size();
     const auto [ptr, ec] = std::from_chars(value.data(), end, n);
     if (value.empty() || ec != std::errc() || ptr != end || n < 0) {
-        error = "--steps needs a whole number of 0 or more, not '" + value + "'";
+        error = option + " needs a whole number of 0 or more, not '" + value + "'";
         return std::nullopt;
     }
     return n;
@@ -67,14 +69,22 @@ std::optional<BatchOptions> parseBatchOptions(const std::vector<std::string>& ar
                 return std::nullopt;
             options.kind = *kind;
             i += 1;
-        } else if (arg == "--steps") {
+        } else if (arg == "--steps" || arg == "--back" || arg == "--break") {
             const std::string* v = value(1);
             if (!v)
                 return std::nullopt;
-            auto n = countArgument(*v, error);
+            auto n = countArgument(arg, *v, error);
             if (!n)
                 return std::nullopt;
-            options.steps = *n;
+            if (arg == "--steps")
+                options.steps = *n;
+            else if (arg == "--back")
+                options.back = *n;
+            else if (*n > std::numeric_limits<int>::max()) {
+                error = "--break needs a program line index, not '" + *v + "'";
+                return std::nullopt;
+            } else
+                options.breaks.push_back(static_cast<int>(*n));
             i += 1;
         } else if (arg == "--inputs") {
             if (!value(2))

@@ -17,6 +17,8 @@ struct PortInputs {
 struct BatchOptions {
     files::ProgramKind kind = files::ProgramKind::Text;
     long long steps = 0;
+    std::vector<int> breaks; // program line indices a step stops after
+    long long back = 0;      // steps taken back after the steps
     std::optional<PortInputs> inputs;
     std::optional<files::ProgramKind> saveKind;
     std::string saveTo;
@@ -29,6 +31,7 @@ std::optional<BatchOptions> parseBatchOptions(const std::vector<std::string>& ar
                                               std::string& error);
 
 inline constexpr const char* batchUsage = "usage: mirelsim-batch [--kind hex|text|mrl] [--steps N] "
-                                          "[--inputs AA BB] [--save hex|text|mrl OUT] FILE";
+                                          "[--inputs AA BB] [--break INDEX]... [--back N] "
+                                          "[--save hex|text|mrl OUT] FILE";
 
 } // namespace mirel::batch

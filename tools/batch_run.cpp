@@ -1,9 +1,11 @@
 #include "batch_run.h"
 
 #include "batch_save.h"
+#include "debug/debugger.h"
 #include "files/open_program.h"
 #include "sim/simulator.h"
 
+#include <optional>
 #include <ostream>
 
 namespace mirel::batch {
@@ -58,8 +60,27 @@ int runBatch(const BatchOptions& options, std::ostream& out, std::ostream& err) 
         tickInputs(form, *options.inputs);
     StderrMessages messages(err);
     sim::Simulator simulator(form, messages);
-    for (long long i = 0; i < options.steps; ++i)
+    // Breakpoints and Step Back only when asked for: the journal costs each
+    // step more than the step itself.
+    std::optional<debug::Debugger> debugger;
+    if (!options.breaks.empty() || options.back > 0)
+        debugger.emplace(form, simulator, nullptr);
+    for (int line : options.breaks) {
+        if (!form.Code.validIndex(line)) {
+            err << "mirelsim-batch: --break " << line << " is not a line of the program, which has "
+                << form.Code.count() << " lines\n";
+            return 2;
+        }
+        debugger->breakpoints().set(line, true);
+    }
+    for (long long i = 0; i < options.steps; ++i) {
         simulator.Step_Click();
+        // As a run stops: the breakpoint's line is the next to execute.
+        if (debugger && debugger->breakpoints().atSelection())
+            break;
+    }
+    for (long long i = 0; i < options.back && debugger->stepBack(); ++i) {
+    }
     if (!saveAsAsked(options, form, err))
         return 2;
     printState(form, out);

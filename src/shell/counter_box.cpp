@@ -3,6 +3,7 @@
 #include "state/direct_edits.h"
 
 #include <QComboBox>
+#include <QEvent>
 #include <QLineEdit>
 #include <QListView>
 
@@ -28,7 +29,15 @@ QVariant CounterListModel::data(const QModelIndex& index, int role) const {
     return QString::fromLatin1(counter_.entry(index.row()));
 }
 
+void CounterListModel::catchUp() {
+    if (pending_)
+        entriesReset();
+}
+
 void CounterListModel::entriesReset() {
+    pending_ = deferred_ && deferred_();
+    if (pending_)
+        return;
     beginResetModel();
     rows_ = counter_.entryCount();
     endResetModel();
@@ -45,7 +54,11 @@ CounterBinding::CounterBinding(QComboBox& box, state::MainForm& form)
     box_.setMinimumContentsLength(12);
     if (auto* list = qobject_cast<QListView*>(box_.view()))
         list->setUniformItemSizes(true);
-    box_.setModel(new CounterListModel(form_.Counter, &box_));
+    entries_ = new CounterListModel(form_.Counter, &box_);
+    box_.setModel(entries_);
+    // A fast run hides the box: it then skips the refills of every step.
+    box_.installEventFilter(this);
+    entries_->deferWhile([this] { return box_.isHidden(); });
 
     // Registered after the list model, so the entries are in place when we show.
     form_.Counter.addObserver(this);
@@ -68,6 +81,15 @@ CounterBinding::CounterBinding(QComboBox& box, state::MainForm& form)
 
 CounterBinding::~CounterBinding() {
     form_.Counter.removeObserver(this);
+}
+
+bool CounterBinding::eventFilter(QObject* watched, QEvent* event) {
+    // Shown again: the entries and the line as the core has them now.
+    if (watched == &box_ && event->type() == QEvent::Show) {
+        entries_->catchUp();
+        show();
+    }
+    return QObject::eventFilter(watched, event);
 }
 
 void CounterBinding::entriesReset() {
@@ -94,6 +116,8 @@ void CounterBinding::pushEdit(std::string text, int caret) {
 }
 
 void CounterBinding::show() {
+    if (box_.isHidden())
+        return;
     const bool wasShowing = showing_;
     showing_ = true;
     const int entry = form_.Counter.selectedEntry();

@@ -6,6 +6,7 @@
 #include <QAbstractListModel>
 #include <QObject>
 
+#include <functional>
 #include <string>
 
 class QComboBox;
@@ -23,11 +24,18 @@ public:
     int rowCount(const QModelIndex& parent = QModelIndex()) const override;
     QVariant data(const QModelIndex& index, int role = Qt::DisplayRole) const override;
 
+    // While `deferred` says so, refills are only noted; catchUp tells the box
+    // of the last one.
+    void deferWhile(std::function<bool()> deferred) { deferred_ = std::move(deferred); }
+    void catchUp();
+
 private:
     void entriesReset() override;
 
     state::CounterModel& counter_;
     int rows_;
+    std::function<bool()> deferred_;
+    bool pending_ = false;
 };
 
 // Connects the Counter combo box to the core: the entry line shows the core's
@@ -39,6 +47,9 @@ public:
     CounterBinding(QComboBox& box, state::MainForm& form);
     ~CounterBinding() override;
 
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
 private:
     void entriesReset() override;
     void editChanged() override;
@@ -47,6 +58,7 @@ private:
 
     QComboBox& box_;
     state::MainForm& form_;
+    CounterListModel* entries_;
     bool showing_ = false;
     bool pushing_ = false;
 };

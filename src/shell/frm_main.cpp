@@ -23,6 +23,7 @@
 #include <QMenuBar>
 #include <QPushButton>
 #include <QScrollArea>
+#include <QStatusBar>
 #include <QStyle>
 #include <QToolBar>
 
@@ -127,6 +128,7 @@ frmMain::frmMain(std::unique_ptr<QtServices> own, const WindowServices* services
     controls_ = buildControls();
     scroll->setWidget(controls_);
     setCentralWidget(scroll);
+    buildDebugCommands();
     nameControlsForAccessibility(*this);
 
     // The window's load event.
@@ -170,6 +172,8 @@ QSize frmMain::layoutClientSize() const {
     int height = controls_->height() + menuBar()->sizeHint().height();
     if (toolBar_)
         height += toolBar_->sizeHint().height();
+    if (statusBar())
+        height += statusBar()->sizeHint().height();
     return {controls_->width(), height};
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "control_bindings.h"
+#include "debug/debugger.h"
 #include "elapsed_clock.h"
 #include "files/file_commands.h"
 #include "frm_about.h"
@@ -14,6 +15,7 @@
 
 #include <QMainWindow>
 #include <QPointer>
+#include <QTimer>
 
 #include <memory>
 
@@ -34,6 +36,7 @@ public:
 
     state::MainForm& form() { return form_; }
     RunTimer& runTimer() { return runTimer_; }
+    debug::Debugger& debugger() { return debugger_; }
 
     // The toolbar's buttons, by key: "New", "Open", "Save".
     void tbToolBar_ButtonClick(const QString& key);
@@ -43,6 +46,12 @@ public:
     void mnuFileClose_Click();
     void mnuHelpContents_Click();
     void mnuHelpAbout_Click();
+    // The Debug menu: on the selected program line, a run at full speed,
+    // Reset, Step Back.
+    void mnuDebugBreakpoint_Click();
+    void mnuDebugFullSpeed_Click();
+    void mnuDebugReset_Click();
+    void mnuDebugStepBack_Click();
 
     // The About dialog while it is loaded, else null.
     frmAbout* about() const { return about_; }
@@ -60,6 +69,10 @@ private:
 
     // Menus and toolbar, built once from shared commands.
     void buildCommands();
+    // The Debug menu, its toolbar, the status bar and the debugger's marks
+    // in the lists; after the controls, which they mark.
+    void buildDebugCommands();
+    void showDebugger();
     QWidget* buildControls();
     QListView* buildList(QWidget* parent, const char* name, state::TextList& list);
     void buildFlagReg(QWidget* parent);
@@ -78,6 +91,8 @@ private:
     QtElapsedClock runClock_;
     sim::RunControl run_{form_, simulator_, runMessages_, runClock_};
     RunTimer runTimer_{form_.Timer1, run_};
+    debug::Debugger debugger_{form_, simulator_, &run_};
+    QTimer statusTimer_; // the counts during a run, a few times a second
     files::FileCommands fileCommands_{form_, placement_, services_.dialogs, services_.messages};
     QToolBar* toolBar_ = nullptr;
     QWidget* controls_ = nullptr;

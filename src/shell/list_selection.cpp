@@ -2,6 +2,7 @@
 
 #include "text_list_model.h"
 
+#include <QEvent>
 #include <QGuiApplication>
 #include <QItemSelectionModel>
 #include <QListView>
@@ -19,7 +20,15 @@ ListSelectionSync::ListSelectionSync(QListView& view, TextListModel& model,
     connect(view_.selectionModel(), &QItemSelectionModel::selectionChanged, this,
             &ListSelectionSync::viewSelectionChanged);
     connect(&view_, &QAbstractItemView::clicked, this, &ListSelectionSync::viewClicked);
+    // A fast run hides the view: the highlight then catches up when it shows.
+    view_.installEventFilter(this);
     showSelection(list_.selectedIndex());
+}
+
+bool ListSelectionSync::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == &view_ && event->type() == QEvent::Show)
+        showSelection(list_.selectedIndex());
+    return QObject::eventFilter(watched, event);
 }
 
 ListSelectionSync::~ListSelectionSync() {
@@ -27,11 +36,13 @@ ListSelectionSync::~ListSelectionSync() {
 }
 
 void ListSelectionSync::selectionChanged(int selected) {
-    showSelection(selected);
+    if (!view_.isHidden())
+        showSelection(selected);
 }
 
 void ListSelectionSync::selectionShifted(int selected) {
-    showSelection(selected);
+    if (!view_.isHidden())
+        showSelection(selected);
 }
 
 // A reset drops the view's highlight; the core's selection may have survived.

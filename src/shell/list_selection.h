@@ -26,6 +26,9 @@ public:
                       std::function<void()> clickedAgain = {});
     ~ListSelectionSync() override;
 
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
 private:
     void selectionChanged(int selected) override;
     void selectionShifted(int selected) override;

@@ -16,14 +16,16 @@ RunTimer::~RunTimer() {
     model_.removeObserver(this);
 }
 
-// A new interval starts counting from now, as the next tick is then due.
+// A new interval starts counting from now, as the next tick is then due. At
+// full speed the next tick is due as soon as the event loop has had its turn.
 void RunTimer::changed() {
     if (!model_.enabled()) {
         timer_.stop();
         return;
     }
-    if (!timer_.isActive() || timer_.interval() != model_.interval())
-        timer_.start(model_.interval());
+    const int interval = run_.fullSpeed() ? 0 : model_.interval();
+    if (!timer_.isActive() || timer_.interval() != interval)
+        timer_.start(interval);
 }
 
 void RunTimer::tick() {

@@ -9,7 +9,8 @@
 namespace mirel::shell {
 
 // The one real timer of a run: it runs while Timer1 is enabled, at Timer1's
-// interval, and each timeout is a tick of the run control. While any modal
+// interval (at once again at full speed), and each timeout is a tick of the
+// run control. While any modal
 // window is open (a message box, a dialog) a tick starts no step, and what
 // fell due meanwhile is not caught up afterwards.
 class RunTimer final : public QObject, private state::ChangeObserver {

@@ -48,6 +48,15 @@ void setControl(state::ControlModel& control, bool on) {
 } // namespace
 
 void RunControl::StartKey_Click() {
+    begin(false);
+}
+
+void RunControl::FullSpeed_Click() {
+    begin(true);
+}
+
+void RunControl::begin(bool fullSpeed) {
+    fullSpeed_ = fullSpeed;
     setControl(form_.Fast, true);
     setControl(form_.Slow, true);
     setControl(form_.StopKey, true);
@@ -57,10 +66,16 @@ void RunControl::StartKey_Click() {
     form_.WBox.setEnabled(false);
     // The first step comes with the first tick, one interval from now.
     stepClock_.restart();
+    if (fullSpeed) {
+        showViews(false);
+        // A run already going hands over: whoever drives the timer hears anew.
+        form_.Timer1.setEnabled(false);
+    }
     form_.Timer1.setEnabled(true);
 }
 
 void RunControl::StopKey_Click() {
+    fullSpeed_ = false;
     setControl(form_.Fast, false);
     setControl(form_.Slow, false);
     setControl(form_.Mirel, true);
@@ -81,20 +96,35 @@ void RunControl::Slow_Click() {
     moveSpeed(form_.Label5, +1);
 }
 
+bool RunControl::runStep(bool& messageShown) {
+    simulator_.Step_Click();
+    if (messages_.takeShown()) {
+        messageShown = true;
+        if (messages_.takeStop())
+            return false;
+    }
+    return !(breakCheck_ && breakCheck_());
+}
+
 void RunControl::Timer1_Timer() {
     // A tick that falls while a step's message box is open starts nothing.
     if (ticking_ || !form_.Timer1.enabled())
         return;
     ticking_ = true;
+    if (fullSpeed_) {
+        runFullSpeedTurn();
+        ticking_ = false;
+        return;
+    }
     bool stop = false;
     const int steps = stepClock_.stepsForTick(labelInterval(form_.Label5, form_.Timer1.interval()));
     for (int i = 0; i < steps; ++i) {
-        simulator_.Step_Click();
-        if (messages_.takeShown()) {
+        bool messageShown = false;
+        stop = !runStep(messageShown);
+        if (messageShown)
             stepClock_.restart();
-            stop = messages_.takeStop();
+        if (stop || messageShown)
             break;
-        }
     }
     form_.Timer1.setInterval(labelInterval(form_.Label5, form_.Timer1.interval()));
     if (stop)
@@ -102,6 +132,22 @@ void RunControl::Timer1_Timer() {
     else
         showViews(labelInterval(form_.Label5, viewThreshold + 1) > viewThreshold);
     ticking_ = false;
+}
+
+// Steps until the turn is used up; the clock is read once per batch of
+// steps, as reading it costs about as much as a step.
+void RunControl::runFullSpeedTurn() {
+    constexpr int batch = 64;
+    clock_.restart();
+    bool messageShown = false;
+    while (clock_.elapsed() < fullSpeedTurn && !messageShown) {
+        for (int i = 0; i < batch && !messageShown; ++i) {
+            if (!runStep(messageShown)) {
+                StopKey_Click();
+                return;
+            }
+        }
+    }
 }
 
 void RunControl::showViews(bool on) {

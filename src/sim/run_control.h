@@ -5,6 +5,9 @@
 #include "state/main_form.h"
 #include "step_clock.h"
 
+#include <chrono>
+#include <functional>
+
 namespace mirel::sim {
 
 // Continuous run: Start, Stop, the six speeds and the timer's tick. The
@@ -13,12 +16,24 @@ class RunControl {
 public:
     RunControl(state::MainForm& form, Simulator& simulator, RunMessages& messages,
                ElapsedClock& clock)
-        : form_(form), simulator_(simulator), messages_(messages), stepClock_(clock) {}
+        : form_(form), simulator_(simulator), messages_(messages), clock_(clock),
+          stepClock_(clock) {}
+
+    // How long one tick of a run at full speed keeps stepping before the
+    // event loop gets its turn.
+    static constexpr std::chrono::milliseconds fullSpeedTurn{15};
 
     void StartKey_Click();
     void StopKey_Click();
     void Fast_Click();
     void Slow_Click();
+    // A run as Start begins one, with the views hidden, and every tick steps
+    // for a whole turn instead of at the speed label's pace.
+    void FullSpeed_Click();
+    bool fullSpeed() const { return fullSpeed_; }
+
+    // Asked after every step of a run; true ends the run as Stop does.
+    void setBreakCheck(std::function<bool()> check) { breakCheck_ = std::move(check); }
 
     // The steps due by the clock (one at the slower speeds), then the next
     // interval from the speed label, then the big views shown or hidden by it.
@@ -30,12 +45,19 @@ public:
 
 private:
     void showViews(bool on);
+    // One step of a run; false when the run must end after it.
+    bool runStep(bool& messageShown);
+    void begin(bool fullSpeed);
+    void runFullSpeedTurn();
 
     state::MainForm& form_;
     Simulator& simulator_;
     RunMessages& messages_;
+    ElapsedClock& clock_;
     StepClock stepClock_;
+    std::function<bool()> breakCheck_;
     bool ticking_ = false;
+    bool fullSpeed_ = false;
 };
 
 } // namespace mirel::sim

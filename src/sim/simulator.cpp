@@ -28,7 +28,16 @@ void writeBackIndf(Cycle& cycle) {
 void Simulator::Step_Click() {
     if (form_.Code.empty())
         return;
+    if (!listener_) {
+        runCycle();
+        return;
+    }
+    listener_->stepStarting();
+    listener_->stepFinished(runCycle());
+}
 
+// One cycle; its length in instruction cycles, 0 when nothing was executed.
+int Simulator::runCycle() {
     const int target = state::indirectTarget(form_);
     loadIndfMirror(form_, target);
 
@@ -38,14 +47,17 @@ void Simulator::Step_Click() {
     const Instruction instruction = program_.at(current);
     // A mnemonic without a rule ends the cycle: no advance, no tail.
     if (!instruction.rule)
-        return;
+        return 0;
 
     Cycle cycle{form_, messages_, program_, instruction, current, target, false};
-    if (instruction.rule(cycle) == Next::Advance)
+    const Next next = instruction.rule(cycle);
+    if (next == Next::Advance)
         state::ReLoadCode(form_, cycle.current);
 
     ports_.refreshPorts();
     writeBackIndf(cycle);
+    // A transfer, or a skip that moved past its next line, takes two cycles.
+    return next == Next::TargetSelected || cycle.current != current ? 2 : 1;
 }
 
 } // namespace mirel::sim

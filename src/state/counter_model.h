@@ -32,6 +32,8 @@ public:
     CounterModel& operator=(const CounterModel&) = delete;
 
     int entryCount() const { return first_ < 0 ? 0 : std::max(0, code_.count() - first_); }
+    // The line of Code that entry 0 shows; -1 when the list is empty.
+    int firstLine() const { return first_; }
     std::string entry(int i) const;
 
     // These three run on every step of a run: they only note what the view

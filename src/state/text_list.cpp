@@ -113,6 +113,11 @@ void TextList::select(int i) {
     observers_.notify([i](TextListObserver& o) { o.selectionChanged(i); });
 }
 
+void TextList::clearSelection() {
+    if (selected_ != -1)
+        shiftSelection(-1);
+}
+
 void TextList::shiftSelection(int i) {
     selected_ = i;
     observers_.notify([i](TextListObserver& o) { o.selectionShifted(i); });

@@ -82,6 +82,8 @@ public:
     bool isSelected(int i) const { return i >= 0 && i == selected_; }
     // Selecting the line that is already selected is no change and tells nobody.
     void select(int i);
+    // No line selected any more; the views follow, no click happens.
+    void clearSelection();
 
     void addObserver(TextListObserver* o) { observers_.add(o); }
     void removeObserver(TextListObserver* o) { observers_.remove(o); }

@@ -129,6 +129,8 @@ private slots:
         QPointer<frmMain> window = start(s);
         QCOMPARE(menuTree(window->menuBar()),
                  QStringLiteral("&File[&Open...|-|&Save|-|Propert&ies|-|&Close] "
+                                "&Debug[Toggle &Breakpoint!|-|Run at &Full Speed!|Step &Back!|-|"
+                                "&Reset!] "
                                 "&Help[&Contents|-|&About ]"));
         // New, Open and Save by key; Open and Save are the File menu's own commands.
         const QList<QAction*> buttons = window->findChild<QToolBar*>()->actions();

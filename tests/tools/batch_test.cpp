@@ -144,3 +144,50 @@ TEST(BatchRun, OpensAndSavesEveryKind) {
 
 } // namespace
 } // namespace mirel::batch
+
+namespace mirel::batch {
+namespace {
+
+// Stopping at a breakpoint and stepping back both land where fewer plain
+// steps land, and print exactly that.
+TEST(BatchRun, BreakAndBackPrintWhatFewerStepsPrint) {
+    const auto path = std::filesystem::temp_directory_path() / "mirelsim-batch-back.txt";
+    std::ofstream(path, std::ios::binary)
+        << "0000\tINC\t20\r\n0001\tJSR\t0004\r\n0002\tJMP\t0000\r\n0003\tNOP\t\r\n"
+           "0004\tLDA\t21 W\r\n0005\tSPA\t21\r\n0006\tRTS\t\r\n";
+    const auto run = [&](std::vector<std::string> args, int status = 0) {
+        args.push_back(path.string());
+        std::string error;
+        const auto options = parse(args, error);
+        EXPECT_TRUE(options) << error;
+        std::ostringstream out, err;
+        EXPECT_EQ(options ? runBatch(*options, out, err) : -1, status) << err.str();
+        return out.str() + err.str();
+    };
+    const struct {
+        std::vector<std::string> args;
+        long long sameAsSteps;
+    } rows[] = {
+        {{"--steps", "40", "--back", "13"}, 27},
+        {{"--steps", "5", "--back", "9"}, 0},
+        {{"--steps", "100", "--break", "4"}, 2},
+        {{"--steps", "100", "--break", "6", "--break", "5", "--back", "1"}, 2},
+        {{"--break", "3", "--steps", "100"}, 100}, // never reached
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.args[1] + " " + row.args[3]);
+        EXPECT_EQ(run(row.args), run({"--steps", std::to_string(row.sameAsSteps)}));
+    }
+    EXPECT_NE(run({"--break", "7"}, 2).find("--break 7 is not a line of the program"),
+              std::string::npos);
+    std::filesystem::remove(path);
+
+    for (const char* option : {"--back", "--break"}) {
+        std::string error;
+        EXPECT_FALSE(parse({option, "x", "p.txt"}, error));
+        EXPECT_EQ(error, std::string(option) + " needs a whole number of 0 or more, not 'x'");
+    }
+}
+
+} // namespace
+} // namespace mirel::batch

@@ -1,0 +1,39 @@
+// Whole-process probe: how many instructions a second a run at full speed
+// executes with the window shown, through the real event loop.
+//
+//   full_speed [SECONDS, default 3]
+#include "program_fixture.h"
+#include "window_fixture.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QEventLoop>
+#include <QTimer>
+
+#include <cstdio>
+#include <cstdlib>
+
+int main(int argc, char** argv) {
+    using namespace mirel;
+    bench::preferOffscreen();
+    QApplication app(argc, argv);
+    const double seconds = argc > 1 ? std::atof(argv[1]) : 3.0;
+
+    bench::LongProgramWindow w;
+    // A counting loop: a register counts up, a jump goes round again.
+    bench::loadProgram(w.form(), {"INC\t20", "INC\t21", "JMP\t0000"});
+
+    QElapsedTimer clock;
+    clock.start();
+    w.window().findChild<QAction*>(QStringLiteral("mnuDebugFullSpeed"))->trigger();
+    QEventLoop loop;
+    QTimer::singleShot(static_cast<int>(seconds * 1000), &loop, &QEventLoop::quit);
+    loop.exec();
+    w.click("StopKey");
+    const double span = static_cast<double>(clock.nsecsElapsed()) / 1e9;
+
+    const auto done = static_cast<double>(w.window().debugger().count().instructions);
+    std::printf("full speed: %.0f instructions/s\n", done / span);
+    return 0;
+}

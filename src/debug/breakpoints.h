@@ -1,0 +1,37 @@
+#pragma once
+
+#include "state/controls.h"
+#include "state/text_list.h"
+
+#include <vector>
+
+namespace mirel::debug {
+
+// The program lines a run stops at. A mark belongs to its line: lines
+// inserted or removed above it move it along; a new program clears all.
+// Listeners hear when the marks change.
+class Breakpoints final : public state::Observable, private state::TextListObserver {
+public:
+    explicit Breakpoints(state::TextList& code);
+    ~Breakpoints() override;
+    Breakpoints(const Breakpoints&) = delete;
+    Breakpoints& operator=(const Breakpoints&) = delete;
+
+    bool has(int line) const;
+    void toggle(int line);
+    void set(int line, bool on);
+    // The marked lines, first to last.
+    std::vector<int> lines() const;
+    // Whether the line to execute next carries a mark.
+    bool atSelection() const { return has(code_.selectedIndex()); }
+
+private:
+    void lineInserted(int index) override;
+    void lineRemoved(int index) override;
+    void linesReset() override;
+
+    state::TextList& code_;
+    std::vector<char> marks_; // one per line of Code
+};
+
+} // namespace mirel::debug

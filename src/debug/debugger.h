@@ -1,0 +1,74 @@
+#pragma once
+
+#include "breakpoints.h"
+#include "cycle_count.h"
+#include "sim/run_control.h"
+#include "sim/simulator.h"
+#include "state/main_form.h"
+#include "step_journal.h"
+
+#include <string>
+#include <vector>
+
+namespace mirel::debug {
+
+// Breakpoints, Step Back, Reset, the cycle count and the change highlight
+// of one machine. It hears every step of the simulator and stops the runs of
+// the run control at breakpoints. Listeners hear of a change after a Step,
+// when a run starts or ends, and after Step Back, Reset or a new program;
+// not during a run.
+class Debugger final : public state::Observable,
+                       private sim::StepListener,
+                       private state::ChangeObserver,
+                       private state::TextListObserver {
+public:
+    // `run` may be null where nothing runs (the batch driver).
+    Debugger(state::MainForm& form, sim::Simulator& simulator, sim::RunControl* run);
+    ~Debugger() override;
+    Debugger(const Debugger&) = delete;
+    Debugger& operator=(const Debugger&) = delete;
+
+    Breakpoints& breakpoints() { return breakpoints_; }
+    const Breakpoints& breakpoints() const { return breakpoints_; }
+
+    // Takes the last step back; false when there is none or a run is going.
+    bool stepBack();
+    bool canStepBack() const;
+    // The machine as after opening the same program; ends a run first.
+    void reset();
+    // The user changed the machine in a way steps cannot be taken back over;
+    // the counts go on.
+    void clearHistory();
+
+    const CycleCount& count() const { return count_; }
+    std::string statusText() const { return debug::statusText(count_); }
+
+    // Register lines and W that the last Step, or the last run once it
+    // stopped, changed.
+    const std::vector<int>& changedRegisters() const;
+    bool registerChanged(int index) const;
+    bool wChanged() const;
+
+    const StepJournal& journal() const { return journal_; }
+
+private:
+    void stepStarting() override;
+    void stepFinished(int cycles) override;
+    void changed() override;    // Timer1: a run starts or ends
+    void linesReset() override; // Code: a new program
+    void startHighlight();
+    bool running() const { return form_.Timer1.enabled(); }
+
+    state::MainForm& form_;
+    sim::Simulator& simulator_;
+    sim::RunControl* run_;
+    Breakpoints breakpoints_;
+    StepJournal journal_;
+    CycleCount count_;
+    bool wasRunning_ = false;
+    long long highlightFrom_ = 0;
+    mutable bool highlightStale_ = true;
+    mutable std::vector<int> changed_;
+};
+
+} // namespace mirel::debug

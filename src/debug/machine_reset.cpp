@@ -1,0 +1,28 @@
+#include "machine_reset.h"
+
+#include "state/program_counter.h"
+#include "state/register_file.h"
+
+namespace mirel::debug {
+
+void resetMachine(state::MainForm& form) {
+    for (std::size_t i = 0; i < 8; ++i) {
+        form.RA[i].setPicture(state::LampModel::Dark);
+        form.RB[i].setPicture(state::LampModel::Dark);
+        form.InA[i].setVisible(false);
+        form.InB[i].setVisible(false);
+    }
+    form.SPReg.clear();
+    form.SPReg.append("SP");
+    form.Reg.clear();
+    state::fillRegisterFile(form);
+    form.W.setText("00");
+    // Selecting line 0 refills the entry line; when it is already selected
+    // the click is made here.
+    if (!form.Code.empty() && form.Code.selectedIndex() != 0)
+        form.Code.select(0);
+    else
+        state::Code_Click(form);
+}
+
+} // namespace mirel::debug

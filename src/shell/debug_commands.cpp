@@ -1,0 +1,146 @@
+// The Debug menu and toolbar, the status bar with the counts, and the
+// debugger's marks in the lists. The debugger itself is core; these only
+// show it and forward the user's commands.
+#include "debug_views.h"
+#include "frm_main.h"
+#include "pictures.h"
+
+#include <QAction>
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListView>
+#include <QMenu>
+#include <QMenuBar>
+#include <QStatusBar>
+#include <QStyle>
+#include <QToolBar>
+
+namespace mirel::shell {
+
+namespace {
+QAction* debugCommand(QObject* owner, const char* name, const char* caption, const char* tip,
+                      const QKeySequence& keys, QStyle::StandardPixmap icon, QStyle* style) {
+    auto* action = new QAction(QString::fromLatin1(caption), owner);
+    action->setObjectName(QLatin1String(name));
+    action->setShortcut(keys);
+    action->setToolTip(QString::fromLatin1(tip) + QStringLiteral(" (") +
+                       keys.toString(QKeySequence::NativeText) + QLatin1Char(')'));
+    action->setIcon(style->standardIcon(icon));
+    action->setIconVisibleInMenu(false);
+    return action;
+}
+} // namespace
+
+void frmMain::buildDebugCommands() {
+    QStyle* look = style();
+    QAction* breakpoint =
+        debugCommand(this, "mnuDebugBreakpoint", "Toggle &Breakpoint", "Toggle Breakpoint",
+                     QKeySequence(Qt::Key_F9), QStyle::SP_DialogNoButton, look);
+    QAction* fullSpeed =
+        debugCommand(this, "mnuDebugFullSpeed", "Run at &Full Speed", "Run at Full Speed",
+                     QKeySequence(Qt::Key_F5), QStyle::SP_MediaSeekForward, look);
+    QAction* stepBack = debugCommand(this, "mnuDebugStepBack", "Step &Back", "Step Back",
+                                     QKeySequence(Qt::Key_F7), QStyle::SP_MediaSkipBackward, look);
+    QAction* reset =
+        debugCommand(this, "mnuDebugReset", "&Reset", "Reset", QKeySequence(Qt::CTRL | Qt::Key_R),
+                     QStyle::SP_BrowserReload, look);
+    connect(breakpoint, &QAction::triggered, this, &frmMain::mnuDebugBreakpoint_Click);
+    connect(fullSpeed, &QAction::triggered, this, &frmMain::mnuDebugFullSpeed_Click);
+    connect(stepBack, &QAction::triggered, this, &frmMain::mnuDebugStepBack_Click);
+    connect(reset, &QAction::triggered, this, &frmMain::mnuDebugReset_Click);
+
+    auto* menu = new QMenu(QStringLiteral("&Debug"), this);
+    menu->setObjectName(QStringLiteral("mnuDebug"));
+    menu->addAction(breakpoint);
+    menu->addSeparator();
+    menu->addAction(fullSpeed);
+    menu->addAction(stepBack);
+    menu->addSeparator();
+    menu->addAction(reset);
+    auto* help = findChild<QMenu*>(QStringLiteral("mnuHelp"));
+    menuBar()->insertMenu(help->menuAction(), menu);
+
+    // A toolbar of its own beside the file commands, in the same band.
+    auto* bar = new QToolBar(this);
+    bar->setObjectName(QStringLiteral("tbDebug"));
+    bar->setWindowTitle(QStringLiteral("Debug"));
+    bar->setMovable(false);
+    bar->setFloatable(false);
+    bar->setContextMenuPolicy(Qt::PreventContextMenu);
+    bar->setPalette(look->standardPalette());
+    bar->setAutoFillBackground(true);
+    bar->addActions({breakpoint, fullSpeed, stepBack, reset});
+    addToolBar(Qt::TopToolBarArea, bar);
+
+    auto* counts = new QLabel(this);
+    counts->setObjectName(QStringLiteral("DebugCounts"));
+    statusBar()->setObjectName(QStringLiteral("StatusBar"));
+    statusBar()->setPalette(look->standardPalette());
+    statusBar()->setAutoFillBackground(true);
+    statusBar()->setSizeGripEnabled(false);
+    statusBar()->addWidget(counts);
+
+    auto* code = controls_->findChild<QListView*>(QStringLiteral("Code"));
+    code->setItemDelegate(new BreakpointMargin(debugger_.breakpoints(), code));
+    code->setContextMenuPolicy(Qt::ActionsContextMenu);
+    code->addAction(breakpoint);
+    auto* reg = controls_->findChild<QListView*>(QStringLiteral("Reg"));
+    reg->setItemDelegate(new ChangedRows(debugger_, reg));
+    // Typing into the entry line changes what Step Back would restore.
+    auto* counter = controls_->findChild<QComboBox*>(QStringLiteral("Counter"));
+    connect(counter->lineEdit(), &QLineEdit::textEdited, this,
+            [this] { debugger_.clearHistory(); });
+
+    statusTimer_.setInterval(100);
+    connect(&statusTimer_, &QTimer::timeout, this, &frmMain::showDebugger);
+    // The bindings belong to the controls, which go before the models do.
+    new ChangeBinding(*controls_, debugger_, [this] { showDebugger(); });
+    new ChangeBinding(*controls_, debugger_.breakpoints(), [code] { code->viewport()->update(); });
+    new ChangeBinding(*controls_, form_.StartKey, [this] { showDebugger(); });
+}
+
+// The counts, the highlight and which commands are possible now.
+void frmMain::showDebugger() {
+    if (auto* counts = findChild<QLabel*>(QStringLiteral("DebugCounts")))
+        counts->setText(QString::fromUtf8(debugger_.statusText()));
+    const bool running = form_.Timer1.enabled();
+    if (running != statusTimer_.isActive())
+        running ? statusTimer_.start() : statusTimer_.stop();
+    const auto enable = [this](const char* name, bool on) {
+        if (auto* action = findChild<QAction*>(QLatin1String(name)))
+            action->setEnabled(on);
+    };
+    enable("mnuDebugFullSpeed", form_.StartKey.enabled());
+    enable("mnuDebugReset", form_.StartKey.enabled() || running);
+    enable("mnuDebugStepBack", debugger_.canStepBack());
+    if (!controls_)
+        return;
+    if (auto* reg = controls_->findChild<QListView*>(QStringLiteral("Reg")))
+        reg->viewport()->update();
+    if (auto* w = controls_->findChild<QLineEdit*>(QStringLiteral("W"))) {
+        QPalette p = w->palette();
+        p.setColor(QPalette::Base, debugger_.wChanged() ? changeHighlight() : QColor(Qt::black));
+        w->setPalette(p);
+    }
+}
+
+void frmMain::mnuDebugBreakpoint_Click() {
+    debugger_.breakpoints().toggle(form_.Code.selectedIndex());
+}
+
+void frmMain::mnuDebugFullSpeed_Click() {
+    if (form_.StartKey.enabled())
+        run_.FullSpeed_Click();
+}
+
+void frmMain::mnuDebugReset_Click() {
+    debugger_.reset();
+}
+
+void frmMain::mnuDebugStepBack_Click() {
+    debugger_.stepBack();
+    showDebugger();
+}
+
+} // namespace mirel::shell

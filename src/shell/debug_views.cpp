@@ -1,0 +1,40 @@
+#include "debug_views.h"
+
+#include <QPainter>
+
+namespace mirel::shell {
+
+QColor changeHighlight() {
+    return QColor(150, 0, 0);
+}
+
+void BreakpointMargin::paint(QPainter* painter, const QStyleOptionViewItem& option,
+                             const QModelIndex& index) const {
+    QStyleOptionViewItem text = option;
+    text.rect.setLeft(option.rect.left() + width);
+    QStyledItemDelegate::paint(painter, text, index);
+    if (!marks_.has(index.row()))
+        return;
+    const int d = std::min(width - 2, option.rect.height() - 4);
+    const QRect dot(option.rect.left() + (width - d) / 2, option.rect.center().y() - d / 2, d, d);
+    painter->save();
+    painter->setRenderHint(QPainter::Antialiasing);
+    painter->setPen(Qt::NoPen);
+    painter->setBrush(QColor(230, 0, 0));
+    painter->drawEllipse(dot);
+    painter->restore();
+}
+
+QSize BreakpointMargin::sizeHint(const QStyleOptionViewItem& option,
+                                 const QModelIndex& index) const {
+    return QStyledItemDelegate::sizeHint(option, index) + QSize(width, 0);
+}
+
+void ChangedRows::paint(QPainter* painter, const QStyleOptionViewItem& option,
+                        const QModelIndex& index) const {
+    if (debugger_.registerChanged(index.row()))
+        painter->fillRect(option.rect, changeHighlight());
+    QStyledItemDelegate::paint(painter, option, index);
+}
+
+} // namespace mirel::shell

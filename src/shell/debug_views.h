@@ -1,0 +1,41 @@
+#pragma once
+
+#include "debug/breakpoints.h"
+#include "debug/debugger.h"
+
+#include <QColor>
+#include <QStyledItemDelegate>
+
+namespace mirel::shell {
+
+// The colour behind register lines and W that the last step changed.
+QColor changeHighlight();
+
+// The program list's rows with a margin at the left, where a line with a
+// breakpoint carries a red marker; the text itself is drawn as always.
+class BreakpointMargin final : public QStyledItemDelegate {
+public:
+    static constexpr int width = 12;
+    BreakpointMargin(const debug::Breakpoints& marks, QObject* parent)
+        : QStyledItemDelegate(parent), marks_(marks) {}
+    void paint(QPainter* painter, const QStyleOptionViewItem& option,
+               const QModelIndex& index) const override;
+    QSize sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const override;
+
+private:
+    const debug::Breakpoints& marks_;
+};
+
+// Register rows that the last step changed, on the highlight colour.
+class ChangedRows final : public QStyledItemDelegate {
+public:
+    ChangedRows(const debug::Debugger& debugger, QObject* parent)
+        : QStyledItemDelegate(parent), debugger_(debugger) {}
+    void paint(QPainter* painter, const QStyleOptionViewItem& option,
+               const QModelIndex& index) const override;
+
+private:
+    const debug::Debugger& debugger_;
+};
+
+} // namespace mirel::shell

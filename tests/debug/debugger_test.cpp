@@ -1,0 +1,253 @@
+// Step Back, breakpoints, counts and Reset on the core models.
+#include "debug/debugger.h"
+#include "sim/machine_fixture.h"
+#include "sim/run_control.h"
+#include "sim/run_messages.h"
+#include "state/direct_edits.h"
+
+#include <random>
+#include <sstream>
+
+namespace mirel::testing {
+namespace {
+
+// Everything a step may change, and the counts, as one comparable text.
+std::string textState(const state::MainForm& f, const debug::Debugger& d) {
+    std::ostringstream out;
+    out << "W " << f.W.text() << " RW";
+    for (const auto& bit : f.RW)
+        out << bit.text();
+    out << "\nPC " << f.Code.selectedIndex() << "\nCounter " << f.Counter.firstLine() << ' '
+        << f.Counter.entryCount() << ' ' << f.Counter.selectedEntry() << ' ' << f.Counter.caret()
+        << " [" << f.Counter.editText() << "]\nPins ";
+    for (std::size_t i = 0; i < 8; ++i)
+        for (const auto* box : {&f.InA[i], &f.InB[i]})
+            out << box->value() << box->visible() << box->enabled() << ' ';
+    for (std::size_t i = 0; i < 8; ++i)
+        out << f.RA[i].picture() << f.RB[i].picture();
+    out << "\nCounts " << d.count().instructions << ' ' << d.count().cycles << "\nSP";
+    for (const auto& line : f.SPReg.lines())
+        out << ' ' << line;
+    out << '\n';
+    for (const auto& line : f.Reg.lines())
+        out << line << '\n';
+    return out.str();
+}
+
+struct DebugMachine : Machine {
+    explicit DebugMachine(const std::vector<std::string>& program) : Machine(program) {}
+    debug::Debugger debugger{form, simulator, nullptr};
+};
+
+// A random program over every instruction family, with operands that reach
+// INDF, STATUS and its bank bits, FSR, the ports and their directions.
+std::vector<std::string> randomProgram(std::mt19937& rng, int lines) {
+    const char* byteOps[] = {"STA", "CLR", "SUB", "DEC", "ORA", "AND", "XOR", "ADD",
+                             "LDA", "CPL", "INC", "DEZ", "RRA", "RLA", "SPA", "INZ"};
+    const char* regs[] = {"00", "03", "04", "05", "06", "20", "21", "22", "23"};
+    const char* tails[] = {"", " W", " H"};
+    const char* bitOps[] = {"RES", "SET", "JBR", "JBS"};
+    const char* plain[] = {"NOP", "WDT", "SLP", "RTS", "RTI", "OPTION"};
+    auto pick = [&](auto& items) {
+        return std::string(
+            items[std::uniform_int_distribution<std::size_t>(0, std::size(items) - 1)(rng)]);
+    };
+    auto number = [&](int n) { return std::uniform_int_distribution<int>(0, n - 1)(rng); };
+    std::vector<std::string> program;
+    for (int i = 0; i < lines; ++i) {
+        switch (number(8)) {
+        case 0:
+            program.push_back(pick(bitOps) + "\t" + pick(regs) + "," + std::to_string(number(8)));
+            break;
+        case 1:
+            program.push_back((number(2) ? "JMP\t" : "JSR\t") + state::hex4(number(lines)));
+            break;
+        case 2:
+            program.push_back(number(2) ? pick(plain) : "RET\t" + state::hex2(number(256)) + " H");
+            break;
+        case 3:
+            // Bank 1 for the direction registers, bank 0 back.
+            program.push_back(number(2) ? "SET\t03,5" : "RES\t03,5");
+            break;
+        default:
+            program.push_back(pick(byteOps) + "\t" + pick(regs) + pick(tails));
+        }
+    }
+    return program;
+}
+
+TEST(StepBack, TakesEveryStepOfRandomProgramsBackToTheStateBeforeIt) {
+    for (unsigned seed = 1; seed <= 12; ++seed) {
+        SCOPED_TRACE("seed " + std::to_string(seed));
+        std::mt19937 rng(seed);
+        DebugMachine m(randomProgram(rng, 40));
+        m.setReg(state::FSR, 0x20 + static_cast<int>(rng() % 4));
+        for (int r = 0x20; r < 0x24; ++r)
+            m.setReg(r, static_cast<int>(rng() % 256));
+        m.form.InA[rng() % 8].setValue(1);
+        m.form.InB[rng() % 8].setValue(1);
+        m.debugger.clearHistory();
+
+        std::vector<std::string> before;
+        for (int i = 0; i < 300; ++i) {
+            before.push_back(textState(m.form, m.debugger));
+            m.step();
+        }
+        for (int i = 299; i >= 0; --i) {
+            ASSERT_TRUE(m.debugger.stepBack());
+            ASSERT_EQ(textState(m.form, m.debugger), before[static_cast<std::size_t>(i)])
+                << "after taking back step " << i;
+        }
+        EXPECT_FALSE(m.debugger.stepBack());
+    }
+}
+
+TEST(StepBack, KeepsTheLastHundredThousandStepsAndForgetsOnUserChanges) {
+    DebugMachine m({"INC\t20", "JMP\t0000"});
+    m.step(100010);
+    EXPECT_EQ(m.debugger.journal().size(), debug::StepJournal::maxSteps);
+    int back = 0;
+    while (m.debugger.stepBack())
+        ++back;
+    EXPECT_EQ(back, 100000);
+    EXPECT_EQ(m.debugger.count().instructions, 10);
+
+    // Typing into W, Mirel and the entry line's Enter each empty the history;
+    // a tick in an input box does not.
+    using Edit = std::function<void(state::MainForm&)>;
+    const std::pair<const char*, Edit> edits[] = {
+        {"tick", [](state::MainForm& f) { f.InA[0].setValue(1); }},
+        {"W typed", [](state::MainForm& f) { f.W.setText("12"); }},
+        {"Mirel", [](state::MainForm& f) { state::Mirel_Click(f); }},
+        {"Enter", [](state::MainForm& f) { state::Counter_KeyPress(f, state::enterKey); }},
+    };
+    for (const auto& [name, edit] : edits) {
+        SCOPED_TRACE(name);
+        DebugMachine d({"INC\t20", "NOP", "NOP"});
+        d.step(2);
+        edit(d.form);
+        EXPECT_EQ(d.debugger.canStepBack(), std::string(name) == "tick");
+    }
+}
+
+TEST(Breakpoints, StayOnTheirLinesThroughEditsAndGoWithANewProgram) {
+    DebugMachine m(std::vector<std::string>(8, "NOP"));
+    auto& marks = m.debugger.breakpoints();
+    marks.toggle(2);
+    marks.toggle(5);
+    m.form.Code.insertAt(0, "x"); // above both
+    m.form.Code.insertAt(4, "y"); // between
+    m.form.Code.removeAt(1);      // above both
+    m.form.Code.insertAt(7, "z"); // below both
+    EXPECT_EQ(marks.lines(), (std::vector<int>{2, 6}));
+    m.form.Code.removeAt(2); // the marked line itself
+    EXPECT_EQ(marks.lines(), (std::vector<int>{5}));
+    marks.toggle(5);
+    marks.toggle(9); // beyond the program: nothing
+    EXPECT_TRUE(marks.lines().empty());
+
+    marks.toggle(3);
+    Machine::loadLines(m.form, {"0000\tNOP"}, 0);
+    EXPECT_TRUE(marks.lines().empty());
+    marks.toggle(0);
+    state::NoWindowPlacement placement;
+    state::NewProgram(m.form, placement);
+    EXPECT_TRUE(marks.lines().empty());
+}
+
+TEST(CycleCount, TwoForTransfersAndTakenSkipsOneOtherwiseNoneWithoutAnInstruction) {
+    const struct {
+        std::vector<std::string> program;
+        int value20; // register 20 before
+        int instructions;
+        int cycles;
+    } cases[] = {
+        {{"NOP"}, 0, 1, 1},
+        {{"INC\t20"}, 0, 1, 1},
+        {{"RRA\t20 W"}, 0, 1, 1},
+        {{"SET\t20,1"}, 0, 1, 1},
+        {{"DEZ\t20"}, 1, 1, 2},
+        {{"DEZ\t20"}, 2, 1, 1},
+        {{"INZ\t20"}, 0xFF, 1, 2},
+        {{"INZ\t20"}, 0, 1, 1},
+        {{"JBR\t20,0"}, 0, 1, 2},
+        {{"JBR\t20,0"}, 1, 1, 1},
+        {{"JBS\t20,0"}, 1, 1, 2},
+        {{"JBS\t20,0"}, 0, 1, 1},
+        {{"JMP\t0000"}, 0, 1, 2},
+        {{"JSR\t0000"}, 0, 1, 2},
+        {{"JSR\t0001", "RET\t05 H"}, 0, 2, 4},
+        {{"JSR\t0001", "RTS"}, 0, 2, 4},
+        {{"JSR\t0001", "RTI"}, 0, 2, 4},
+        {{"OPTION"}, 0, 0, 0},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.program.back());
+        std::vector<std::string> program = c.program;
+        program.insert(program.end(), 3, "NOP");
+        DebugMachine m(program);
+        m.setReg(0x20, c.value20);
+        m.step(static_cast<int>(c.program.size()));
+        EXPECT_EQ(m.debugger.count().instructions, c.instructions);
+        EXPECT_EQ(m.debugger.count().cycles, c.cycles);
+    }
+    debug::CycleCount count{3, 1234567};
+    EXPECT_EQ(debug::statusText(count),
+              "Instructions: 3    Cycles: 1234567    Time at 4 MHz: 1.234567 s");
+}
+
+TEST(Reset, LeavesTheMachineAsOpenDidKeepingProgramBreakpointsAndTicks) {
+    const std::vector<std::string> program = {"LDA\t3C H", "STA\t06", "JSR\t0003", "INC\t20"};
+    DebugMachine opened(program);
+    DebugMachine m(program);
+    for (DebugMachine* d : {&m, &opened}) {
+        d->form.InB[1].setValue(1);
+        d->step(4);
+    }
+    Machine::load(opened.form, program);
+    opened.form.W.setText("00"); // Open leaves W as it was; Reset clears it too
+    m.debugger.breakpoints().toggle(3);
+    m.debugger.reset();
+    EXPECT_EQ(textState(m.form, m.debugger), textState(opened.form, opened.debugger));
+    EXPECT_EQ(m.form.Code.lines(), opened.form.Code.lines());
+    EXPECT_EQ(m.debugger.breakpoints().lines(), std::vector<int>{3});
+    EXPECT_FALSE(m.debugger.canStepBack());
+}
+
+// A clock that says each turn is over after a given number of readings.
+class CountingClock final : public sim::ElapsedClock {
+public:
+    void restart() override { readings = 0; }
+    std::chrono::nanoseconds elapsed() const override {
+        return ++readings > 3 ? std::chrono::hours(1) : std::chrono::nanoseconds(0);
+    }
+    mutable int readings = 0;
+};
+
+TEST(Breakpoints, EndARunAtAnySpeedAfterTheStepThatReachesThem) {
+    for (bool full : {false, true}) {
+        SCOPED_TRACE(full ? "full speed" : "Start");
+        // Line 2 jumps to itself: a run stopped there steps once more and stops again.
+        Machine m({"NOP", "NOP", "JMP\t0002", "NOP"});
+        sim::RunMessages messages{m.form, m.messages};
+        CountingClock clock;
+        sim::RunControl run{m.form, m.simulator, messages, clock};
+        debug::Debugger d{m.form, m.simulator, &run};
+        d.breakpoints().toggle(2);
+        for (int pass = 0; pass < 2; ++pass) {
+            full ? run.FullSpeed_Click() : run.StartKey_Click();
+            for (int tick = 0; tick < 5; ++tick)
+                run.Timer1_Timer();
+            EXPECT_FALSE(m.form.Timer1.enabled());
+            EXPECT_TRUE(m.form.RegView.visible());
+            EXPECT_EQ(m.form.Code.selectedIndex(), 2);
+        }
+        EXPECT_EQ(d.count().instructions, 3);
+        // Step itself passes over a breakpoint.
+        m.simulator.Step_Click();
+        EXPECT_EQ(d.count().instructions, 4);
+    }
+}
+
+} // namespace
+} // namespace mirel::testing
