@@ -1,5 +1,6 @@
 #include "painted_picture.h"
 
+#include <QPaintEvent>
 #include <QPainter>
 
 namespace mirel::shell {
@@ -39,13 +40,25 @@ QIcon paintedIcon(Painting painting) {
     return QIcon(new PaintedIconEngine(std::move(painting)));
 }
 
-void PaintedPicture::paintEvent(QPaintEvent*) {
+void PaintedPicture::paintEvent(QPaintEvent* event) {
     QPainter painter(this);
-    painter.setRenderHint(QPainter::Antialiasing);
     if (fit_ == Fit::Whole) {
-        painting_(painter, QRectF(rect()));
+        const qreal density = devicePixelRatioF();
+        const QSize pixels = (QSizeF(size()) * density).toSize();
+        if (drawn_.size() != pixels || drawn_.devicePixelRatio() != density) {
+            drawn_ = QPixmap(pixels);
+            drawn_.setDevicePixelRatio(density);
+            drawn_.fill(Qt::transparent);
+            QPainter onto(&drawn_);
+            onto.setRenderHint(QPainter::Antialiasing);
+            painting_(onto, QRectF(rect()));
+        }
+        const QRect part = event->rect();
+        painter.drawPixmap(
+            part, drawn_, QRectF(QPointF(part.topLeft()) * density, QSizeF(part.size()) * density));
         return;
     }
+    painter.setRenderHint(QPainter::Antialiasing);
     const qreal side = qMin(width(), height());
     painting_(painter, QRectF((width() - side) / 2, (height() - side) / 2, side, side));
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QIconEngine>
+#include <QPixmap>
 #include <QWidget>
 
 #include <functional>
@@ -30,7 +31,9 @@ private:
 QIcon paintedIcon(Painting painting);
 
 // A control that draws its picture: centred in a square, or over the whole
-// control (a background behind other controls).
+// control (a background behind other controls). A background is drawn once
+// per size and pixel density and kept, since every repaint of a control on
+// top of it (a list row during a run) repaints the part behind it too.
 class PaintedPicture final : public QWidget {
 public:
     enum class Fit { Square, Whole };
@@ -38,11 +41,12 @@ public:
         : QWidget(parent), painting_(std::move(painting)), fit_(fit) {}
 
 protected:
-    void paintEvent(QPaintEvent*) override;
+    void paintEvent(QPaintEvent* event) override;
 
 private:
     Painting painting_;
     Fit fit_;
+    QPixmap drawn_; // the whole background at the current size and density
 };
 
 } // namespace mirel::shell
