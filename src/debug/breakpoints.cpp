@@ -3,13 +3,7 @@
 namespace mirel::debug {
 
 Breakpoints::Breakpoints(state::TextList& code)
-    : code_(code), marks_(static_cast<std::size_t>(code.count()), 0) {
-    code_.addObserver(this);
-}
-
-Breakpoints::~Breakpoints() {
-    code_.removeObserver(this);
-}
+    : code_(code), marks_(static_cast<std::size_t>(code.count()), 0) {}
 
 bool Breakpoints::has(int line) const {
     return line >= 0 && line < static_cast<int>(marks_.size()) &&

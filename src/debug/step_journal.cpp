@@ -4,7 +4,6 @@
 #include "state/register_values.h"
 
 #include <algorithm>
-#include <optional>
 
 namespace mirel::debug {
 
@@ -38,11 +37,10 @@ std::string wText(std::uint8_t value) {
 
 } // namespace
 
-// Hears one list for the journal. Program lines never change in a step: any
-// change of them is the user's.
+// Hears Reg or the stack for the journal.
 class StepJournal::ListWatch final : public state::TextListObserver {
 public:
-    ListWatch(StepJournal& journal, state::TextList& list, std::optional<List> kind)
+    ListWatch(StepJournal& journal, state::TextList& list, List kind)
         : journal_(journal), list_(list), kind_(kind) {
         list_.addObserver(this);
     }
@@ -51,23 +49,13 @@ public:
     void lineInserted(int index) override { tell(Kind::Inserted, index); }
     void lineRemoved(int index) override { tell(Kind::Removed, index); }
     void lineReplaced(int index) override { tell(Kind::Replaced, index); }
-    void linesReset() override {
-        if (kind_)
-            journal_.linesReset(*kind_);
-        else
-            journal_.outsideChange();
-    }
+    void linesReset() override { journal_.linesReset(kind_); }
 
 private:
-    void tell(Kind kind, int index) {
-        if (kind_)
-            journal_.lineChanged(*kind_, kind, index);
-        else
-            journal_.outsideChange();
-    }
+    void tell(Kind kind, int index) { journal_.lineChanged(kind_, kind, index); }
     StepJournal& journal_;
     state::TextList& list_;
-    std::optional<List> kind_;
+    List kind_;
 };
 
 // Hears the lamps and the input boxes.
@@ -98,7 +86,6 @@ StepJournal::StepJournal(state::MainForm& form)
     : form_(form), stackLines_(form.SPReg.lines()), w_(form.W.text()),
       regWatch_(std::make_unique<ListWatch>(*this, form.Reg, RegList)),
       stackWatch_(std::make_unique<ListWatch>(*this, form.SPReg, StackList)),
-      codeWatch_(std::make_unique<ListWatch>(*this, form.Code, std::nullopt)),
       controlsWatch_(std::make_unique<ControlsWatch>(*this)) {
     readRegisters();
     readControls();
@@ -240,16 +227,6 @@ void StepJournal::clear() {
     texts_.clear();
     counterEdits_.clear();
     dropped_ = 0;
-}
-
-void StepJournal::dropOldest() {
-    const Step& oldest = steps_[0];
-    changes_.pop_front(oldest.changes);
-    texts_.pop_front(oldest.texts);
-    if (oldest.counterEntry != 0)
-        counterEdits_.pop_front();
-    steps_.pop_front();
-    ++dropped_;
 }
 
 int StepJournal::undo() {

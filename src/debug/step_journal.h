@@ -20,6 +20,7 @@ namespace mirel::debug {
 //
 // Any change outside a step or a take-back (W typed, a program line edited,
 // a new program) makes the recorded steps meaningless: the journal empties.
+// The owner tells it of changes of Code's lines, which never come from a step.
 class StepJournal final : private state::ChangeObserver {
 public:
     static constexpr std::size_t maxSteps = 100000;
@@ -64,6 +65,7 @@ public:
     // Takes the last step back; its cycles, or -1 when there is none.
     int undo();
     void clear();
+    void programChanged() { clear(); }
 
     // Register lines that differ from what they held before step `from`
     // (as far back as the journal reaches), and whether W does.
@@ -112,8 +114,16 @@ private:
     void changed() override; // W
     void controlChanged();
     void outsideChange();
+    void dropOldest() {
+        const Step& oldest = steps_[0];
+        changes_.pop_front(oldest.changes);
+        texts_.pop_front(oldest.texts);
+        if (oldest.counterEntry != 0)
+            counterEdits_.pop_front();
+        steps_.pop_front();
+        ++dropped_;
+    }
     void record(LineChange change, const std::string* text);
-    void dropOldest();
     void readRegisters();
     void readControls();
     void restore(const LineChange& change, std::string text);
@@ -138,7 +148,7 @@ private:
     bool controlsStale_ = false;
     bool recording_ = false;
     bool replaying_ = false;
-    std::unique_ptr<ListWatch> regWatch_, stackWatch_, codeWatch_;
+    std::unique_ptr<ListWatch> regWatch_, stackWatch_;
     std::unique_ptr<ControlsWatch> controlsWatch_;
 };
 
