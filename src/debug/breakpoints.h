@@ -32,7 +32,6 @@ public:
     void linesReset();
 
 private:
-
     state::TextList& code_;
     std::vector<char> marks_; // one per line of Code
 };

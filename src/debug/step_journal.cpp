@@ -137,16 +137,6 @@ void StepJournal::controlChanged() {
     controlsStale_ = true;
 }
 
-void StepJournal::record(LineChange change, const std::string* text) {
-    if (text) {
-        change.hasText = true;
-        texts_.push_back(*text);
-        ++steps_.back().texts;
-    }
-    changes_.push_back(change);
-    ++steps_.back().changes;
-}
-
 void StepJournal::lineChanged(List list, Kind kind, int index) {
     if (list == RegList)
         regChanged(kind, index);

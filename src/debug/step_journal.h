@@ -45,13 +45,14 @@ public:
         // The first entry's text is the program line itself: no need to keep it.
         if (step.counterEntry != 0)
             counterEdits_.push_back(form_.Counter.editText());
+        current_ = &step;
         recording_ = true;
     }
     void endStep(int cycles) {
         recording_ = false;
         if (steps_.empty())
             return; // emptied by a change of the program while the step ran
-        steps_.back().cycles = static_cast<std::uint8_t>(cycles);
+        current_->cycles = static_cast<std::uint8_t>(cycles);
         if (steps_.size() > maxSteps)
             dropOldest();
     }
@@ -123,7 +124,16 @@ private:
         steps_.pop_front();
         ++dropped_;
     }
-    void record(LineChange change, const std::string* text);
+    // Only while recording: the step's record stays where it is until the next one begins.
+    void record(LineChange change, const std::string* text) {
+        if (text) {
+            change.hasText = true;
+            texts_.push_back(*text);
+            ++current_->texts;
+        }
+        changes_.emplace_back() = change;
+        ++current_->changes;
+    }
     void readRegisters();
     void readControls();
     void restore(const LineChange& change, std::string text);
@@ -132,6 +142,7 @@ private:
 
     state::MainForm& form_;
     RingBuffer<Step> steps_;
+    Step* current_ = nullptr; // the step being recorded
     RingBuffer<LineChange> changes_;
     RingBuffer<std::string> texts_;
     RingBuffer<std::string> counterEdits_;
