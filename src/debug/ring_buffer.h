@@ -40,17 +40,19 @@ public:
     }
 
 private:
-    std::size_t mask() const { return items_.size() - 1; }
+    std::size_t mask() const { return mask_; }
     // Twice the room, the items moved to the start; the size stays a power of two.
     void grow() {
         std::vector<T> bigger(std::max<std::size_t>(64, items_.size() * 2));
         for (std::size_t i = 0; i < size_; ++i)
             bigger[i] = std::move((*this)[i]);
         items_.swap(bigger);
+        mask_ = items_.size() - 1;
         head_ = 0;
     }
 
     std::vector<T> items_;
+    std::size_t mask_ = 0; // the storage's size less one
     std::size_t head_ = 0;
     std::size_t size_ = 0;
 };
