@@ -5,11 +5,6 @@ namespace mirel::debug {
 Breakpoints::Breakpoints(state::TextList& code)
     : code_(code), marks_(static_cast<std::size_t>(code.count()), 0) {}
 
-bool Breakpoints::has(int line) const {
-    return line >= 0 && line < static_cast<int>(marks_.size()) &&
-           marks_[static_cast<std::size_t>(line)];
-}
-
 void Breakpoints::toggle(int line) {
     set(line, !has(line));
 }

@@ -18,7 +18,11 @@ public:
     Breakpoints(const Breakpoints&) = delete;
     Breakpoints& operator=(const Breakpoints&) = delete;
 
-    bool has(int line) const;
+    // Asked after every step of a run.
+    bool has(int line) const {
+        return line >= 0 && line < static_cast<int>(marks_.size()) &&
+               marks_[static_cast<std::size_t>(line)];
+    }
     void toggle(int line);
     void set(int line, bool on);
     // The marked lines, first to last.
