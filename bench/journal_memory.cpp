@@ -8,6 +8,16 @@
 
 #include <cstdio>
 
+namespace {
+
+// Large blocks come straight from mmap and are not in uordblks: count both.
+std::size_t heapInUse() {
+    const auto info = mallinfo2();
+    return info.uordblks + info.hblkhd;
+}
+
+} // namespace
+
 int main() {
     using namespace mirel;
     state::MainForm form;
@@ -17,11 +27,11 @@ int main() {
     sim::Simulator simulator(form, messages);
     debug::Debugger debugger(form, simulator, nullptr);
 
-    const auto before = mallinfo2().uordblks;
+    const auto before = heapInUse();
     const std::size_t steps = debug::StepJournal::maxSteps;
     for (std::size_t i = 0; i < steps; ++i)
         simulator.Step_Click();
-    const auto after = mallinfo2().uordblks;
+    const auto after = heapInUse();
     std::printf("journal: %zu steps held in %.1f MB (%.0f bytes a step)\n",
                 debugger.journal().size(), static_cast<double>(after - before) / 1e6,
                 static_cast<double>(after - before) / static_cast<double>(steps));

@@ -3,18 +3,7 @@
 namespace mirel::debug {
 
 Breakpoints::Breakpoints(state::TextList& code)
-    : code_(code), marks_(static_cast<std::size_t>(code.count()), 0) {
-    code_.addObserver(this);
-}
-
-Breakpoints::~Breakpoints() {
-    code_.removeObserver(this);
-}
-
-bool Breakpoints::has(int line) const {
-    return line >= 0 && line < static_cast<int>(marks_.size()) &&
-           marks_[static_cast<std::size_t>(line)];
-}
+    : code_(code), marks_(static_cast<std::size_t>(code.count()), 0) {}
 
 void Breakpoints::toggle(int line) {
     set(line, !has(line));

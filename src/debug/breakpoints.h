@@ -9,15 +9,20 @@ namespace mirel::debug {
 
 // The program lines a run stops at. A mark belongs to its line: lines
 // inserted or removed above it move it along; a new program clears all.
-// Listeners hear when the marks change.
-class Breakpoints final : public state::Observable, private state::TextListObserver {
+// Listeners hear when the marks change. The owner tells it of every change
+// of Code's lines: one observer of Code for the whole debugger keeps the
+// selection change of each Step cheap.
+class Breakpoints final : public state::Observable {
 public:
     explicit Breakpoints(state::TextList& code);
-    ~Breakpoints() override;
     Breakpoints(const Breakpoints&) = delete;
     Breakpoints& operator=(const Breakpoints&) = delete;
 
-    bool has(int line) const;
+    // Asked after every step of a run.
+    bool has(int line) const {
+        return line >= 0 && line < static_cast<int>(marks_.size()) &&
+               marks_[static_cast<std::size_t>(line)];
+    }
     void toggle(int line);
     void set(int line, bool on);
     // The marked lines, first to last.
@@ -25,11 +30,12 @@ public:
     // Whether the line to execute next carries a mark.
     bool atSelection() const { return has(code_.selectedIndex()); }
 
-private:
-    void lineInserted(int index) override;
-    void lineRemoved(int index) override;
-    void linesReset() override;
+    // Code's lines changed.
+    void lineInserted(int index);
+    void lineRemoved(int index);
+    void linesReset();
 
+private:
     state::TextList& code_;
     std::vector<char> marks_; // one per line of Code
 };

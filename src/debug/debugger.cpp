@@ -101,9 +101,24 @@ void Debugger::changed() {
     notifyChanged();
 }
 
-// New and Open start the counts again; the journal and the breakpoints have
-// heard the same change.
+void Debugger::lineInserted(int index) {
+    breakpoints_.lineInserted(index);
+    journal_.programChanged();
+}
+
+void Debugger::lineRemoved(int index) {
+    breakpoints_.lineRemoved(index);
+    journal_.programChanged();
+}
+
+void Debugger::lineReplaced(int /*index*/) {
+    journal_.programChanged();
+}
+
+// New and Open clear the breakpoints and the journal and start the counts again.
 void Debugger::linesReset() {
+    breakpoints_.linesReset();
+    journal_.programChanged();
     count_ = {};
     startHighlight();
     notifyChanged();

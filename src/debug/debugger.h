@@ -54,8 +54,13 @@ public:
 private:
     void stepStarting() override;
     void stepFinished(int cycles) override;
-    void changed() override;    // Timer1: a run starts or ends
-    void linesReset() override; // Code: a new program
+    void changed() override; // Timer1: a run starts or ends
+    // Code: the breakpoints and the journal hear it from here, so that a
+    // Step's selection change tells one observer instead of three.
+    void lineInserted(int index) override;
+    void lineRemoved(int index) override;
+    void lineReplaced(int index) override;
+    void linesReset() override; // a new program
     void startHighlight();
     bool running() const { return form_.Timer1.enabled(); }
 

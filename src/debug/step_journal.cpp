@@ -1,9 +1,9 @@
 #include "step_journal.h"
 
 #include "state/register_file.h"
+#include "state/register_values.h"
 
 #include <algorithm>
-#include <optional>
 
 namespace mirel::debug {
 
@@ -17,34 +17,30 @@ int hexDigit(char c) {
     return -1;
 }
 
-// Whether `line` is exactly the standard text of register `index` holding
-// some value, and which: such a line is kept as one byte instead of its text.
-bool standardRegisterLine(const std::string& line, int index, std::uint8_t& value) {
-    static constexpr char digits[] = "0123456789ABCDEF";
-    if (line.size() != 18 || line[4] != '\t' || line.compare(7, 3, "   ") != 0)
+// Whether W's text is two upper-case hex digits, as the simulator writes it,
+// and which value: such a text is kept as one byte.
+bool standardW(const std::string& text, std::uint8_t& value) {
+    if (text.size() != 2)
         return false;
-    for (int k = 0; k < 4; ++k)
-        if (line[static_cast<std::size_t>(k)] != digits[(index >> (12 - 4 * k)) & 15])
-            return false;
-    const int high = hexDigit(line[5]);
-    const int low = hexDigit(line[6]);
+    const int high = hexDigit(text[0]);
+    const int low = hexDigit(text[1]);
     if (high < 0 || low < 0)
         return false;
-    const int v = high * 16 + low;
-    for (int b = 0; b < 8; ++b)
-        if (line[static_cast<std::size_t>(10 + b)] != (((v >> (7 - b)) & 1) ? '1' : '0'))
-            return false;
-    value = static_cast<std::uint8_t>(v);
+    value = static_cast<std::uint8_t>(high * 16 + low);
     return true;
+}
+
+std::string wText(std::uint8_t value) {
+    static constexpr char digits[] = "0123456789ABCDEF";
+    return {digits[value >> 4], digits[value & 15]};
 }
 
 } // namespace
 
-// Hears one list for the journal. Program lines never change in a step: any
-// change of them is the user's.
+// Hears Reg or the stack for the journal.
 class StepJournal::ListWatch final : public state::TextListObserver {
 public:
-    ListWatch(StepJournal& journal, state::TextList& list, std::optional<List> kind)
+    ListWatch(StepJournal& journal, state::TextList& list, List kind)
         : journal_(journal), list_(list), kind_(kind) {
         list_.addObserver(this);
     }
@@ -53,30 +49,46 @@ public:
     void lineInserted(int index) override { tell(Kind::Inserted, index); }
     void lineRemoved(int index) override { tell(Kind::Removed, index); }
     void lineReplaced(int index) override { tell(Kind::Replaced, index); }
-    void linesReset() override {
-        if (kind_)
-            journal_.linesReset(*kind_);
-        else
-            journal_.outsideChange();
-    }
+    void linesReset() override { journal_.linesReset(kind_); }
 
 private:
-    void tell(Kind kind, int index) {
-        if (kind_)
-            journal_.lineChanged(*kind_, kind, index);
-        else
-            journal_.outsideChange();
-    }
+    void tell(Kind kind, int index) { journal_.lineChanged(kind_, kind, index); }
     StepJournal& journal_;
     state::TextList& list_;
-    std::optional<List> kind_;
+    List kind_;
+};
+
+// Hears the lamps and the input boxes.
+class StepJournal::ControlsWatch final : public state::ChangeObserver {
+public:
+    explicit ControlsWatch(StepJournal& journal) : journal_(journal) {
+        forEach([this](state::Observable& c) { c.addObserver(this); });
+    }
+    ~ControlsWatch() override {
+        forEach([this](state::Observable& c) { c.removeObserver(this); });
+    }
+    void changed() override { journal_.controlChanged(); }
+
+private:
+    template <typename F> void forEach(F&& f) {
+        state::MainForm& form = journal_.form_;
+        for (std::size_t i = 0; i < 8; ++i) {
+            f(form.RA[i]);
+            f(form.RB[i]);
+            f(form.InA[i]);
+            f(form.InB[i]);
+        }
+    }
+    StepJournal& journal_;
 };
 
 StepJournal::StepJournal(state::MainForm& form)
-    : form_(form), regShadow_(form.Reg.lines()), spShadow_(form.SPReg.lines()),
+    : form_(form), stackLines_(form.SPReg.lines()), w_(form.W.text()),
       regWatch_(std::make_unique<ListWatch>(*this, form.Reg, RegList)),
       stackWatch_(std::make_unique<ListWatch>(*this, form.SPReg, StackList)),
-      codeWatch_(std::make_unique<ListWatch>(*this, form.Code, std::nullopt)) {
+      controlsWatch_(std::make_unique<ControlsWatch>(*this)) {
+    readRegisters();
+    readControls();
     form_.W.addObserver(this);
 }
 
@@ -84,16 +96,23 @@ StepJournal::~StepJournal() {
     form_.W.removeObserver(this);
 }
 
-void StepJournal::beginStep() {
-    Step& step = steps_.emplace_back();
-    step.w = form_.W.text();
-    step.selected = form_.Code.selectedIndex();
-    step.counterFirst = form_.Counter.firstLine();
-    step.counterCaret = form_.Counter.caret();
-    step.counterEntry = static_cast<std::int8_t>(form_.Counter.selectedEntry());
-    // The first entry's text is the program line itself: no need to keep it.
-    if (step.counterEntry != 0)
-        step.counterEdit = form_.Counter.editText();
+void StepJournal::readRegisters() {
+    const auto count = static_cast<std::size_t>(form_.Reg.count());
+    regValues_.resize(count);
+    regStandard_.resize(count);
+    regTexts_.resize(count);
+    for (std::size_t i = 0; i < count; ++i) {
+        const int index = static_cast<int>(i);
+        regValues_[i] = static_cast<std::uint8_t>(form_.registers.value(index));
+        regStandard_[i] = form_.registers.wellFormed(index) ? 1 : 0;
+        if (regStandard_[i])
+            regTexts_[i].clear();
+        else
+            regTexts_[i] = form_.Reg.line(index);
+    }
+}
+
+void StepJournal::readControls() {
     unsigned lamps = 0, shown = 0, enabled = 0;
     for (std::size_t i = 0; i < 8; ++i) {
         lamps |= (form_.RA[i].lit() ? 1u : 0u) << i | (form_.RB[i].lit() ? 1u : 0u) << (i + 8);
@@ -102,57 +121,87 @@ void StepJournal::beginStep() {
         enabled |= (form_.InA[i].enabled() ? 1u : 0u) << i | (form_.InB[i].enabled() ? 1u : 0u)
                                                                  << (i + 8);
     }
-    step.lamps = static_cast<std::uint16_t>(lamps);
-    step.boxesShown = static_cast<std::uint16_t>(shown);
-    step.boxesEnabled = static_cast<std::uint16_t>(enabled);
-    recording_ = true;
+    controls_.lamps = static_cast<std::uint16_t>(lamps);
+    controls_.boxesShown = static_cast<std::uint16_t>(shown);
+    controls_.boxesEnabled = static_cast<std::uint16_t>(enabled);
+    controlsStale_ = false;
 }
 
-void StepJournal::endStep(int cycles) {
-    recording_ = false;
-    if (steps_.empty())
-        return;
-    steps_.back().cycles = static_cast<std::uint8_t>(cycles);
-    if (steps_.size() > maxSteps)
-        dropOldest();
+// The newest step keeps the controls as they were before the first change
+// after it began; a step that keeps none left them as it found them.
+void StepJournal::controlChanged() {
+    if (!replaying_ && !steps_.empty() && !steps_.back().controlsKept) {
+        steps_.back().controls = controls_;
+        steps_.back().controlsKept = true;
+    }
+    controlsStale_ = true;
 }
 
 void StepJournal::lineChanged(List list, Kind kind, int index) {
-    auto& lines = shadow(list);
-    const auto at = static_cast<std::size_t>(index);
-    if (recording_) {
-        LineChange change{index, list, kind, 0, false};
-        if (kind != Kind::Inserted &&
-            !(list == RegList && standardRegisterLine(lines[at], index, change.value))) {
-            texts_.push_back(lines[at]);
-            change.hasText = true;
-            ++steps_.back().texts;
-        }
-        changes_.push_back(change);
-        ++steps_.back().changes;
-    }
-    switch (kind) {
-    case Kind::Replaced:
-        lines[at] = model(list).line(index);
-        break;
-    case Kind::Inserted:
-        lines.insert(lines.begin() + index, model(list).line(index));
-        break;
-    case Kind::Removed:
-        lines.erase(lines.begin() + index);
-        break;
-    }
+    if (list == RegList)
+        regChanged(kind, index);
+    else
+        stackChanged(kind, index);
     if (!recording_ && !replaying_)
         outsideChange();
 }
 
+void StepJournal::regChanged(Kind kind, int index) {
+    const auto at = static_cast<std::size_t>(index);
+    if (recording_) {
+        LineChange change{index, RegList, kind, 0, false};
+        const bool standard = kind != Kind::Inserted && regStandard_[at];
+        if (standard)
+            change.value = regValues_[at];
+        record(change, kind == Kind::Inserted || standard ? nullptr : &regTexts_[at]);
+    }
+    if (kind != Kind::Replaced) {
+        // The lines after it moved: their addresses no longer match.
+        readRegisters();
+        return;
+    }
+    if (form_.registers.wellFormed(index)) {
+        regValues_[at] = static_cast<std::uint8_t>(form_.registers.value(index));
+        regStandard_[at] = 1;
+    } else {
+        regTexts_[at] = form_.Reg.line(index);
+        regStandard_[at] = 0;
+    }
+}
+
+void StepJournal::stackChanged(Kind kind, int index) {
+    const auto at = static_cast<std::size_t>(index);
+    if (recording_)
+        record({index, StackList, kind, 0, false},
+               kind == Kind::Inserted ? nullptr : &stackLines_[at]);
+    switch (kind) {
+    case Kind::Replaced:
+        stackLines_[at] = form_.SPReg.line(index);
+        break;
+    case Kind::Inserted:
+        stackLines_.insert(stackLines_.begin() + index, form_.SPReg.line(index));
+        break;
+    case Kind::Removed:
+        stackLines_.erase(stackLines_.begin() + index);
+        break;
+    }
+}
+
 void StepJournal::linesReset(List list) {
-    shadow(list) = model(list).lines();
+    if (list == RegList)
+        readRegisters();
+    else
+        stackLines_ = form_.SPReg.lines();
     if (!replaying_)
         outsideChange();
 }
 
 void StepJournal::changed() {
+    if (recording_) {
+        LineChange change{0, WBox, Kind::Replaced, 0, false};
+        record(change, standardW(w_, change.value) ? nullptr : &w_);
+    }
+    w_ = form_.W.text();
     if (!recording_ && !replaying_)
         outsideChange();
 }
@@ -166,22 +215,15 @@ void StepJournal::clear() {
     steps_.clear();
     changes_.clear();
     texts_.clear();
+    counterEdits_.clear();
     dropped_ = 0;
-}
-
-void StepJournal::dropOldest() {
-    const Step& oldest = steps_.front();
-    changes_.erase(changes_.begin(), changes_.begin() + oldest.changes);
-    texts_.erase(texts_.begin(), texts_.begin() + oldest.texts);
-    steps_.pop_front();
-    ++dropped_;
 }
 
 int StepJournal::undo() {
     if (steps_.empty() || recording_)
         return -1;
     replaying_ = true;
-    const Step& step = steps_.back();
+    const Step step = steps_.back();
     for (std::uint32_t i = 0; i < step.changes; ++i) {
         const LineChange change = changes_.back();
         changes_.pop_back();
@@ -192,44 +234,64 @@ int StepJournal::undo() {
         }
         restore(change, std::move(text));
     }
-    restoreControls(step);
-    const int cycles = step.cycles;
+    if (step.controlsKept)
+        restoreControls(step);
+    std::string counterEdit;
+    if (step.counterEntry != 0) {
+        counterEdit = std::move(counterEdits_.back());
+        counterEdits_.pop_back();
+    }
+    restoreSelection(step, std::move(counterEdit));
     steps_.pop_back();
     replaying_ = false;
-    return cycles;
+    if (controlsStale_)
+        readControls();
+    return step.cycles;
 }
 
 void StepJournal::restore(const LineChange& change, std::string text) {
-    state::TextList& list = model(static_cast<List>(change.list));
-    if (!change.hasText)
-        text = state::registerLine(change.index, change.value);
+    if (change.list == WBox) {
+        if (!change.hasText)
+            text = wText(change.value);
+        if (form_.W.text() != text)
+            form_.W.setText(std::move(text));
+        return;
+    }
+    state::TextList& list = change.list == RegList ? form_.Reg : form_.SPReg;
     switch (change.kind) {
     case Kind::Replaced:
-        list.replaceAt(change.index, std::move(text));
+        if (change.hasText)
+            list.replaceAt(change.index, std::move(text));
+        else
+            form_.registers.write(change.index, change.value);
         break;
     case Kind::Inserted:
         list.removeAt(change.index);
         break;
     case Kind::Removed:
+        if (!change.hasText)
+            text = state::registerLine(change.index, change.value);
         list.insertAt(change.index, std::move(text));
         break;
     }
 }
 
 void StepJournal::restoreControls(const Step& step) {
-    if (form_.W.text() != step.w)
-        form_.W.setText(step.w);
+    const Controls& c = step.controls;
     for (std::size_t i = 0; i < 8; ++i) {
         const auto picture = [&](int bit) {
-            return (step.lamps >> bit) & 1 ? state::LampModel::Lit : state::LampModel::Dark;
+            return (c.lamps >> bit) & 1 ? state::LampModel::Lit : state::LampModel::Dark;
         };
         form_.RA[i].setPicture(picture(static_cast<int>(i)));
         form_.RB[i].setPicture(picture(static_cast<int>(i) + 8));
-        form_.InA[i].setVisible((step.boxesShown >> i) & 1);
-        form_.InB[i].setVisible((step.boxesShown >> (i + 8)) & 1);
-        form_.InA[i].setEnabled((step.boxesEnabled >> i) & 1);
-        form_.InB[i].setEnabled((step.boxesEnabled >> (i + 8)) & 1);
+        form_.InA[i].setVisible((c.boxesShown >> i) & 1);
+        form_.InB[i].setVisible((c.boxesShown >> (i + 8)) & 1);
+        form_.InA[i].setEnabled((c.boxesEnabled >> i) & 1);
+        form_.InB[i].setEnabled((c.boxesEnabled >> (i + 8)) & 1);
     }
+}
+
+void StepJournal::restoreSelection(const Step& step, std::string counterEdit) {
     if (step.selected < 0)
         form_.Code.clearSelection();
     else
@@ -243,7 +305,7 @@ void StepJournal::restoreControls(const Step& step) {
     if (step.counterEntry == 0)
         counter.selectFirstEntry();
     else
-        counter.setEditText(step.counterEdit);
+        counter.setEditText(std::move(counterEdit));
     counter.setCaret(step.counterCaret);
 }
 
@@ -274,11 +336,25 @@ std::vector<int> StepJournal::registersChangedSince(long long from) const {
     return out;
 }
 
+// W before step `from` is what the first W change since then replaced, or,
+// when none did, what W holds now.
 bool StepJournal::wChangedSince(long long from) const {
     const long long start = std::max(0LL, from - dropped_);
     if (start >= static_cast<long long>(steps_.size()))
         return false;
-    return steps_[static_cast<std::size_t>(start)].w != form_.W.text();
+    std::size_t change = 0;
+    std::size_t text = 0;
+    for (long long s = 0; s < start; ++s) {
+        change += steps_[static_cast<std::size_t>(s)].changes;
+        text += steps_[static_cast<std::size_t>(s)].texts;
+    }
+    for (; change < changes_.size(); ++change) {
+        const LineChange& c = changes_[change];
+        const std::string* before = c.hasText ? &texts_[text++] : nullptr;
+        if (c.list == WBox)
+            return (before ? *before : wText(c.value)) != form_.W.text();
+    }
+    return false;
 }
 
 } // namespace mirel::debug

@@ -1,9 +1,9 @@
 #pragma once
 
+#include "ring_buffer.h"
 #include "state/main_form.h"
 
 #include <cstdint>
-#include <deque>
 #include <memory>
 #include <string>
 #include <vector>
@@ -11,11 +11,16 @@
 namespace mirel::debug {
 
 // What each step changed, newest last, so that steps can be taken back one
-// by one. Register and stack lines are heard through the lists' own change
-// events while a step runs; the few small controls are noted before it.
+// by one. Register, stack and W changes are heard through the models' own
+// change events while a step runs; a register line that is the standard
+// text of its value costs one byte. The selection and the entry line are
+// noted before each step; the lamps and input boxes only by the step that
+// first changes them after it began (until then they are as the step found
+// them).
 //
 // Any change outside a step or a take-back (W typed, a program line edited,
 // a new program) makes the recorded steps meaningless: the journal empties.
+// The owner tells it of changes of Code's lines, which never come from a step.
 class StepJournal final : private state::ChangeObserver {
 public:
     static constexpr std::size_t maxSteps = 100000;
@@ -25,8 +30,32 @@ public:
     StepJournal(const StepJournal&) = delete;
     StepJournal& operator=(const StepJournal&) = delete;
 
-    void beginStep();
-    void endStep(int cycles);
+    void beginStep() {
+        if (controlsStale_)
+            readControls();
+        Step& step = steps_.emplace_back();
+        step.selected = form_.Code.selectedIndex();
+        step.counterFirst = form_.Counter.firstLine();
+        step.counterCaret = form_.Counter.caret();
+        step.counterEntry = static_cast<std::int8_t>(form_.Counter.selectedEntry());
+        step.changes = 0;
+        step.texts = 0;
+        step.cycles = 0;
+        step.controlsKept = false;
+        // The first entry's text is the program line itself: no need to keep it.
+        if (step.counterEntry != 0)
+            counterEdits_.push_back(form_.Counter.editText());
+        current_ = &step;
+        recording_ = true;
+    }
+    void endStep(int cycles) {
+        recording_ = false;
+        if (steps_.empty())
+            return; // emptied by a change of the program while the step ran
+        current_->cycles = static_cast<std::uint8_t>(cycles);
+        if (steps_.size() > maxSteps)
+            dropOldest();
+    }
 
     std::size_t size() const { return steps_.size(); }
     bool empty() const { return steps_.empty(); }
@@ -37,6 +66,7 @@ public:
     // Takes the last step back; its cycles, or -1 when there is none.
     int undo();
     void clear();
+    void programChanged() { clear(); }
 
     // Register lines that differ from what they held before step `from`
     // (as far back as the journal reaches), and whether W does.
@@ -45,55 +75,92 @@ public:
 
 private:
     enum class Kind : std::uint8_t { Replaced, Inserted, Removed };
-    enum List : std::uint8_t { RegList, StackList };
-    // 8 bytes: a register line that is the standard text of its value keeps
-    // only the value; other lines keep their text in texts_.
+    enum List : std::uint8_t { RegList, StackList, WBox };
+    // 8 bytes: a line or W that is the standard text of its value keeps only
+    // the value; other texts wait in texts_.
     struct LineChange {
         std::int32_t index;
-        std::uint8_t list;
+        List list;
         Kind kind;
         std::uint8_t value;
         bool hasText;
     };
+    // The lamps and the boxes' shown and enabled flags, port A in the low byte.
+    struct Controls {
+        std::uint16_t lamps = 0;
+        std::uint16_t boxesShown = 0;
+        std::uint16_t boxesEnabled = 0;
+    };
     struct Step {
-        std::string w;
-        std::string counterEdit; // only when the entry line is not its first entry
         std::int32_t selected;
         std::int32_t counterFirst;
         std::int32_t counterCaret;
-        std::uint32_t changes = 0;
-        std::uint32_t texts = 0;
-        std::uint16_t lamps;
-        std::uint16_t boxesShown;
-        std::uint16_t boxesEnabled;
+        std::uint32_t changes;
+        std::uint32_t texts;
+        Controls controls;
         std::int8_t counterEntry;
-        std::uint8_t cycles = 0;
+        std::uint8_t cycles;
+        bool controlsKept;
     };
 
     class ListWatch;
+    class ControlsWatch;
     friend class ListWatch;
+    friend class ControlsWatch;
 
     void lineChanged(List list, Kind kind, int index);
+    void regChanged(Kind kind, int index);
+    void stackChanged(Kind kind, int index);
     void linesReset(List list);
     void changed() override; // W
+    void controlChanged();
     void outsideChange();
-    void dropOldest();
+    void dropOldest() {
+        const Step& oldest = steps_[0];
+        changes_.pop_front(oldest.changes);
+        texts_.pop_front(oldest.texts);
+        if (oldest.counterEntry != 0)
+            counterEdits_.pop_front();
+        steps_.pop_front();
+        ++dropped_;
+    }
+    // Only while recording: the step's record stays where it is until the next one begins.
+    void record(LineChange change, const std::string* text) {
+        if (text) {
+            change.hasText = true;
+            texts_.push_back(*text);
+            ++current_->texts;
+        }
+        changes_.emplace_back() = change;
+        ++current_->changes;
+    }
+    void readRegisters();
+    void readControls();
     void restore(const LineChange& change, std::string text);
     void restoreControls(const Step& step);
-    std::vector<std::string>& shadow(List list) { return list == RegList ? regShadow_ : spShadow_; }
-    state::TextList& model(List list) { return list == RegList ? form_.Reg : form_.SPReg; }
+    void restoreSelection(const Step& step, std::string counterEdit);
 
     state::MainForm& form_;
-    std::deque<Step> steps_;
-    std::deque<LineChange> changes_;
-    std::deque<std::string> texts_;
+    RingBuffer<Step> steps_;
+    Step* current_ = nullptr; // the step being recorded
+    RingBuffer<LineChange> changes_;
+    RingBuffer<std::string> texts_;
+    RingBuffer<std::string> counterEdits_;
     long long dropped_ = 0;
-    // The lists' lines as they were before the latest change, to know what a change replaced.
-    std::vector<std::string> regShadow_;
-    std::vector<std::string> spShadow_;
+    // What the models held before their latest change, to know what a change replaced:
+    // Reg as values (and the text of lines that are not the standard text of one),
+    // the stack as text, W as text, the lamps and boxes as bits.
+    std::vector<std::uint8_t> regValues_;
+    std::vector<std::uint8_t> regStandard_;
+    std::vector<std::string> regTexts_;
+    std::vector<std::string> stackLines_;
+    std::string w_;
+    Controls controls_;
+    bool controlsStale_ = false;
     bool recording_ = false;
     bool replaying_ = false;
-    std::unique_ptr<ListWatch> regWatch_, stackWatch_, codeWatch_;
+    std::unique_ptr<ListWatch> regWatch_, stackWatch_;
+    std::unique_ptr<ControlsWatch> controlsWatch_;
 };
 
 } // namespace mirel::debug

@@ -102,6 +102,33 @@ TEST(StepBack, TakesEveryStepOfRandomProgramsBackToTheStateBeforeIt) {
     }
 }
 
+// The journal keeps standard register lines and W as values: texts typed by
+// hand that a step overwrites must come back as typed, and the highlight
+// must compare them as texts.
+TEST(StepBack, BringsBackTextsTypedIntoWAndRegisterLines) {
+    const std::pair<const char*, const char*> typed[] = {
+        {"5", "0020\t5"},
+        {"a5", "0020\ta5   10100101"},
+        {"zz", "0020\tZZ   junk"},
+        {"0A ", "0021\t0A   00001010 "},
+    };
+    for (const auto& [w, line] : typed) {
+        SCOPED_TRACE(w);
+        DebugMachine m({"LDA\t20 W", "INC\t20", "STA\t21", "CLR\t20", "JMP\t0000"});
+        m.form.W.setText(w);
+        state::replaceRegisterLine(m.form, 0x20, line);
+        state::replaceRegisterLine(m.form, 0x21, line);
+        m.debugger.clearHistory();
+        const std::string start = textState(m.form, m.debugger);
+        m.step(1);
+        EXPECT_TRUE(m.debugger.wChanged());
+        m.step(11);
+        for (int i = 0; i < 12; ++i)
+            ASSERT_TRUE(m.debugger.stepBack());
+        EXPECT_EQ(textState(m.form, m.debugger), start);
+    }
+}
+
 TEST(StepBack, KeepsTheLastHundredThousandStepsAndForgetsOnUserChanges) {
     DebugMachine m({"INC\t20", "JMP\t0000"});
     m.step(100010);
