@@ -219,6 +219,9 @@ QListView* frmMain::buildList(QWidget* parent, const char* name, state::TextList
     view->setEditTriggers(QAbstractItemView::NoEditTriggers);
     view->setSelectionMode(QAbstractItemView::SingleSelection);
     view->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    // A line too long for the list is cut at its edge, never shortened with
+    // an ellipsis that would hide its operand.
+    view->setTextElideMode(Qt::ElideNone);
     view->setFont(arialBold(12));
     view->setPalette(viewPalette(style()->standardPalette()));
     view->setModel(new TextListModel(list, view));
