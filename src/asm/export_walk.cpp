@@ -5,6 +5,7 @@
 #include "state/hex_text.h"
 #include "state/program_text.h"
 
+#include <algorithm>
 #include <cstdint>
 #include <vector>
 
@@ -12,8 +13,17 @@ namespace mirel::assembler {
 
 namespace {
 
+bool isHexDigit(char c) {
+    return (c >= '0' && c <= '9') || (c >= 'A' && c <= 'F');
+}
+
+// Whether a compact text starts with a four-digit address.
+bool startsWithAddress(std::string_view compact) {
+    return compact.size() >= 4 && std::all_of(compact.begin(), compact.begin() + 4, isHexDigit);
+}
+
 // The instruction text of a line for a message: without its address when it
-// carries one, tabs shown as blanks.
+// carries one, tabs shown as blanks, in UTF-8 as messages are.
 std::string instructionForMessage(const std::string& line, bool hasAddress) {
     std::string_view text = line;
     if (hasAddress) {
@@ -24,7 +34,21 @@ std::string instructionForMessage(const std::string& line, bool hasAddress) {
     for (char& c : shown)
         if (c == '\t')
             c = ' ';
-    return state::trimBlanks(shown);
+    return state::latin1ToUtf8(state::trimBlanks(shown));
+}
+
+// A line that holds no program: the end mark, an address alone, nothing.
+bool holdsNoProgram(const std::string& line) {
+    const std::string compact = state::compactText(line);
+    if (compact.empty() || AsmCodeRun(compact) == endAnswer)
+        return true;
+    if (compact.size() <= 4 && std::all_of(compact.begin(), compact.end(), isHexDigit))
+        return true;
+    return startsWithAddress(compact) && AsmCodeRun(state::mid(compact, 5)) == endAnswer;
+}
+
+std::string refusal(const std::string& address, const std::string& line, bool hasAddress) {
+    return "Line " + address + " cannot be assembled: " + instructionForMessage(line, hasAddress);
 }
 
 } // namespace
@@ -35,28 +59,38 @@ ExportResult AsmProgram(state::MainForm& form) {
     std::vector<std::uint8_t> data;
     std::string source;
 
-    for (const std::string& line : form.Code.lines()) {
-        const std::string compact = state::compactText(line);
+    const std::vector<std::string>& lines = form.Code.lines();
+    for (auto line = lines.begin(); line != lines.end(); ++line) {
+        const std::string compact = state::compactText(*line);
         std::string r = AsmCodeRun(compact);
         std::string address;
         std::string_view statement = compact;
         const bool hasAddress = r == addressAnswer;
+        bool endMark = r == endAnswer;
         if (!hasAddress) {
             address = state::hex4(counter++);
         } else {
             statement = state::mid(compact, 5);
             r = AsmCodeRun(statement);
+            endMark = r == endAnswer;
             if (r == addressAnswer)
                 r = endAnswer;
             address = state::mid(compact, 1, 4);
         }
-        if (r == endAnswer)
-            break;
+        if (r == endAnswer) {
+            // The walk ends here. Without a word only at the end mark, or
+            // where nothing but empty and address lines and end marks
+            // follow; anything else would save a shortened program.
+            if (endMark || std::all_of(line, lines.end(), holdsNoProgram))
+                break;
+            const bool addressed = startsWithAddress(compact);
+            result.refusal = refusal(addressed ? address : state::hex4(counter), *line, addressed);
+            return result;
+        }
         // A malformed line would shift every later word in the hex data and
         // put a non-digit into it: refuse the whole export instead.
         if (!isWordText(r)) {
-            result.refusal = "Line " + address +
-                             " cannot be assembled: " + instructionForMessage(line, hasAddress);
+            result.refusal = refusal(address, *line, hasAddress);
             return result;
         }
         const int word = state::readHex(r) & 0xFFFF;

@@ -1,32 +1,68 @@
 #include "file_bytes.h"
 
 #include <cerrno>
-#include <cstdio>
 #include <cstring>
-#include <filesystem>
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace mirel::files {
 
+namespace {
+// Closes the file on every way out of the reader.
+class FileDescriptor {
+public:
+    explicit FileDescriptor(int fd) : fd_(fd) {}
+    FileDescriptor(const FileDescriptor&) = delete;
+    FileDescriptor& operator=(const FileDescriptor&) = delete;
+    ~FileDescriptor() { ::close(fd_); }
+
+private:
+    int fd_;
+};
+} // namespace
+
 std::optional<std::string> readFileBytes(const std::string& path, std::string& error) {
-    const auto fail = [&](int code) {
-        error = "Cannot open " + path + ": " + std::strerror(code);
+    const auto fail = [&](const std::string& reason) {
+        error = "Cannot open " + path + ": " + reason;
         return std::nullopt;
     };
-    std::error_code ec;
-    if (std::filesystem::is_directory(path, ec))
-        return fail(EISDIR);
-    std::FILE* in = std::fopen(path.c_str(), "rb");
-    if (!in)
-        return fail(errno);
+    // Non-blocking, so that a named pipe without a writer cannot hang the
+    // window; anything that is not a regular file is refused before a read.
+    const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0)
+        return fail(std::strerror(errno));
+    const FileDescriptor in(fd);
+    struct stat status {};
+    if (::fstat(fd, &status) != 0)
+        return fail(std::strerror(errno));
+    if (S_ISDIR(status.st_mode))
+        return fail(std::strerror(EISDIR));
+    if (!S_ISREG(status.st_mode))
+        return fail("not a regular file");
+    if (static_cast<unsigned long long>(status.st_size) > maxProgramFileBytes) {
+        error = path + " is too large to be a program.";
+        return std::nullopt;
+    }
     std::string content;
+    content.reserve(static_cast<std::size_t>(status.st_size));
     char buffer[1 << 16];
-    std::size_t got = 0;
-    while ((got = std::fread(buffer, 1, sizeof buffer, in)) > 0)
-        content.append(buffer, got);
-    const int readError = std::ferror(in) ? errno : 0;
-    std::fclose(in);
-    if (readError != 0)
-        return fail(readError);
+    for (;;) {
+        const ssize_t got = ::read(fd, buffer, sizeof buffer);
+        if (got < 0 && errno == EINTR)
+            continue;
+        if (got < 0)
+            return fail(std::strerror(errno));
+        if (got == 0)
+            break;
+        content.append(buffer, static_cast<std::size_t>(got));
+        // A file that grows while it is read is judged by what it became.
+        if (content.size() > maxProgramFileBytes) {
+            error = path + " is too large to be a program.";
+            return std::nullopt;
+        }
+    }
     return content;
 }
 

@@ -7,8 +7,13 @@
 
 namespace mirel::files {
 
-// The whole file as bytes; empty optional with `error` set to
-// "Cannot open NAME: REASON" when it cannot be opened or read.
+// No program file comes near this size; a larger file is refused before it
+// is read, so that a device or a runaway file cannot fill the memory.
+inline constexpr std::size_t maxProgramFileBytes = 16 * 1024 * 1024;
+
+// The whole file as bytes. Empty optional with `error` set when it cannot be
+// opened or read, or is no regular file ("Cannot open NAME: REASON"), or is
+// larger than maxProgramFileBytes ("NAME is too large to be a program.").
 std::optional<std::string> readFileBytes(const std::string& path, std::string& error);
 
 // Splits file text into fields ending at CR LF, a bare LF, a lone CR or any

@@ -7,10 +7,51 @@
 #include "state/window_load.h"
 #include "text_program_reader.h"
 
+#include <algorithm>
+
 namespace mirel::files {
+
+namespace {
+
+bool isHexDigit(char c) {
+    return (c >= '0' && c <= '9') || (c >= 'A' && c <= 'F') || (c >= 'a' && c <= 'f');
+}
+
+// The first line of the file, up to its line end.
+std::string_view firstLine(std::string_view bytes) {
+    return bytes.substr(0, bytes.find_first_of("\r\n"));
+}
+
+// Whether the file looks like its kind at all. The file-type entry picked in
+// the dialog decides how a file is read; a file of another kind would be read
+// into a program that has nothing to do with it. A file with an empty first
+// line holds no program of any kind and passes.
+bool looksLikeKind(ProgramKind kind, std::string_view bytes) {
+    std::string_view line = firstLine(bytes);
+    switch (kind) {
+    case ProgramKind::Hex:
+        // The hex reader skips blanks before a record.
+        line.remove_prefix(std::min(line.find_first_not_of(' '), line.size()));
+        return line.empty() || line.front() == ':';
+    case ProgramKind::Mirel:
+        return line.empty() ||
+               (line.size() >= 5 && std::all_of(line.begin(), line.begin() + 4, isHexDigit) &&
+                line[4] == '\t');
+    case ProgramKind::Text:
+        break;
+    }
+    return true;
+}
+
+} // namespace
 
 std::optional<std::vector<std::string>> decodeProgram(ProgramKind kind, const std::string& bytes,
                                                       const std::string& path, std::string& error) {
+    if (!looksLikeKind(kind, bytes)) {
+        error = path +
+                (kind == ProgramKind::Hex ? " is not a hex file." : " is not a Mirel source file.");
+        return std::nullopt;
+    }
     switch (kind) {
     case ProgramKind::Hex:
         if (auto program = readHexProgram(bytes))
@@ -35,6 +76,7 @@ void loadProgram(state::MainForm& form, state::WindowPlacement& placement,
     else
         state::Code_Click(form); // nothing to select: the entry line empties
     state::fillRegisterFile(form);
+    state::untickInputs(form);
     state::enableProgramButtons(form);
 }
 

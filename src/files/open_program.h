@@ -12,17 +12,19 @@ namespace mirel::files {
 
 struct OpenResult {
     bool opened = false;
-    std::string error; // "Cannot open NAME: REASON" or "NAME has more than 5001 records."
+    std::string error; // why the file was refused, naming it
 };
 
 // The program lines of a file's bytes by its kind; empty with `error` set
-// when the file is refused (a hex file of too many records).
+// when the file is refused: a hex file whose first line is no record, a
+// Mirel file whose first line starts with no address and tab, a hex file of
+// too many records.
 std::optional<std::vector<std::string>> decodeProgram(ProgramKind kind, const std::string& bytes,
                                                       const std::string& path, std::string& error);
 
 // What a successful Open does with the decoded lines: a fresh window load, the
-// lines into Code, line 0 selected, 513 cleared registers, the program buttons
-// enabled. With no line, Code stays empty and the entry line empties.
+// lines into Code, line 0 selected, 513 cleared registers, no input box
+// ticked, the program buttons enabled. With no line, Code stays empty and the entry line empties.
 void loadProgram(state::MainForm& form, state::WindowPlacement& placement,
                  std::vector<std::string> lines);
 

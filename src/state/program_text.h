@@ -15,6 +15,10 @@ std::string removeChar(std::string_view text, char c);
 // Strips blanks at both ends (tabs stay).
 std::string trimBlanks(std::string_view text);
 
+// Program text is 8-bit (one character a byte, Latin-1); messages are UTF-8,
+// so that a file name shows as the file system names it beside it.
+std::string latin1ToUtf8(std::string_view text);
+
 // A program memory line as the program counter view shows it.
 std::string tabsAsBlanks(std::string_view line);
 

@@ -39,7 +39,15 @@ void NewProgram(MainForm& form, WindowPlacement& placement) {
     form.Counter.fillFrom(0);
     form.Counter.selectFirstEntry();
     form.Counter.caretToEnd();
+    untickInputs(form);
     enableProgramButtons(form);
+}
+
+void untickInputs(MainForm& form) {
+    for (std::size_t i = 0; i < 8; ++i) {
+        form.InA[i].setValue(0);
+        form.InB[i].setValue(0);
+    }
 }
 
 void enableProgramButtons(MainForm& form) {

@@ -40,12 +40,10 @@ TEST(ExportWalk, WordsAddressesAndOwnSourceText) {
     w = walk(std::vector<std::string>(9, "0000\tLDA\t01 H"));
     EXPECT_EQ(w.hex, ":100000000130013001300130013001300130013068\r\n:020010000130BD");
 
-    // A fresh program and a line with no mnemonic end the walk.
+    // A fresh program ends the walk at once.
     w = walk({"0000\t"});
     EXPECT_EQ(w.hex, "");
     EXPECT_EQ(w.source, "");
-    w = walk({"0000\tNOP", "0001\tNone", "0002\tNOP"});
-    EXPECT_EQ(w.result.words, 1u);
 
     // A loaded OPTION or TRIS saves, and the walk goes on after it.
     w = walk({"0000\tOPTION", "0001\tTRIS\t6", "0002\tNOP"});
@@ -61,12 +59,37 @@ TEST(ExportWalk, RefusesALineThatGivesNoWordAndKeepsTheOldTexts) {
         {{"0003\tJBS\t05,x"}, "Line 0003 cannot be assembled: JBS 05,x"},
         {{"NOP", "SUB20X"}, "Line 0001 cannot be assembled: SUB20X"},
         {{"0007\tTRIS\t4"}, "Line 0007 cannot be assembled: TRIS 4"},
+        // A line with no mnemonic, anywhere but among the empty lines at the end.
+        {{"0000\tMOV 06", "0001\tLDA\t01 H", "0002\tSTA\t06"},
+         "Line 0000 cannot be assembled: MOV 06"},
+        {{"0000\tNOP", "0001\tNone", "0002\tNOP"}, "Line 0001 cannot be assembled: None"},
+        {{"0000\tNOP", "0001\tNone"}, "Line 0001 cannot be assembled: None"},
+        {{"0000\tNOP", "0001\tNPO", "0002\t"}, "Line 0001 cannot be assembled: NPO"},
+        {{"0000\tNOP", "0001\t", "0002\tNOP"}, "Line 0001 cannot be assembled: "},
+        {{"NOP", "MOV06", "0002\t"}, "Line 0001 cannot be assembled: MOV06"},
     };
     for (const auto& [code, message] : cases) {
         const Walked w = walk(code);
         EXPECT_EQ(w.result.refusal, message);
         EXPECT_EQ(w.hex, "old hex");
         EXPECT_EQ(w.source, "old source");
+    }
+}
+
+// The walk ends without a word at the end mark, and where nothing but empty
+// lines, address lines and end marks follow.
+TEST(ExportWalk, EndsQuietlyOnlyWhereNoProgramFollows) {
+    const std::pair<std::vector<std::string>, std::size_t> cases[] = {
+        {{"0000\tNOP", "0001\t"}, 1},
+        {{"0000\tNOP", "0001\t", "", "End", "0004\t"}, 1},
+        {{"0000\tNOP", "End", "0002\tMOV 06", "0003\tNOP"}, 1},
+        {{"0000\tNOP", "0001\tEND", "0002\tNone"}, 1},
+        {{"0000\tNOP", "0001\tNOP"}, 2},
+    };
+    for (const auto& [code, words] : cases) {
+        const Walked w = walk(code);
+        EXPECT_TRUE(w.result.ok()) << w.result.refusal;
+        EXPECT_EQ(w.result.words, words) << code[1];
     }
 }
 

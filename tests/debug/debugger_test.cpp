@@ -232,7 +232,8 @@ TEST(Reset, LeavesTheMachineAsOpenDidKeepingProgramBreakpointsAndTicks) {
         d->step(4);
     }
     Machine::load(opened.form, program);
-    opened.form.W.setText("00"); // Open leaves W as it was; Reset clears it too
+    opened.form.W.setText("00");    // Open leaves W as it was; Reset clears it too
+    opened.form.InB[1].setValue(1); // Open unticks the boxes; Reset keeps them
     m.debugger.breakpoints().toggle(3);
     m.debugger.reset();
     EXPECT_EQ(textState(m.form, m.debugger), textState(opened.form, opened.debugger));

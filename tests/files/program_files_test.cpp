@@ -1,6 +1,7 @@
 // Open and Save of the three kinds: golden files byte for byte, read back,
 // and every bad file with its message and nothing lost.
 #include "fake_platform.h"
+#include "files/file_bytes.h"
 #include "files/file_commands.h"
 #include "files/open_program.h"
 #include "files/save_program.h"
@@ -11,6 +12,9 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+
+#include <sys/resource.h>
+#include <sys/stat.h>
 
 namespace mirel::files {
 namespace {
@@ -83,6 +87,52 @@ TEST(ProgramFiles, SaveAsHexAppendsTheExtensionOnlyWhenMissing) {
     EXPECT_EQ(savedFileName(ProgramKind::Text, "/d/prog.hex"), "/d/prog.hex");
 }
 
+// The file as the usual assembler writes it: an extended address record,
+// org gaps, the configuration word and EEPROM data beyond program memory, an
+// end record. Exactly the program's lines at their addresses.
+TEST(ProgramFiles, AHexFileFromTheUsualAssemblerOpensToItsProgramLines) {
+    state::MainForm form;
+    state::NoWindowPlacement placement;
+    ASSERT_TRUE(
+        openProgram(form, placement, ProgramKind::Hex, golden("assembler_output.hex")).opened);
+    EXPECT_EQ(form.Code.lines(),
+              (Lines{"0000\tJMP\t0005", "0004\tRTI", "0005\tSET\t03,5", "0006\tCLR\t06",
+                     "0007\tRES\t03,5", "0008\tLDA\t01 H", "0009\tSTA\t06", "000A\tRLA\t06",
+                     "000B\tJMP\t000A", "End"}));
+}
+
+// A save lands in the file a link names, whatever the length of its name, and
+// a save that fails on the way (here the file-size limit) leaves the old file
+// and no temporary file.
+TEST(ProgramFiles, SaveGoesThroughLinksFitsLongNamesAndLeavesNothingBehindOnFailure) {
+    TempFolder folder;
+    state::MainForm form;
+    form.Code.assign(Lines(100, "0000\tNOP\t"));
+    std::string error;
+
+    const std::string target = folder.write("target.txt", "old");
+    fs::create_symlink("target.txt", folder.path("link.txt"));
+    ASSERT_TRUE(saveProgram(form, ProgramKind::Text, folder.path("link.txt"), error)) << error;
+    EXPECT_TRUE(fs::is_symlink(folder.path("link.txt")));
+    EXPECT_EQ(TempFolder::read(target).size(), 100u * 11);
+
+    const std::string longName = folder.path(std::string(251, 'n') + ".txt");
+    ASSERT_TRUE(saveProgram(form, ProgramKind::Text, longName, error)) << error;
+    EXPECT_EQ(TempFolder::read(longName).size(), 100u * 11);
+
+    rlimit saved{};
+    ASSERT_EQ(::getrlimit(RLIMIT_FSIZE, &saved), 0);
+    rlimit small = saved;
+    small.rlim_cur = 512;
+    ASSERT_EQ(::setrlimit(RLIMIT_FSIZE, &small), 0);
+    const bool wrote = saveProgram(form, ProgramKind::Text, target, error);
+    ::setrlimit(RLIMIT_FSIZE, &saved);
+    EXPECT_FALSE(wrote);
+    EXPECT_EQ(error, "Cannot save " + target + ": File too large");
+    EXPECT_EQ(TempFolder::read(target).size(), 100u * 11);
+    EXPECT_EQ(std::distance(fs::directory_iterator(folder.path("")), fs::directory_iterator()), 3);
+}
+
 // Everything Open could change, to show that a failure changed none of it.
 struct MachineState {
     Lines code, reg, stack;
@@ -133,6 +183,10 @@ TEST_F(BadFiles, AFailedOpenOrSaveShowsItsMessageAndChangesNothing) {
     const std::string readOnly = folder.write("locked.txt", "old");
     fs::permissions(readOnly, fs::perms::owner_read | fs::perms::group_read);
     folder.write("kept.mrl", "old");
+    folder.write("prog.mrl", "0000\t3001\tLDA   01H\r\n");
+    folder.write("prog.hex", ":020000000000FE\r\n");
+    ASSERT_EQ(::mkfifo(folder.path("pipe").c_str(), 0600), 0);
+    fs::resize_file(folder.write("huge.txt", ""), maxProgramFileBytes + 1);
     struct Row {
         const char* what;
         bool open;
@@ -146,6 +200,15 @@ TEST_F(BadFiles, AFailedOpenOrSaveShowsItsMessageAndChangesNothing) {
         {"a directory", true, ProgramKind::Text, "folder.hex", "Cannot open NAME: Is a directory"},
         {"over 5001 records", true, ProgramKind::Hex, "big.hex",
          "NAME has more than 5001 records."},
+        {"a Mirel file opened as hex", true, ProgramKind::Hex, "prog.mrl",
+         "NAME is not a hex file."},
+        {"a hex file opened as Mirel", true, ProgramKind::Mirel, "prog.hex",
+         "NAME is not a Mirel source file."},
+        {"a named pipe", true, ProgramKind::Text, "pipe", "Cannot open NAME: not a regular file"},
+        {"a file larger than any program", true, ProgramKind::Text, "huge.txt",
+         "NAME is too large to be a program."},
+        {"a named pipe as target", false, ProgramKind::Text, "pipe",
+         "Cannot save NAME: not a regular file"},
         {"read-only target", false, ProgramKind::Text, "locked.txt",
          "Cannot save NAME: Permission denied"},
         {"a directory as target", false, ProgramKind::Text, "folder.hex",
@@ -196,7 +259,6 @@ TEST_F(BadFiles, DamagedContentLoadsWhatIsThere) {
          ":00000001FF\r\n:0200110000003D",
          {"End", "0008\tNOP"}},
         {"one-character lines", ProgramKind::Text, "A\r\nB\n", {"A\t\t", "B\t\t"}},
-        {"one-character own source", ProgramKind::Mirel, "A\r\n", {"A\t\t"}},
         {"own source with bare LF",
          ProgramKind::Mirel,
          "0003\t008C\tSTA   0C\n",
@@ -204,6 +266,7 @@ TEST_F(BadFiles, DamagedContentLoadsWhatIsThere) {
     };
     for (const auto& row : rows) {
         SCOPED_TRACE(row.what);
+        messages.shown.clear();
         dialogs.answer = {folder.write("f", row.bytes), row.kind};
         commands.mnuFileOpen_Click();
         EXPECT_EQ(messages.shown, Lines{});
