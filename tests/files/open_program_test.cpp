@@ -20,7 +20,11 @@ protected:
 };
 
 TEST_F(OpenProgram, ResetsTheMachineAndSelectsTheFirstLine) {
+    // A new program starts with no input held high, after New as after Open.
+    form.InB[2].setValue(1);
     state::NewProgram(form, placement);
+    EXPECT_EQ(form.InB[2].value(), 0);
+    form.InA[3].setValue(1);
     state::writeRegister(form, 0x20, 0x77);
     form.SPReg.append("3");
     const auto path = file("p.txt", "0000\tLDA\t3F H\r\n0001\tSTA\t06\r\n0002\tNOP\t\r\n");
@@ -38,6 +42,7 @@ TEST_F(OpenProgram, ResetsTheMachineAndSelectsTheFirstLine) {
     EXPECT_TRUE(form.Step.enabled());
     EXPECT_TRUE(form.StartKey.enabled());
     EXPECT_TRUE(form.Mirel.enabled());
+    EXPECT_EQ(form.InA[3].value(), 0);
 }
 
 TEST_F(OpenProgram, AFileThatCannotBeReadLosesNoProgramLine) {
