@@ -1,5 +1,7 @@
 #include "batch_options.h"
 
+#include "state/program_text.h"
+
 #include <charconv>
 #include <limits>
 
@@ -24,13 +26,16 @@ std::optional<long long> countArgument(const std::string& option, const std::str
     }
     return n;
 }
-// Two hexadecimal digits of either case, nothing else.
+// Two hexadecimal digits of either case, nothing else (from_chars alone
+// would take a minus sign).
 std::optional<int> hexByte(const std::string& value) {
-    int byte = 0;
-    const char* end = value.data() + value.size();
-    const auto [ptr, ec] = std::from_chars(value.data(), end, byte, 16);
-    if (value.size() != 2 || ec != std::errc() || ptr != end)
+    const auto digit = [](char c) {
+        return (c >= '0' && c <= '9') || (c >= 'A' && c <= 'F') || (c >= 'a' && c <= 'f');
+    };
+    if (value.size() != 2 || !digit(value[0]) || !digit(value[1]))
         return std::nullopt;
+    int byte = 0;
+    std::from_chars(value.data(), value.data() + value.size(), byte, 16);
     return byte;
 }
 
@@ -47,10 +52,20 @@ std::optional<PortInputs> inputsArgument(const std::string& a, const std::string
 }
 } // namespace
 
+files::ProgramKind kindOfFile(std::string_view name) {
+    const std::string upper = state::upperCase(name);
+    if (upper.ends_with(".HEX"))
+        return files::ProgramKind::Hex;
+    if (upper.ends_with(".MRL"))
+        return files::ProgramKind::Mirel;
+    return files::ProgramKind::Text;
+}
+
 std::optional<BatchOptions> parseBatchOptions(const std::vector<std::string>& args,
                                               std::string& error) {
     BatchOptions options;
     bool haveFile = false;
+    bool haveKind = false;
     for (std::size_t i = 0; i < args.size(); ++i) {
         const std::string& arg = args[i];
         auto value = [&](std::size_t ahead) -> const std::string* {
@@ -60,7 +75,10 @@ std::optional<BatchOptions> parseBatchOptions(const std::vector<std::string>& ar
             }
             return &args[i + ahead];
         };
-        if (arg == "--kind") {
+        if (arg == "--help" || arg == "-h") {
+            options.help = true;
+            return options;
+        } else if (arg == "--kind") {
             const std::string* v = value(1);
             if (!v)
                 return std::nullopt;
@@ -68,6 +86,7 @@ std::optional<BatchOptions> parseBatchOptions(const std::vector<std::string>& ar
             if (!kind)
                 return std::nullopt;
             options.kind = *kind;
+            haveKind = true;
             i += 1;
         } else if (arg == "--steps" || arg == "--back" || arg == "--break") {
             const std::string* v = value(1);
@@ -118,6 +137,8 @@ std::optional<BatchOptions> parseBatchOptions(const std::vector<std::string>& ar
         error = "no FILE given";
         return std::nullopt;
     }
+    if (!haveKind)
+        options.kind = kindOfFile(options.file);
     return options;
 }
 

@@ -4,6 +4,7 @@
 
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace mirel::batch {
@@ -15,7 +16,8 @@ struct PortInputs {
 };
 
 struct BatchOptions {
-    files::ProgramKind kind = files::ProgramKind::Text;
+    bool help = false; // --help or -h: print the usage, nothing else
+    files::ProgramKind kind = files::ProgramKind::Text; // --kind, else by FILE's name
     long long steps = 0;
     std::vector<int> breaks; // program line indices a step stops after
     long long back = 0;      // steps taken back after the steps
@@ -24,6 +26,10 @@ struct BatchOptions {
     std::string saveTo;
     std::string file;
 };
+
+// The kind a FILE is opened as without --kind: hex for a name ending in .hex,
+// mrl for .mrl, in any case; text for every other name.
+files::ProgramKind kindOfFile(std::string_view name);
 
 // Parses the arguments after the program name. On a bad argument the result
 // is empty and `error` says what is wrong, in one line.

@@ -199,7 +199,10 @@ void StepJournal::linesReset(List list) {
 void StepJournal::changed() {
     if (recording_) {
         LineChange change{0, WBox, Kind::Replaced, 0, false};
-        record(change, standardW(w_, change.value) ? nullptr : &w_);
+        // Before the call, not among its arguments: record copies the change,
+        // and arguments are evaluated in no set order.
+        const bool standard = standardW(w_, change.value);
+        record(change, standard ? nullptr : &w_);
     }
     w_ = form_.W.text();
     if (!recording_ && !replaying_)

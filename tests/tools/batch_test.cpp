@@ -1,3 +1,4 @@
+#include "batch_main.h"
 #include "batch_options.h"
 #include "batch_run.h"
 
@@ -58,6 +59,67 @@ TEST(BatchOptionsParsing, RejectsWhatItDoesNotUnderstand) {
         EXPECT_NE(error.find(row.says), std::string::npos) << error;
         EXPECT_EQ(error.find('\n'), std::string::npos) << "one line: " << error;
     }
+}
+
+// Without --kind the name decides, by its last extension only and in any case.
+TEST(BatchOptionsParsing, KindFollowsTheFileNameUnlessGiven) {
+    using files::ProgramKind;
+    const struct {
+        std::vector<std::string> args;
+        ProgramKind kind;
+    } rows[] = {
+        {{"p.hex"}, ProgramKind::Hex},
+        {{"P.HEX"}, ProgramKind::Hex},
+        {{"dir/p.Hex"}, ProgramKind::Hex},
+        {{"a.mrl.hex"}, ProgramKind::Hex},
+        {{"p.mrl"}, ProgramKind::Mirel},
+        {{"P.MRL"}, ProgramKind::Mirel},
+        {{"p.txt"}, ProgramKind::Text},
+        {{"a.hex.txt"}, ProgramKind::Text},
+        {{"dir.hex/p"}, ProgramKind::Text},
+        {{"p.hexx"}, ProgramKind::Text},
+        {{"phex"}, ProgramKind::Text},
+        {{"p"}, ProgramKind::Text},
+        {{"--kind", "text", "p.hex"}, ProgramKind::Text},
+        {{"p.mrl", "--kind", "hex"}, ProgramKind::Hex},
+        {{"--kind", "mrl", "p.txt"}, ProgramKind::Mirel},
+    };
+    for (const auto& row : rows) {
+        std::string error;
+        const auto o = parse(row.args, error);
+        ASSERT_TRUE(o) << error;
+        EXPECT_EQ(o->kind, row.kind) << row.args.back();
+    }
+}
+
+TEST(BatchOptionsParsing, InputsTakeExactlyTwoHexDigits) {
+    for (const char* bad : {"-1", "+1", "0x", "1", "100", " 1", "1 ", "", "x1"}) {
+        for (const auto& args : {std::vector<std::string>{"--inputs", bad, "00", "p.txt"},
+                                 std::vector<std::string>{"--inputs", "00", bad, "p.txt"}}) {
+            std::string error;
+            EXPECT_FALSE(parse(args, error)) << "'" << bad << "'";
+            EXPECT_NE(error.find("--inputs needs two bytes"), std::string::npos) << error;
+        }
+    }
+}
+
+// Help wins wherever it stands after good arguments, needs no FILE and is
+// the usage on standard output with status 0.
+TEST(BatchMain, HelpPrintsTheUsageAndSucceeds) {
+    const std::vector<std::string> asks[] = {
+        {"--help"}, {"-h"}, {"--steps", "3", "-h", "p.txt"}, {"missing.txt", "--help"}};
+    for (const auto& args : asks) {
+        std::ostringstream out, err;
+        EXPECT_EQ(batchMain(args, out, err), 0) << args.front();
+        EXPECT_EQ(out.str().rfind(std::string(batchUsage) + "\n", 0), 0u) << out.str();
+        EXPECT_NE(out.str().find("-h, --help"), std::string::npos);
+        EXPECT_EQ(err.str(), "");
+    }
+    std::ostringstream out, err;
+    EXPECT_EQ(batchMain({"--hel", "p.txt"}, out, err), 2);
+    EXPECT_EQ(out.str(), "");
+    EXPECT_EQ(err.str(),
+              "mirelsim-batch: unknown option '--hel' (" + std::string(batchUsage) + ")\n");
 }
 
 TEST(BatchRun, PrintsTheStateInItsExactForm) {

@@ -1,0 +1,39 @@
+#include "batch_main.h"
+
+#include "batch_options.h"
+#include "batch_run.h"
+
+#include <ostream>
+
+namespace mirel::batch {
+
+namespace {
+constexpr const char* optionsHelp =
+    "  --kind hex|text|mrl  how FILE is read (without it: hex for a name ending in .hex,\n"
+    "                       mrl for .mrl, in any case; text for every other name)\n"
+    "  --steps N            perform N Steps\n"
+    "  --inputs AA BB       before the first step, tick the input boxes of the bits set\n"
+    "                       in AA (port A) and BB (port B), two hex digits each\n"
+    "  --break INDEX        stop after a step that reaches program line INDEX (repeatable)\n"
+    "  --back N             then take N steps back\n"
+    "  --save KIND OUT      save the program as KIND to exactly OUT\n"
+    "  -h, --help           print this and exit\n"
+    "Prints the lines W, PC, SP, CODE and REG followed by every register line.\n"
+    "Exit status 0; 2 for bad arguments, an unreadable or refused file or a failed save.\n";
+} // namespace
+
+int batchMain(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
+    std::string error;
+    const auto options = parseBatchOptions(args, error);
+    if (!options) {
+        err << "mirelsim-batch: " << error << " (" << batchUsage << ")\n";
+        return 2;
+    }
+    if (options->help) {
+        out << batchUsage << '\n' << optionsHelp;
+        return 0;
+    }
+    return runBatch(*options, out, err);
+}
+
+} // namespace mirel::batch
