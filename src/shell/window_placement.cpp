@@ -27,15 +27,19 @@ std::string decimalText(double twips) {
 } // namespace
 
 QRect fitOnScreens(QRect wanted, QSize minimum, const QList<QRect>& screens, const QRect& primary) {
-    QRect fitted(wanted.topLeft(), wanted.size().expandedTo(minimum));
-    const bool reachable = std::any_of(screens.begin(), screens.end(), [&](const QRect& screen) {
-        const QRect shown = screen.intersected(fitted);
-        return shown.width() >= grabSize && shown.height() >= grabSize;
-    });
-    if (!reachable)
+    // The corner with the title bar and the menu must lie on a screen, or the
+    // window goes onto the primary one.
+    const QRect corner(wanted.topLeft(), QSize(grabSize, grabSize));
+    const auto home = std::find_if(screens.begin(), screens.end(),
+                                   [&](const QRect& screen) { return screen.contains(corner); });
+    const QRect area = home != screens.end() ? *home : primary;
+    // Never larger than the screen's free area, unless the layout needs more.
+    QRect fitted(wanted.topLeft(),
+                 wanted.size().expandedTo(QSize(0, 0)).boundedTo(area.size()).expandedTo(minimum));
+    if (home == screens.end())
         fitted.moveTopLeft(
-            QPoint(clampInto(fitted.left(), fitted.width(), primary.left(), primary.width()),
-                   clampInto(fitted.top(), fitted.height(), primary.top(), primary.height())));
+            QPoint(clampInto(fitted.left(), fitted.width(), area.left(), area.width()),
+                   clampInto(fitted.top(), fitted.height(), area.top(), area.height())));
     return fitted;
 }
 

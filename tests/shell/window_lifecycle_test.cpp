@@ -80,17 +80,17 @@ private slots:
 
         const QSize frame = first->frameGeometry().size() - first->size();
         first->move(px(2010), px(1500));
-        first->resize(QSize(px(13500), px(10500)) - frame);
-        QTRY_COMPARE(first->frameGeometry(), QRect(px(2010), px(1500), px(13500), px(10500)));
+        first->resize(QSize(px(12000), px(10500)) - frame);
+        QTRY_COMPARE(first->frameGeometry(), QRect(px(2010), px(1500), px(12000), px(10500)));
         first->mnuFileClose_Click();
         QTRY_VERIFY(first.isNull());
         QStringList values;
         for (const char* key : {"MainLeft", "MainTop", "MainWidth", "MainHeight"})
             values << stored(s.settingsFile, key);
-        QCOMPARE(values, (QStringList{"2010", "1500", "13500", "10500"}));
+        QCOMPARE(values, (QStringList{"2010", "1500", "12000", "10500"}));
 
         QPointer<frmMain> second = start(s);
-        QCOMPARE(second->frameGeometry(), QRect(px(2010), px(1500), px(13500), px(10500)));
+        QCOMPARE(second->frameGeometry(), QRect(px(2010), px(1500), px(12000), px(10500)));
         second->move(px(4500), px(4500));
         second->showMinimized();
         QTRY_VERIFY(second->isMinimized());
@@ -128,7 +128,7 @@ private slots:
         test::Services s;
         QPointer<frmMain> window = start(s);
         QCOMPARE(menuTree(window->menuBar()),
-                 QStringLiteral("&File[&Open...|-|&Save|-|Propert&ies|-|&Close] "
+                 QStringLiteral("&File[&Open...|E&xamples|-|&Save|-|Propert&ies|-|&Close] "
                                 "&Debug[Toggle &Breakpoint!|-|Run at &Full Speed!|Step &Back!|-|"
                                 "&Reset!] "
                                 "&Help[&Contents|-|&About ]"));
