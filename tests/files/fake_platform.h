@@ -25,11 +25,24 @@ public:
     }
 };
 
+// Records messages and questions; questions get the prepared answers.
 class RecordingMessages final : public state::MessageBoxService {
 public:
     std::vector<std::string> shown;
+    std::vector<std::string> asked;
+    state::SaveChangesAnswer saveChanges = state::SaveChangesAnswer::Discard;
+    state::ReplaceAnswer replace = state::ReplaceAnswer::Yes;
+
     void show(const std::string& text, const std::string&, state::MessageIcon) override {
         shown.push_back(text);
+    }
+    state::SaveChangesAnswer askSaveChanges(const std::string& text, const std::string&) override {
+        asked.push_back(text);
+        return saveChanges;
+    }
+    state::ReplaceAnswer askReplace(const std::string& text, const std::string&) override {
+        asked.push_back(text);
+        return replace;
     }
 };
 

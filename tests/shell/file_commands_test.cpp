@@ -119,10 +119,10 @@ private slots:
         QCOMPARE(w.rows("Code"), before);
         QVERIFY(w.stepEnabled());
 
-        w.dialogs.answer = {w.dir.path().toStdString(), ProgramKind::Text};
+        w.dialogs.answer = {w.path("none/p"), ProgramKind::Text};
         const QString viaToolbar = w.messageOf([&] { w.toolbar("Save"); });
-        QCOMPARE(viaToolbar, QString::fromStdString("Cannot save " + w.dir.path().toStdString() +
-                                                    ": Is a directory"));
+        QCOMPARE(viaToolbar, QString::fromStdString("Cannot save " + w.path("none/p.txt") +
+                                                    ": No such file or directory"));
         QCOMPARE(w.messageOf([&] { w.menu("&Save"); }), viaToolbar);
     }
 };
