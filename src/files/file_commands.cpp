@@ -12,10 +12,7 @@ FileCommands::FileCommands(state::MainForm& form, state::WindowPlacement& placem
                            FileDialogService& dialogs, state::MessageBoxService& messages,
                            DialogStart* start)
     : form_(form), placement_(placement), dialogs_(dialogs), messages_(messages), start_(start),
-      changes_(form.Code) {
-    if (start_)
-        lastKind_ = start_->kind();
-}
+      changes_(form.Code) {}
 
 void FileCommands::newProgram() {
     if (!mayGiveUpProgram())
@@ -28,7 +25,7 @@ void FileCommands::mnuFileOpen_Click() {
     if (!mayGiveUpProgram())
         return;
     const FileDialogAnswer answer =
-        dialogs_.open({"Open", programFileFilter, lastName_, lastKind_, startFolder()});
+        dialogs_.open({"Open", programFileFilter, lastName_, startKind(), startFolder()});
     if (answer.fileName.empty())
         return;
     remember(answer.fileName, answer.kind);
@@ -53,7 +50,7 @@ bool FileCommands::openFile(ProgramKind kind, const std::string& path) {
 
 bool FileCommands::save() {
     const FileDialogAnswer answer =
-        dialogs_.save({"Save", programFileFilter, "", lastKind_, startFolder()});
+        dialogs_.save({"Save", programFileFilter, "", startKind(), startFolder()});
     if (answer.fileName.empty())
         return false;
     // The dialog asked about the chosen name; the file written may be another.
@@ -96,6 +93,12 @@ void FileCommands::remember(const std::string& fileName, ProgramKind kind) {
 
 std::string FileCommands::startFolder() const {
     return start_ ? start_->folder() : std::string();
+}
+
+ProgramKind FileCommands::startKind() const {
+    if (lastKind_)
+        return *lastKind_;
+    return start_ ? start_->kind() : ProgramKind::Hex;
 }
 
 void FileCommands::report(const std::string& message) {

@@ -6,6 +6,7 @@
 #include "state/main_form.h"
 #include "state/platform.h"
 
+#include <optional>
 #include <string>
 
 namespace mirel::files {
@@ -46,6 +47,7 @@ private:
     bool openFile(ProgramKind kind, const std::string& path);
     void remember(const std::string& fileName, ProgramKind kind);
     std::string startFolder() const;
+    ProgramKind startKind() const;
     void report(const std::string& message);
 
     state::MainForm& form_;
@@ -54,9 +56,9 @@ private:
     state::MessageBoxService& messages_;
     DialogStart* start_;
     ProgramChanges changes_;
-    // The Open dialog starts where the last choice left it.
+    // The dialogs start where the last choice of this session left them.
     std::string lastName_;
-    ProgramKind lastKind_ = ProgramKind::Hex;
+    std::optional<ProgramKind> lastKind_;
 };
 
 } // namespace mirel::files
