@@ -10,6 +10,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdlib>
+#include <limits>
 
 namespace mirel::shell {
 
@@ -51,7 +52,9 @@ double readTwips(const std::string& text, double fallback) {
         ++end;
     if (end == start || *end != '\0' || !std::isfinite(value))
         return fallback;
-    return static_cast<float>(value); // stored values are single precision
+    // Stored values are single precision; one beyond its range stays as large.
+    constexpr double largest = std::numeric_limits<float>::max();
+    return static_cast<float>(std::clamp(value, -largest, largest));
 }
 
 double QtWindowPlacement::dotsPerInch() const {

@@ -72,9 +72,10 @@ TEST(FileCommands, SaveAsksBeforeReplacingTheFileItWritesAndNoWritesNothing) {
         c.dialogs.answer = {folder.path(row.chosen), row.kind};
         c.commands.mnuFileSave_Click();
 
-        const Lines asked = row.asked ? Lines{folder.path(row.asked) +
-                                              " already exists.\nDo you want to replace it?"}
-                                      : Lines{};
+        const Lines asked =
+            row.asked
+                ? Lines{folder.path(row.asked) + " already exists.\nDo you want to replace it?"}
+                : Lines{};
         EXPECT_EQ(c.messages.asked, asked);
         EXPECT_EQ(c.messages.shown, Lines{});
         for (const char* name :

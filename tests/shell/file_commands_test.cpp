@@ -1,14 +1,18 @@
 // Open and Save from the File menu and the toolbar, with a fake file dialog.
+#include "files/text_program_reader.h"
 #include "shell/frm_main.h"
 #include "test_services.h"
 
 #include <QAbstractItemModel>
 #include <QAction>
 #include <QApplication>
+#include <QComboBox>
 #include <QFile>
+#include <QLineEdit>
 #include <QListView>
 #include <QMenuBar>
 #include <QMessageBox>
+#include <QPointer>
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QTimer>
@@ -125,7 +129,160 @@ private slots:
                                                     ": No such file or directory"));
         QCOMPARE(w.messageOf([&] { w.menu("&Save"); }), viaToolbar);
     }
+
+    void aChangedProgramIsGivenUpOnlyAsTheAnswerSays();
 };
+
+namespace {
+
+enum class Change { None, Stepped, Typed, Mirel };
+enum class Reply { SaveOk, SaveFails, SaveCancelled, Discard, Cancel };
+
+// A window with a program of two typed lines, changed as `change` says
+// since it was last saved (in `dir`/base.txt).
+QPointer<frmMain> windowWith(test::Services& s, Change change, const QTemporaryDir& dir) {
+    auto* window = new frmMain(s.services());
+    window->setAttribute(Qt::WA_DeleteOnClose);
+    window->show();
+    if (!QTest::qWaitForWindowExposed(window))
+        qFatal("window not exposed");
+    window->tbToolBar_ButtonClick(QStringLiteral("New"));
+    auto* entry = window->findChild<QComboBox*>(QStringLiteral("Counter"))->lineEdit();
+    const auto enter = [entry](const char* text) {
+        entry->setFocus();
+        entry->end(false);
+        QTest::keyClicks(entry, QLatin1String(text));
+        QTest::keyClick(entry, Qt::Key_Return);
+    };
+    enter("NOP");
+    enter("INC 0C");
+    if (change != Change::Typed) {
+        s.dialogs.answer = {dir.filePath(QStringLiteral("base.txt")).toStdString(),
+                            ProgramKind::Text};
+        window->mnuFileSave_Click();
+    }
+    const auto button = [window](const char* name) {
+        return window->findChild<QPushButton*>(QLatin1String(name));
+    };
+    if (change == Change::Stepped) {
+        window->debugger().reset();
+        QTest::mouseClick(button("Step"), Qt::LeftButton);
+        QTest::mouseClick(button("Step"), Qt::LeftButton);
+        QTest::keyClick(window, Qt::Key_F7);
+        QTest::keyClick(window, Qt::Key_R, Qt::ControlModifier);
+    }
+    if (change == Change::Mirel)
+        QTest::mouseClick(button("Mirel"), Qt::LeftButton);
+    s.messages.shown.clear();
+    s.dialogs = {};
+    return window;
+}
+
+} // namespace
+
+// New, Open and Close give up a changed program only as the answer to the
+// question says; steps, Step Back and Reset change no program.
+void FileCommandsTest::aChangedProgramIsGivenUpOnlyAsTheAnswerSays() {
+    QTemporaryDir dir;
+    const std::string opened = dir.filePath(QStringLiteral("open.txt")).toStdString();
+    const std::string openedBytes = "0000NOP\r\n0001INC 20\r\n0002NOP\r\n";
+    QFile file(QString::fromStdString(opened));
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write(openedBytes.data(), static_cast<qint64>(openedBytes.size()));
+    file.close();
+    const std::vector<std::string> openedLines = mirel::files::readTextProgram(openedBytes);
+    const std::string saved = dir.filePath(QStringLiteral("out")).toStdString();
+    const std::string missing = dir.filePath(QStringLiteral("none/p")).toStdString();
+
+    const struct {
+        const char* command;
+        Change change;
+        Reply reply;
+        bool asked, wentOn, saved;
+    } rows[] = {
+        {"New", Change::None, Reply::Cancel, false, true, false},
+        {"Open", Change::None, Reply::Cancel, false, true, false},
+        {"Close", Change::None, Reply::Cancel, false, true, false},
+        {"New", Change::Stepped, Reply::Cancel, false, true, false},
+        {"Open", Change::Stepped, Reply::Cancel, false, true, false},
+        {"Close", Change::Stepped, Reply::Cancel, false, true, false},
+        {"New", Change::Typed, Reply::SaveOk, true, true, true},
+        {"New", Change::Typed, Reply::SaveFails, true, false, false},
+        {"New", Change::Mirel, Reply::SaveCancelled, true, false, false},
+        {"New", Change::Typed, Reply::Discard, true, true, false},
+        {"New", Change::Mirel, Reply::Cancel, true, false, false},
+        {"Open", Change::Mirel, Reply::SaveOk, true, true, true},
+        {"Open", Change::Typed, Reply::SaveFails, true, false, false},
+        {"Open", Change::Typed, Reply::SaveCancelled, true, false, false},
+        {"Open", Change::Mirel, Reply::Discard, true, true, false},
+        {"Open", Change::Typed, Reply::Cancel, true, false, false},
+        {"Close", Change::Typed, Reply::SaveOk, true, true, true},
+        {"Close", Change::Mirel, Reply::SaveFails, true, false, false},
+        {"Close", Change::Typed, Reply::SaveCancelled, true, false, false},
+        {"Close", Change::Typed, Reply::Discard, true, true, false},
+        {"Close", Change::Mirel, Reply::Cancel, true, false, false},
+    };
+    for (const auto& row : rows) {
+        const QByteArray what = QByteArray(row.command) + " after change " +
+                                QByteArray::number(static_cast<int>(row.change)) + ", reply " +
+                                QByteArray::number(static_cast<int>(row.reply));
+        QFile::remove(QString::fromStdString(saved + ".txt"));
+        test::Services s;
+        QPointer<frmMain> window = windowWith(s, row.change, dir);
+        const std::vector<std::string> program = window->form().Code.lines();
+
+        using mirel::state::SaveChangesAnswer;
+        s.messages.asked.clear();
+        s.messages.saveChanges = row.reply == Reply::Discard  ? SaveChangesAnswer::Discard
+                                 : row.reply == Reply::Cancel ? SaveChangesAnswer::Cancel
+                                                              : SaveChangesAnswer::Save;
+        if (row.reply == Reply::SaveOk)
+            s.dialogs.queued.push_back({saved, ProgramKind::Text});
+        if (row.reply == Reply::SaveFails)
+            s.dialogs.queued.push_back({missing, ProgramKind::Text});
+        if (row.reply == Reply::SaveCancelled)
+            s.dialogs.queued.push_back({});
+        s.dialogs.queued.push_back({opened, ProgramKind::Text});
+
+        bool closed = false;
+        if (QByteArray(row.command) == "Close")
+            closed = window->close();
+        else
+            window->tbToolBar_ButtonClick(QLatin1String(row.command));
+
+        const std::vector<test::Message> question = {
+            {"Save changes to the program?", "Mirelsim", mirel::state::MessageIcon::None}};
+        QVERIFY2(s.messages.asked == (row.asked ? question : std::vector<test::Message>{}), what);
+        std::string savedText;
+        for (const std::string& line : program)
+            savedText += line + "\r\n";
+        QFile out(QString::fromStdString(saved + ".txt"));
+        QVERIFY2(out.exists() == row.saved, what);
+        if (row.saved) {
+            QVERIFY2(out.open(QIODevice::ReadOnly), what);
+            QVERIFY2(out.readAll().toStdString() == savedText, what);
+        }
+        QVERIFY2(s.messages.shown.size() == (row.reply == Reply::SaveFails ? 1u : 0u), what);
+        if (QByteArray(row.command) == "Close") {
+            QVERIFY2(closed == row.wentOn, what);
+        } else {
+            const std::vector<std::string> after = window->form().Code.lines();
+            const std::vector<std::string> fresh = {"0000\t"};
+            const auto& done = QByteArray(row.command) == "New" ? fresh : openedLines;
+            QVERIFY2(after == (row.wentOn ? done : program), what);
+            QVERIFY2(s.dialogs.openAsked.size() ==
+                         (row.wentOn && QByteArray(row.command) == "Open" ? 1u : 0u),
+                     what);
+            // What was opened or made new is unchanged again.
+            if (row.wentOn) {
+                s.messages.asked.clear();
+                window->tbToolBar_ButtonClick(QStringLiteral("New"));
+                QVERIFY2(s.messages.asked.empty(), what);
+            }
+        }
+        delete window;
+    }
+}
 
 QTEST_MAIN(FileCommandsTest)
 #include "file_commands_test.moc"
