@@ -10,6 +10,7 @@
 #include <QFile>
 #include <QLineEdit>
 #include <QListView>
+#include <QMenu>
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QPointer>
@@ -116,10 +117,11 @@ private slots:
         QCOMPARE(saved.readAll(), QByteArray(":040000008316000063\r\n"));
 
         const QStringList before = w.rows("Code");
-        w.dialogs.answer = {w.path("missing.txt"), ProgramKind::Text};
+        // A name that is not ASCII shows as the file system spells it.
+        const std::string missing = w.path("missing-\xc3\xbc.txt");
+        w.dialogs.answer = {missing, ProgramKind::Text};
         QCOMPARE(w.messageOf([&] { w.toolbar("Open"); }),
-                 QString::fromStdString("Cannot open " + w.path("missing.txt") +
-                                        ": No such file or directory"));
+                 QString::fromUtf8("Cannot open " + missing + ": No such file or directory"));
         QCOMPARE(w.rows("Code"), before);
         QVERIFY(w.stepEnabled());
 
@@ -131,6 +133,38 @@ private slots:
     }
 
     void aChangedProgramIsGivenUpOnlyAsTheAnswerSays();
+
+    // File > Examples lists the example programs by name and opens one as a
+    // Mirel file, after the question a changed program asks; the dialogs
+    // still start where they did.
+    void examplesOpenAsMirelFiles() {
+        test::Services s;
+        frmMain window{s.services()};
+        QMenu* examples = window.findChild<QMenu*>(QStringLiteral("mnuFileExamples"));
+        QVERIFY(examples);
+        QStringList names;
+        for (QAction* item : examples->actions())
+            names << item->text();
+        QCOMPARE(names, (QStringList{"counter.mrl", "inputs.mrl", "running_light.mrl",
+                                     "subroutine.mrl", "table.mrl"}));
+
+        window.tbToolBar_ButtonClick(QStringLiteral("New"));
+        window.form().Code.append("0001\tNOP");
+        s.messages.saveChanges = mirel::state::SaveChangesAnswer::Cancel;
+        examples->actions().at(0)->trigger();
+        QCOMPARE(window.form().Code.count(), 2);
+        s.messages.saveChanges = mirel::state::SaveChangesAnswer::Discard;
+        examples->actions().at(0)->trigger();
+        QCOMPARE(s.messages.asked.size(), 2u);
+        QVERIFY(s.messages.shown.empty());
+        QVERIFY(window.form().Code.count() > 2);
+        QVERIFY(window.form().Step.enabled());
+
+        window.mnuFileOpen_Click();
+        const std::string examplesFolder = s.dialogs.openAsked.at(0).folder;
+        QVERIFY(QFile::exists(QString::fromStdString(examplesFolder + "/counter.mrl")));
+        QVERIFY(s.settings.value("Mirelsim", "Settings", "LastFolder", "none") == "none");
+    }
 };
 
 namespace {
