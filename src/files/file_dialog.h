@@ -16,6 +16,7 @@ struct FileDialogRequest {
     std::string filter;
     std::string fileName;                // shown at first
     ProgramKind kind = ProgramKind::Hex; // file-type entry picked at first
+    std::string folder;                  // where it starts; empty for the dialog's own choice
 };
 
 struct FileDialogAnswer {

@@ -8,11 +8,17 @@
 namespace mirel::files {
 
 std::string savedFileName(ProgramKind kind, const std::string& chosen) {
-    if (kind != ProgramKind::Hex)
+    if (kind == ProgramKind::Hex) {
+        const std::string_view tail =
+            std::string_view(chosen).substr(chosen.size() >= 4 ? chosen.size() - 4 : 0);
+        return state::upperCase(tail) == ".HEX" ? chosen : chosen + ".hex";
+    }
+    // A dot that starts the file's name makes a hidden file, not an extension.
+    const std::size_t nameStart = chosen.find_last_of('/') + 1;
+    const std::size_t dot = chosen.find_last_of('.');
+    if (dot != std::string::npos && dot > nameStart)
         return chosen;
-    const std::string_view tail =
-        std::string_view(chosen).substr(chosen.size() >= 4 ? chosen.size() - 4 : 0);
-    return state::upperCase(tail) == ".HEX" ? chosen : chosen + ".hex";
+    return chosen + (kind == ProgramKind::Text ? ".txt" : ".mrl");
 }
 
 std::optional<std::string> programFileText(state::MainForm& form, ProgramKind kind,

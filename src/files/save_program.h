@@ -9,7 +9,8 @@
 namespace mirel::files {
 
 // The name a save writes to: a hex file gains ".hex" unless its name already
-// ends so (in any case); the other kinds keep the chosen name.
+// ends so (in any case); a text or Mirel file gains ".txt" or ".mrl" when its
+// name has no extension and keeps any other.
 std::string savedFileName(ProgramKind kind, const std::string& chosen);
 
 // The bytes of the file of that kind: the hex text or own-source text of the

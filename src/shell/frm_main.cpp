@@ -2,11 +2,13 @@
 
 #include "accessible_names.h"
 #include "counter_box.h"
+#include "examples_folder.h"
 #include "frm_about.h"
 #include "lamp_view.h"
 #include "list_selection.h"
 #include "pictures.h"
 #include "row_list_view.h"
+#include "settings_keys.h"
 #include "state/direct_edits.h"
 #include "state/program_counter.h"
 #include "state/window_load.h"
@@ -112,7 +114,11 @@ frmMain::frmMain(const WindowServices& services, QWidget* parent)
 frmMain::frmMain(std::unique_ptr<QtServices> own, const WindowServices* services, QWidget* parent)
     : QMainWindow(parent), ownServices_(std::move(own)),
       services_(services ? *services : ownServices_->services()),
-      placement_(*this, services_.settings, [this] { return layoutClientSize(); }) {
+      placement_(*this, services_.settings, [this] { return layoutClientSize(); }),
+      dialogStart_(
+          services_.settings,
+          {settings::application, settings::section, settings::lastFolder, settings::lastKind},
+          examplesFolder()) {
     setObjectName(QStringLiteral("frmMain"));
     setWindowTitle(QString::fromLatin1(state::applicationTitle));
     setWindowIcon(makeWindowIcon());
@@ -149,7 +155,16 @@ void frmMain::mnuFileSave_Click() {
     fileCommands_.mnuFileSave_Click();
 }
 
+void frmMain::mnuFileExample_Click(const std::string& path) {
+    fileCommands_.openExample(path);
+}
+
+// A changed program is saved or given up first; Cancel keeps the window open.
 void frmMain::closeEvent(QCloseEvent* event) {
+    if (!fileCommands_.mayClose()) {
+        event->ignore();
+        return;
+    }
     Form_Unload();
     QMainWindow::closeEvent(event);
 }

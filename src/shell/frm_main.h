@@ -20,6 +20,7 @@
 #include <memory>
 
 class QListView;
+class QMenu;
 class QToolBar;
 
 namespace mirel::shell {
@@ -42,6 +43,8 @@ public:
     void tbToolBar_ButtonClick(const QString& key);
     void mnuFileOpen_Click();
     void mnuFileSave_Click();
+    // File > Examples: opens the example program of that path.
+    void mnuFileExample_Click(const std::string& path);
     void mnuFileProperties_Click();
     void mnuFileClose_Click();
     void mnuHelpContents_Click();
@@ -69,6 +72,7 @@ private:
 
     // Menus and toolbar, built once from shared commands.
     void buildCommands();
+    void buildExamplesMenu(QMenu* file);
     // The Debug menu, its toolbar, the status bar and the debugger's marks
     // in the lists; after the controls, which they mark.
     void buildDebugCommands();
@@ -93,7 +97,9 @@ private:
     RunTimer runTimer_{form_.Timer1, run_};
     debug::Debugger debugger_{form_, simulator_, &run_};
     QTimer statusTimer_; // the counts during a run, a few times a second
-    files::FileCommands fileCommands_{form_, placement_, services_.dialogs, services_.messages};
+    files::DialogStart dialogStart_;
+    files::FileCommands fileCommands_{form_, placement_, services_.dialogs, services_.messages,
+                                      &dialogStart_};
     QToolBar* toolBar_ = nullptr;
     QWidget* controls_ = nullptr;
     QPointer<frmAbout> about_;

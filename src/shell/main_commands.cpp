@@ -1,10 +1,11 @@
 // The main window's commands: the menu bar, the toolbar and what their items run.
+#include "examples_folder.h"
 #include "frm_about.h"
 #include "frm_main.h"
 #include "pictures.h"
-#include "state/window_load.h"
 
 #include <QAction>
+#include <QFile>
 #include <QMenuBar>
 #include <QStyle>
 #include <QToolBar>
@@ -63,6 +64,7 @@ void frmMain::buildCommands() {
     QMenu* file = menuBar()->addMenu(QStringLiteral("&File"));
     file->setObjectName(QStringLiteral("mnuFile"));
     file->addAction(open);
+    buildExamplesMenu(file);
     separator(file, "mnuFileBar0");
     file->addAction(save);
     separator(file, "mnuFileBar1");
@@ -88,12 +90,25 @@ void frmMain::buildCommands() {
     addToolBar(Qt::TopToolBarArea, toolBar_);
 }
 
+// The example programs by name; an example opens as a Mirel file would.
+void frmMain::buildExamplesMenu(QMenu* file) {
+    QMenu* examples = file->addMenu(QStringLiteral("E&xamples"));
+    examples->setObjectName(QStringLiteral("mnuFileExamples"));
+    const std::string folder = examplesFolder();
+    for (const QString& name : examplePrograms(folder)) {
+        const std::string path = folder + '/' + QFile::encodeName(name).toStdString();
+        connect(examples->addAction(name), &QAction::triggered, this,
+                [this, path] { mnuFileExample_Click(path); });
+    }
+    examples->setEnabled(!examples->isEmpty());
+}
+
 // The route of every keyed command, from the toolbar or from the menu. A
 // command that fails here ends silently, as toolbar commands always have.
 void frmMain::tbToolBar_ButtonClick(const QString& key) {
     try {
         if (key == QLatin1String("New"))
-            state::NewProgram(form_, placement_);
+            fileCommands_.newProgram();
         else if (key == QLatin1String("Open"))
             mnuFileOpen_Click();
         else if (key == QLatin1String("Save"))

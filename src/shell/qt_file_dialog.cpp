@@ -35,6 +35,11 @@ files::FileDialogAnswer QtFileDialog::run(const files::FileDialogRequest& reques
                        QString::fromLatin1(request.title));
     dialog.setAcceptMode(saving ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
     dialog.setFileMode(saving ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
+    // The file written may get an extension the chosen name lacks: the save
+    // command asks about the file it will really replace.
+    dialog.setOption(QFileDialog::DontConfirmOverwrite);
+    if (!request.folder.empty())
+        dialog.setDirectory(QFile::decodeName(QByteArray::fromStdString(request.folder)));
     const QStringList filters = nameFilters(request.filter);
     dialog.setNameFilters(filters);
     dialog.selectNameFilter(filters.value(static_cast<int>(request.kind) - 1));

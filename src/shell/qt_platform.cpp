@@ -26,14 +26,14 @@ QMessageBox::Icon qtIcon(state::MessageIcon icon) {
 
 void QtMessageBox::show(const std::string& text, const std::string& title,
                         state::MessageIcon icon) {
-    QMessageBox box(qtIcon(icon), QString::fromLatin1(title), QString::fromLatin1(text),
+    QMessageBox box(qtIcon(icon), QString::fromUtf8(title), QString::fromUtf8(text),
                     QMessageBox::Ok, parent_ ? parent_ : QApplication::activeWindow());
     box.exec();
 }
 
 state::MessageAnswer QtMessageBox::showWithStop(const std::string& text, const std::string& title,
                                                 state::MessageIcon icon) {
-    QMessageBox box(qtIcon(icon), QString::fromLatin1(title), QString::fromLatin1(text),
+    QMessageBox box(qtIcon(icon), QString::fromUtf8(title), QString::fromUtf8(text),
                     QMessageBox::Ok, parent_ ? parent_ : QApplication::activeWindow());
     QPushButton* stop = box.addButton(QStringLiteral("Stop"), QMessageBox::RejectRole);
     stop->setObjectName(QStringLiteral("Stop"));
@@ -42,6 +42,32 @@ state::MessageAnswer QtMessageBox::showWithStop(const std::string& text, const s
     box.setEscapeButton(QMessageBox::Ok);
     box.exec();
     return box.clickedButton() == stop ? state::MessageAnswer::Stop : state::MessageAnswer::Ok;
+}
+
+state::SaveChangesAnswer QtMessageBox::askSaveChanges(const std::string& text,
+                                                      const std::string& title) {
+    QMessageBox box(QMessageBox::Warning, QString::fromUtf8(title), QString::fromUtf8(text),
+                    QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel,
+                    parent_ ? parent_ : QApplication::activeWindow());
+    box.setDefaultButton(QMessageBox::Save);
+    box.setEscapeButton(QMessageBox::Cancel);
+    switch (box.exec()) {
+    case QMessageBox::Save:
+        return state::SaveChangesAnswer::Save;
+    case QMessageBox::Discard:
+        return state::SaveChangesAnswer::Discard;
+    default:
+        return state::SaveChangesAnswer::Cancel;
+    }
+}
+
+state::ReplaceAnswer QtMessageBox::askReplace(const std::string& text, const std::string& title) {
+    QMessageBox box(QMessageBox::Warning, QString::fromUtf8(title), QString::fromUtf8(text),
+                    QMessageBox::Yes | QMessageBox::No,
+                    parent_ ? parent_ : QApplication::activeWindow());
+    box.setDefaultButton(QMessageBox::No);
+    box.setEscapeButton(QMessageBox::No);
+    return box.exec() == QMessageBox::Yes ? state::ReplaceAnswer::Yes : state::ReplaceAnswer::No;
 }
 
 bool QtSystemTools::fileExists(const std::string& path) {

@@ -8,13 +8,17 @@ class QWidget;
 namespace mirel::shell {
 
 // A modal message box with the given title and icon and one OK button, or
-// OK and "Stop" during a run; over the given window or else over the active one.
+// OK and "Stop" during a run, or the buttons of a question; over the given
+// window or else over the active one. Texts are UTF-8.
 class QtMessageBox final : public state::MessageBoxService {
 public:
     explicit QtMessageBox(QWidget* parent) : parent_(parent) {}
     void show(const std::string& text, const std::string& title, state::MessageIcon icon) override;
     state::MessageAnswer showWithStop(const std::string& text, const std::string& title,
                                       state::MessageIcon icon) override;
+    state::SaveChangesAnswer askSaveChanges(const std::string& text,
+                                            const std::string& title) override;
+    state::ReplaceAnswer askReplace(const std::string& text, const std::string& title) override;
 
 private:
     QWidget* parent_;

@@ -20,10 +20,13 @@ RunTimer::~RunTimer() {
 // full speed the next tick is due as soon as the event loop has had its turn.
 void RunTimer::changed() {
     if (!model_.enabled()) {
+        waitingForModal_ = false;
         timer_.stop();
         return;
     }
     const int interval = run_.fullSpeed() ? 0 : model_.interval();
+    if (waitingForModal_ && interval < modalWaitInterval)
+        return; // the tick that finds the modal window gone sets it again
     if (!timer_.isActive() || timer_.interval() != interval)
         timer_.start(interval);
 }
@@ -31,7 +34,18 @@ void RunTimer::changed() {
 void RunTimer::tick() {
     if (QApplication::activeModalWidget()) {
         run_.restartClock();
+        // A full-speed tick would come again at once and spin the processor
+        // for as long as the window stays open: look again a little later.
+        if (timer_.interval() < modalWaitInterval) {
+            waitingForModal_ = true;
+            timer_.start(modalWaitInterval);
+        }
         return;
+    }
+    if (waitingForModal_) {
+        waitingForModal_ = false;
+        run_.restartClock();
+        changed();
     }
     run_.Timer1_Timer();
 }

@@ -10,9 +10,9 @@ namespace mirel::shell {
 
 // The one real timer of a run: it runs while Timer1 is enabled, at Timer1's
 // interval (at once again at full speed), and each timeout is a tick of the
-// run control. While any modal
-// window is open (a message box, a dialog) a tick starts no step, and what
-// fell due meanwhile is not caught up afterwards.
+// run control. While any modal window is open (a message box, a dialog) a
+// tick starts no step, what fell due meanwhile is not caught up afterwards,
+// and a full-speed run looks for the window's end only every 50 ms.
 class RunTimer final : public QObject, private state::ChangeObserver {
 public:
     RunTimer(state::TimerModel& model, sim::RunControl& run, QObject* parent = nullptr);
@@ -29,6 +29,8 @@ private:
     state::TimerModel& model_;
     sim::RunControl& run_;
     QTimer timer_;
+    static constexpr int modalWaitInterval = 50; // ms
+    bool waitingForModal_ = false;
 };
 
 } // namespace mirel::shell

@@ -2,8 +2,8 @@
 
 namespace mirel::shell::settings {
 
-// Where the window placement lives in the per-user settings store, and what a
-// missing value reads as. Placement values are twips.
+// Where the window placement and the file dialogs' start live in the per-user
+// settings store, and what a missing value reads as. Placement values are twips.
 inline constexpr const char* application = "Mirelsim";
 inline constexpr const char* section = "Settings";
 
@@ -11,6 +11,10 @@ inline constexpr const char* mainLeft = "MainLeft";
 inline constexpr const char* mainTop = "MainTop";
 inline constexpr const char* mainWidth = "MainWidth";
 inline constexpr const char* mainHeight = "MainHeight";
+
+// The folder and type ("hex", "text", "mrl") of the last file opened or saved.
+inline constexpr const char* lastFolder = "LastFolder";
+inline constexpr const char* lastKind = "LastKind";
 
 inline constexpr double defaultMainLeft = 1000;
 inline constexpr double defaultMainTop = 1000;

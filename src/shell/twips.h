@@ -2,6 +2,7 @@
 
 #include <QRect>
 
+#include <algorithm>
 #include <cmath>
 
 namespace mirel::shell {
@@ -20,8 +21,14 @@ constexpr QRect layoutRect(int left, int top, int width, int height) {
 }
 
 // A stored placement value (twips) on a screen with `dotsPerInch` logical dots.
+// Values far beyond any screen stop at a bound that sums of positions and
+// sizes cannot overflow; a value that is no number reads as 0.
 inline int placementPixels(double twips, double dotsPerInch) {
-    return static_cast<int>(std::lround(twips * dotsPerInch / twipsPerInch));
+    constexpr double bound = 1 << 24;
+    const double pixels = twips * dotsPerInch / twipsPerInch;
+    if (std::isnan(pixels))
+        return 0;
+    return static_cast<int>(std::lround(std::clamp(pixels, -bound, bound)));
 }
 
 } // namespace mirel::shell

@@ -10,6 +10,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdlib>
+#include <limits>
 
 namespace mirel::shell {
 
@@ -27,15 +28,19 @@ std::string decimalText(double twips) {
 } // namespace
 
 QRect fitOnScreens(QRect wanted, QSize minimum, const QList<QRect>& screens, const QRect& primary) {
-    QRect fitted(wanted.topLeft(), wanted.size().expandedTo(minimum));
-    const bool reachable = std::any_of(screens.begin(), screens.end(), [&](const QRect& screen) {
-        const QRect shown = screen.intersected(fitted);
-        return shown.width() >= grabSize && shown.height() >= grabSize;
-    });
-    if (!reachable)
+    // The corner with the title bar and the menu must lie on a screen, or the
+    // window goes onto the primary one.
+    const QRect corner(wanted.topLeft(), QSize(grabSize, grabSize));
+    const auto home = std::find_if(screens.begin(), screens.end(),
+                                   [&](const QRect& screen) { return screen.contains(corner); });
+    const QRect area = home != screens.end() ? *home : primary;
+    // Never larger than the screen's free area, unless the layout needs more.
+    QRect fitted(wanted.topLeft(),
+                 wanted.size().expandedTo(QSize(0, 0)).boundedTo(area.size()).expandedTo(minimum));
+    if (home == screens.end())
         fitted.moveTopLeft(
-            QPoint(clampInto(fitted.left(), fitted.width(), primary.left(), primary.width()),
-                   clampInto(fitted.top(), fitted.height(), primary.top(), primary.height())));
+            QPoint(clampInto(fitted.left(), fitted.width(), area.left(), area.width()),
+                   clampInto(fitted.top(), fitted.height(), area.top(), area.height())));
     return fitted;
 }
 
@@ -47,7 +52,9 @@ double readTwips(const std::string& text, double fallback) {
         ++end;
     if (end == start || *end != '\0' || !std::isfinite(value))
         return fallback;
-    return static_cast<float>(value); // stored values are single precision
+    // Stored values are single precision; one beyond its range stays as large.
+    constexpr double largest = std::numeric_limits<float>::max();
+    return static_cast<float>(std::clamp(value, -largest, largest));
 }
 
 double QtWindowPlacement::dotsPerInch() const {

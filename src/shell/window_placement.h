@@ -12,9 +12,10 @@ class QWidget;
 
 namespace mirel::shell {
 
-// Where a window with the outer rectangle `wanted` opens: never smaller than
-// `minimum`, and, when no screen shows enough of it to grab, moved onto the
-// primary screen (as near to where it was as fits).
+// Where a window with the outer rectangle `wanted` opens: no larger than the
+// free area of its screen, yet never smaller than `minimum`; when its top-left
+// corner (title bar and menu) is on no screen, moved onto the primary screen
+// (as near to where it was as fits, else at its top-left).
 QRect fitOnScreens(QRect wanted, QSize minimum, const QList<QRect>& screens, const QRect& primary);
 
 // A stored placement value read as a number; text that is no number reads as

@@ -8,7 +8,12 @@ enum class MessageIcon { None, Information, Exclamation, Critical };
 
 enum class MessageAnswer { Ok, Stop };
 
+enum class SaveChangesAnswer { Save, Discard, Cancel };
+
+enum class ReplaceAnswer { Yes, No };
+
 // A modal message box with one OK button; returns when the user closed it.
+// Texts and titles are UTF-8.
 class MessageBoxService {
 public:
     virtual ~MessageBoxService() = default;
@@ -20,6 +25,17 @@ public:
                                        MessageIcon icon) {
         show(text, title, icon);
         return MessageAnswer::Ok;
+    }
+    // The question before a changed program is given up: Save, Discard or
+    // Cancel. Services that cannot ask keep the program.
+    virtual SaveChangesAnswer askSaveChanges(const std::string& /*text*/,
+                                             const std::string& /*title*/) {
+        return SaveChangesAnswer::Cancel;
+    }
+    // The question before an existing file is overwritten: Yes or No.
+    // Services that cannot ask keep the file.
+    virtual ReplaceAnswer askReplace(const std::string& /*text*/, const std::string& /*title*/) {
+        return ReplaceAnswer::No;
     }
 };
 

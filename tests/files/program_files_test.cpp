@@ -78,13 +78,32 @@ TEST(ProgramFiles, AHexFileHoldsAtMost32768Words) {
         TempFolder::read(path).ends_with(":10FFF0000000000000000000000000000000000001\r\n"));
 }
 
-TEST(ProgramFiles, SaveAsHexAppendsTheExtensionOnlyWhenMissing) {
-    EXPECT_EQ(savedFileName(ProgramKind::Hex, "/d/prog"), "/d/prog.hex");
-    EXPECT_EQ(savedFileName(ProgramKind::Hex, "/d/prog.hex"), "/d/prog.hex");
-    EXPECT_EQ(savedFileName(ProgramKind::Hex, "/d/PROG.Hex"), "/d/PROG.Hex");
-    EXPECT_EQ(savedFileName(ProgramKind::Hex, "hex"), "hex.hex");
-    EXPECT_EQ(savedFileName(ProgramKind::Mirel, "/d/prog"), "/d/prog");
-    EXPECT_EQ(savedFileName(ProgramKind::Text, "/d/prog.hex"), "/d/prog.hex");
+// The file a save writes: the chosen type's extension when the name has
+// none; hex insists on its own.
+TEST(ProgramFiles, SaveAddsTheTypesExtensionToANameWithout) {
+    const struct {
+        ProgramKind kind;
+        const char* chosen;
+        const char* saved;
+    } rows[] = {
+        {ProgramKind::Hex, "/d/prog", "/d/prog.hex"},
+        {ProgramKind::Hex, "/d/prog.hex", "/d/prog.hex"},
+        {ProgramKind::Hex, "/d/PROG.Hex", "/d/PROG.Hex"},
+        {ProgramKind::Hex, "hex", "hex.hex"},
+        {ProgramKind::Hex, "/d/a.txt", "/d/a.txt.hex"},
+        {ProgramKind::Text, "/d/prog", "/d/prog.txt"},
+        {ProgramKind::Text, "/d/prog.hex", "/d/prog.hex"},
+        {ProgramKind::Text, "/d/prog.TXT", "/d/prog.TXT"},
+        {ProgramKind::Text, "/d.x/prog", "/d.x/prog.txt"},
+        {ProgramKind::Text, "/d/.prog", "/d/.prog.txt"},
+        {ProgramKind::Mirel, "/d/prog", "/d/prog.mrl"},
+        {ProgramKind::Mirel, "prog", "prog.mrl"},
+        {ProgramKind::Mirel, "/d/prog.asm", "/d/prog.asm"},
+        {ProgramKind::Mirel, "/d/prog.tar.gz", "/d/prog.tar.gz"},
+    };
+    for (const auto& row : rows)
+        EXPECT_EQ(savedFileName(row.kind, row.chosen), row.saved)
+            << row.chosen << " as kind " << static_cast<int>(row.kind);
 }
 
 // The file as the usual assembler writes it: an extended address record,
@@ -287,7 +306,7 @@ TEST_F(BadFiles, CancelChangesNothingAndOpenStartsAtTheLastName) {
     commands.mnuFileSave_Click();
     EXPECT_EQ(snapshot(form, placement), before);
 
-    const std::string saved = folder.path("p");
+    const std::string saved = folder.path("p.txt");
     dialogs.answer = {saved, ProgramKind::Text};
     commands.mnuFileSave_Click();
     dialogs.answer = {};

@@ -3,6 +3,7 @@
 #include "test_services.h"
 
 #include <QAction>
+#include <QDialog>
 #include <QLabel>
 #include <QListView>
 #include <QPushButton>
@@ -108,6 +109,29 @@ private slots:
         QCOMPARE(w.window.debugger().count().instructions, done);
         QVERIFY(w.viewsShown());
         QVERIFY(w.counts().startsWith(QStringLiteral("Instructions: %1 ").arg(done)));
+    }
+
+    // While a modal window is open a full-speed run looks again only every
+    // 50 ms instead of spinning, and runs on at once when the window is gone.
+    void fullSpeedWaitsForAModalWindowWithoutSpinning() {
+        Window w({"INC\t20", "JMP\t0000"});
+        QTest::keyClick(&w.window, Qt::Key_F5);
+        const QTimer& timer = w.window.runTimer().timer();
+        QCOMPARE(timer.interval(), 0);
+        QDialog modal(&w.window);
+        modal.setModal(true);
+        modal.show();
+        const long long before = w.window.debugger().count().instructions;
+        w.window.runTimer().tick();
+        QVERIFY(timer.isActive());
+        QCOMPARE(timer.interval(), 50);
+        QCOMPARE(w.window.debugger().count().instructions, before);
+        modal.hide();
+        w.window.runTimer().tick();
+        QCOMPARE(timer.interval(), 0);
+        QVERIFY(w.window.debugger().count().instructions > before);
+        w.click("StopKey");
+        QVERIFY(!timer.isActive());
     }
 };
 

@@ -249,7 +249,15 @@ private slots:
         w.clickNew();
         w.enter("NOP");
         QCOMPARE(w.currentRow("Code"), 1);
+        QString asked;
+        QTimer::singleShot(0, &w.window, [&] {
+            if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+                asked = box->text();
+                QTest::mouseClick(box->button(QMessageBox::Discard), Qt::LeftButton);
+            }
+        });
         w.clickNew();
+        QCOMPARE(asked, QStringLiteral("Save changes to the program?"));
         QCOMPARE(w.rows("Code").size(), 1);
         QCOMPARE(w.currentRow("Code"), -1);
         QCOMPARE(w.window.form().Code.selectedIndex(), -1);

@@ -21,12 +21,27 @@ struct Message {
     bool operator==(const Message&) const = default;
 };
 
+// Records messages and questions (with the None icon); questions get the
+// prepared answers.
 struct RecordedMessages final : mirel::state::MessageBoxService {
     void show(const std::string& text, const std::string& title,
               mirel::state::MessageIcon icon) override {
         shown.push_back({text, title, icon});
     }
+    mirel::state::SaveChangesAnswer askSaveChanges(const std::string& text,
+                                                   const std::string& title) override {
+        asked.push_back({text, title, mirel::state::MessageIcon::None});
+        return saveChanges;
+    }
+    mirel::state::ReplaceAnswer askReplace(const std::string& text,
+                                           const std::string& title) override {
+        asked.push_back({text, title, mirel::state::MessageIcon::None});
+        return replace;
+    }
     std::vector<Message> shown;
+    std::vector<Message> asked;
+    mirel::state::SaveChangesAnswer saveChanges = mirel::state::SaveChangesAnswer::Discard;
+    mirel::state::ReplaceAnswer replace = mirel::state::ReplaceAnswer::Yes;
 };
 
 struct FakeSystemTools final : mirel::shell::SystemTools {

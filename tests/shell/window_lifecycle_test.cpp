@@ -80,17 +80,17 @@ private slots:
 
         const QSize frame = first->frameGeometry().size() - first->size();
         first->move(px(2010), px(1500));
-        first->resize(QSize(px(13500), px(10500)) - frame);
-        QTRY_COMPARE(first->frameGeometry(), QRect(px(2010), px(1500), px(13500), px(10500)));
+        first->resize(QSize(px(12000), px(10500)) - frame);
+        QTRY_COMPARE(first->frameGeometry(), QRect(px(2010), px(1500), px(12000), px(10500)));
         first->mnuFileClose_Click();
         QTRY_VERIFY(first.isNull());
         QStringList values;
         for (const char* key : {"MainLeft", "MainTop", "MainWidth", "MainHeight"})
             values << stored(s.settingsFile, key);
-        QCOMPARE(values, (QStringList{"2010", "1500", "13500", "10500"}));
+        QCOMPARE(values, (QStringList{"2010", "1500", "12000", "10500"}));
 
         QPointer<frmMain> second = start(s);
-        QCOMPARE(second->frameGeometry(), QRect(px(2010), px(1500), px(13500), px(10500)));
+        QCOMPARE(second->frameGeometry(), QRect(px(2010), px(1500), px(12000), px(10500)));
         second->move(px(4500), px(4500));
         second->showMinimized();
         QTRY_VERIFY(second->isMinimized());
@@ -113,6 +113,72 @@ private slots:
         delete window;
     }
 
+    // Stored values that would open the window off screen, larger than the
+    // screen, or beyond what a pixel count holds: the window opens on the
+    // screen's free area, and a close stores where it really was.
+    void hostilePlacementOpensAUsableWindow() {
+        const QRect free = QGuiApplication::primaryScreen()->availableGeometry();
+        QSize layout;
+        {
+            test::Services s;
+            QSettings settings(s.settingsFile, QSettings::IniFormat);
+            for (const char* key : {"MainWidth", "MainHeight"})
+                settings.setValue(QStringLiteral("Settings/") + QLatin1String(key), 0);
+            settings.sync();
+            QPointer<frmMain> window = start(s);
+            layout = window->frameGeometry().size();
+            delete window;
+        }
+        const struct {
+            const char *left, *top, *width, *height;
+            QRect opens; // -1 in a size: the layout's; -1 in a position: flush with the far edge
+        } rows[] = {
+            {"-300000", "-300000", "400000", "400000", QRect(0, 0, 800, 800)},
+            {"1000000", "1000000", "1000000", "1000000", QRect(0, 0, 800, 800)},
+            {"2147483647", "2147483647", "2147483647", "2147483647", QRect(0, 0, 800, 800)},
+            {"1e11", "-1e11", "1e11", "1e11", QRect(0, 0, 800, 800)},
+            {"1e308", "1e308", "-1e308", "-1e308", QRect(-1, -1, -1, -1)},
+            {"-2147483648", "0", "-2147483648", "9000", QRect(0, 0, -1, 600)},
+            {"inf", "-inf", "nan", "1e400", QRect(67, 67, -1, -1)},
+            {"10500", "11250", "3000", "4500", QRect(700, 750, -1, -1)},
+            {"0", "0", "11250", "11250", QRect(0, 0, -1, 750)},
+        };
+        for (const auto& row : rows) {
+            const QByteArray what =
+                QByteArray(row.left) + " " + row.top + " " + row.width + " " + row.height;
+            test::Services s;
+            QSettings settings(s.settingsFile, QSettings::IniFormat);
+            settings.setValue(QStringLiteral("Settings/MainLeft"), QLatin1String(row.left));
+            settings.setValue(QStringLiteral("Settings/MainTop"), QLatin1String(row.top));
+            settings.setValue(QStringLiteral("Settings/MainWidth"), QLatin1String(row.width));
+            settings.setValue(QStringLiteral("Settings/MainHeight"), QLatin1String(row.height));
+            settings.sync();
+            QPointer<frmMain> window = start(s);
+            const QRect opened = window->frameGeometry();
+            const QSize size(row.opens.width() < 0 ? layout.width() : row.opens.width(),
+                             row.opens.height() < 0 ? layout.height() : row.opens.height());
+            const QRect expected(
+                QPoint(row.opens.x() < 0 ? free.right() + 1 - size.width() : row.opens.x(),
+                       row.opens.y() < 0 ? free.bottom() + 1 - size.height() : row.opens.y()),
+                size);
+            QVERIFY2(opened == expected, what + " opened at " + QByteArray::number(opened.x()) +
+                                             "," + QByteArray::number(opened.y()) + " " +
+                                             QByteArray::number(opened.width()) + "x" +
+                                             QByteArray::number(opened.height()));
+            QVERIFY2(free.contains(window->menuBar()->mapToGlobal(QPoint(0, 0))), what);
+            window->close();
+            QTRY_VERIFY(window.isNull());
+            QStringList values;
+            for (const char* key : {"MainLeft", "MainTop", "MainWidth", "MainHeight"})
+                values << stored(s.settingsFile, key);
+            QVERIFY2(values == (QStringList{QString::number(opened.x() * 15),
+                                            QString::number(opened.y() * 15),
+                                            QString::number(opened.width() * 15),
+                                            QString::number(opened.height() * 15)}),
+                     what + " stored " + values.join(QLatin1Char(' ')).toLatin1());
+        }
+    }
+
     void newTwiceEqualsNewOnce() {
         test::Services s;
         QPointer<frmMain> window = start(s);
@@ -128,7 +194,7 @@ private slots:
         test::Services s;
         QPointer<frmMain> window = start(s);
         QCOMPARE(menuTree(window->menuBar()),
-                 QStringLiteral("&File[&Open...|-|&Save|-|Propert&ies|-|&Close] "
+                 QStringLiteral("&File[&Open...|E&xamples|-|&Save|-|Propert&ies|-|&Close] "
                                 "&Debug[Toggle &Breakpoint!|-|Run at &Full Speed!|Step &Back!|-|"
                                 "&Reset!] "
                                 "&Help[&Contents|-|&About ]"));
