@@ -114,7 +114,7 @@ TEST(FileCommands, DialogsStartInTheFolderAndTypeOfTheLastFileOpenedOrSaved) {
     Commands next;
     next.settings.values = c.settings.values; // as the next session reads them
     next.dialogs.answer = {folder.path("p.mrl"), ProgramKind::Mirel};
-    folder.write("p.mrl", "0000    NOP\r\n");
+    folder.write("p.mrl", "0000\t0000\tNOP   \r\n");
     next.commands.mnuFileOpen_Click();
     EXPECT_EQ(next.dialogs.openAsked.at(0).folder, folder.path("sub"));
     EXPECT_EQ(next.dialogs.openAsked.at(0).kind, ProgramKind::Text);

@@ -205,6 +205,7 @@ TEST_F(BadFiles, AFailedOpenOrSaveShowsItsMessageAndChangesNothing) {
     folder.write("prog.mrl", "0000\t3001\tLDA   01H\r\n");
     folder.write("prog.hex", ":020000000000FE\r\n");
     ASSERT_EQ(::mkfifo(folder.path("pipe").c_str(), 0600), 0);
+    ASSERT_EQ(::mkfifo(folder.path("pipe.txt").c_str(), 0600), 0);
     fs::resize_file(folder.write("huge.txt", ""), maxProgramFileBytes + 1);
     struct Row {
         const char* what;
@@ -226,7 +227,7 @@ TEST_F(BadFiles, AFailedOpenOrSaveShowsItsMessageAndChangesNothing) {
         {"a named pipe", true, ProgramKind::Text, "pipe", "Cannot open NAME: not a regular file"},
         {"a file larger than any program", true, ProgramKind::Text, "huge.txt",
          "NAME is too large to be a program."},
-        {"a named pipe as target", false, ProgramKind::Text, "pipe",
+        {"a named pipe as target", false, ProgramKind::Text, "pipe.txt",
          "Cannot save NAME: not a regular file"},
         {"read-only target", false, ProgramKind::Text, "locked.txt",
          "Cannot save NAME: Permission denied"},
