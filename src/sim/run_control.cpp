@@ -47,6 +47,28 @@ void setControl(state::ControlModel& control, bool on) {
 
 } // namespace
 
+RunControl::RunControl(state::MainForm& form, Simulator& simulator, RunMessages& messages,
+                       ElapsedClock& clock)
+    : form_(form), simulator_(simulator), messages_(messages), clock_(clock), stepClock_(clock) {
+    form_.Timer1.addObserver(this);
+}
+
+RunControl::~RunControl() {
+    form_.Timer1.removeObserver(this);
+}
+
+// A run ended, by Stop or by a command that stops the timer itself.
+void RunControl::changed() {
+    if (form_.Timer1.enabled())
+        return;
+    fullSpeed_ = false;
+    // Step and Mirel come back into sight; whether they work is the program's say.
+    form_.Step.setVisible(true);
+    form_.Mirel.setVisible(true);
+    showViews(true);
+    form_.WBox.setEnabled(true);
+}
+
 void RunControl::StartKey_Click() {
     begin(false);
 }
@@ -56,6 +78,9 @@ void RunControl::FullSpeed_Click() {
 }
 
 void RunControl::begin(bool fullSpeed) {
+    // A run already going hands over: whoever drives the timer hears anew.
+    if (fullSpeed)
+        form_.Timer1.setEnabled(false);
     fullSpeed_ = fullSpeed;
     setControl(form_.Fast, true);
     setControl(form_.Slow, true);
@@ -66,11 +91,8 @@ void RunControl::begin(bool fullSpeed) {
     form_.WBox.setEnabled(false);
     // The first step comes with the first tick, one interval from now.
     stepClock_.restart();
-    if (fullSpeed) {
+    if (fullSpeed)
         showViews(false);
-        // A run already going hands over: whoever drives the timer hears anew.
-        form_.Timer1.setEnabled(false);
-    }
     form_.Timer1.setEnabled(true);
 }
 

@@ -12,12 +12,14 @@ namespace mirel::sim {
 
 // Continuous run: Start, Stop, the six speeds and the timer's tick. The
 // window drives a real timer from Timer1 and calls Timer1_Timer on each tick.
-class RunControl {
+// However a run ends (Stop, New, Open, Reset), the views it hid come back.
+class RunControl final : private state::ChangeObserver {
 public:
     RunControl(state::MainForm& form, Simulator& simulator, RunMessages& messages,
-               ElapsedClock& clock)
-        : form_(form), simulator_(simulator), messages_(messages), clock_(clock),
-          stepClock_(clock) {}
+               ElapsedClock& clock);
+    ~RunControl() override;
+    RunControl(const RunControl&) = delete;
+    RunControl& operator=(const RunControl&) = delete;
 
     // How long one tick of a run at full speed keeps stepping before the
     // event loop gets its turn.
@@ -44,6 +46,7 @@ public:
     void restartClock() { stepClock_.restart(); }
 
 private:
+    void changed() override; // Timer1
     void showViews(bool on);
     // One step of a run; false when the run must end after it.
     bool runStep(bool& messageShown);
