@@ -1,19 +1,27 @@
 #include "debugger.h"
 
+#include "line_notices.h"
 #include "machine_reset.h"
+#include "state/program_counter.h"
 
 #include <algorithm>
 
 namespace mirel::debug {
 
 Debugger::Debugger(state::MainForm& form, sim::Simulator& simulator, sim::RunControl* run)
-    : form_(form), simulator_(simulator), run_(run), breakpoints_(form.Code), journal_(form),
-      wasRunning_(form.Timer1.enabled()) {
+    : form_(form), simulator_(simulator), run_(run), breakpoints_(form.Code),
+      notInstructions_(form.Code), journal_(form), wasRunning_(form.Timer1.enabled()) {
     simulator_.setStepListener(this);
     if (run_)
-        run_->setBreakCheck([this] { return breakpoints_.atSelection(); });
+        run_->setBreakCheck([this] { return stopsAtBreakpoint(); });
     form_.Timer1.addObserver(this);
     form_.Code.addObserver(this);
+    // Typing into W or changing a line empties the journal: Step Back has
+    // nothing left to take back.
+    journal_.setOnEmptied([this] {
+        if (!running())
+            notifyChanged();
+    });
 }
 
 Debugger::~Debugger() {
@@ -34,8 +42,35 @@ void Debugger::stepStarting() {
 void Debugger::stepFinished(int cycles) {
     journal_.endStep(cycles);
     count_.add(cycles);
+    if (cycles == 0) [[unlikely]]
+        nothingExecuted();
     if (!running())
         notifyChanged();
+}
+
+// The line stays selected: it is the one that held no instruction.
+void Debugger::nothingExecuted() {
+    const int line = state::currentIndex(form_);
+    if (!tell_ || (running() && line == idleLineTold_))
+        return;
+    idleLineTold_ = running() ? line : -1;
+    tell_(nothingExecutedNotice(form_.Code.line(line), line));
+}
+
+bool Debugger::stopsAtBreakpoint() {
+    if (!breakpoints_.atSelection())
+        return false;
+    const int line = form_.Code.selectedIndex();
+    if (tell_)
+        tell_(breakpointNotice(form_.Code.line(line), line));
+    return true;
+}
+
+void Debugger::checkLine(int index, bool tell) {
+    const auto notice = notAnInstructionNotice(form_.Code.line(index), index);
+    notInstructions_.set(index, notice.has_value());
+    if (notice && tell && tell_)
+        tell_(*notice);
 }
 
 bool Debugger::canStepBack() const {
@@ -95,6 +130,7 @@ void Debugger::changed() {
     if (running() == wasRunning_)
         return;
     wasRunning_ = running();
+    idleLineTold_ = -1;
     if (wasRunning_)
         startHighlight();
     highlightStale_ = true;
@@ -103,21 +139,27 @@ void Debugger::changed() {
 
 void Debugger::lineInserted(int index) {
     breakpoints_.lineInserted(index);
+    notInstructions_.lineInserted(index);
+    checkLine(index, false);
     journal_.programChanged();
 }
 
 void Debugger::lineRemoved(int index) {
     breakpoints_.lineRemoved(index);
+    notInstructions_.lineRemoved(index);
     journal_.programChanged();
 }
 
-void Debugger::lineReplaced(int /*index*/) {
+// Enter wrote the line: one that is no instruction is marked and named.
+void Debugger::lineReplaced(int index) {
+    checkLine(index, true);
     journal_.programChanged();
 }
 
 // New and Open clear the breakpoints and the journal and start the counts again.
 void Debugger::linesReset() {
     breakpoints_.linesReset();
+    notInstructions_.linesReset();
     journal_.programChanged();
     count_ = {};
     startHighlight();

@@ -7,6 +7,7 @@
 #include "state/main_form.h"
 #include "step_journal.h"
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -30,6 +31,13 @@ public:
 
     Breakpoints& breakpoints() { return breakpoints_; }
     const Breakpoints& breakpoints() const { return breakpoints_; }
+    // Lines written that are no instruction, marked until they are fixed.
+    Breakpoints& notInstructions() { return notInstructions_; }
+    const Breakpoints& notInstructions() const { return notInstructions_; }
+
+    // Hears why nothing happened: a step that executed nothing, a run stopped
+    // at a breakpoint, a line written that is no instruction.
+    void setNotice(std::function<void(const std::string&)> tell) { tell_ = std::move(tell); }
 
     // Takes the last step back; false when there is none or a run is going.
     bool stepBack();
@@ -62,18 +70,24 @@ private:
     void lineReplaced(int index) override;
     void linesReset() override; // a new program
     void startHighlight();
+    void nothingExecuted();
+    bool stopsAtBreakpoint();
+    void checkLine(int index, bool tell);
     bool running() const { return form_.Timer1.enabled(); }
 
     state::MainForm& form_;
     sim::Simulator& simulator_;
     sim::RunControl* run_;
     Breakpoints breakpoints_;
+    Breakpoints notInstructions_; // the same marks, kept for another reason
     StepJournal journal_;
     CycleCount count_;
     bool wasRunning_ = false;
     long long highlightFrom_ = 0;
     mutable bool highlightStale_ = true;
     mutable std::vector<int> changed_;
+    std::function<void(const std::string&)> tell_;
+    int idleLineTold_ = -1; // a run tells of each idle line once
 };
 
 } // namespace mirel::debug

@@ -214,12 +214,15 @@ void StepJournal::outsideChange() {
 }
 
 void StepJournal::clear() {
+    const bool hadSteps = !steps_.empty();
     recording_ = false;
     steps_.clear();
     changes_.clear();
     texts_.clear();
     counterEdits_.clear();
     dropped_ = 0;
+    if (hadSteps && onEmptied_)
+        onEmptied_();
 }
 
 int StepJournal::undo() {

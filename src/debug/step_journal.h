@@ -4,6 +4,7 @@
 #include "state/main_form.h"
 
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -67,6 +68,8 @@ public:
     int undo();
     void clear();
     void programChanged() { clear(); }
+    // Called when the journal empties of itself or by clear(), not by undo.
+    void setOnEmptied(std::function<void()> heard) { onEmptied_ = std::move(heard); }
 
     // Register lines that differ from what they held before step `from`
     // (as far back as the journal reaches), and whether W does.
@@ -161,6 +164,7 @@ private:
     bool replaying_ = false;
     std::unique_ptr<ListWatch> regWatch_, stackWatch_;
     std::unique_ptr<ControlsWatch> controlsWatch_;
+    std::function<void()> onEmptied_;
 };
 
 } // namespace mirel::debug

@@ -19,6 +19,9 @@
 namespace mirel::shell {
 
 namespace {
+// How long a status bar notice stays, in milliseconds.
+constexpr int noticeTimeout = 5000;
+
 QAction* debugCommand(QObject* owner, const char* name, const char* caption, const char* tip,
                       const QKeySequence& keys, QStyle::StandardPixmap icon, QStyle* style) {
     auto* action = new QAction(QString::fromLatin1(caption), owner);
@@ -79,10 +82,14 @@ void frmMain::buildDebugCommands() {
     statusBar()->setPalette(look->standardPalette());
     statusBar()->setAutoFillBackground(true);
     statusBar()->setSizeGripEnabled(false);
-    statusBar()->addWidget(counts);
+    statusBar()->addPermanentWidget(counts, 1);
+    debugger_.setNotice([this](const std::string& text) {
+        statusBar()->showMessage(QString::fromUtf8(text), noticeTimeout);
+    });
 
     auto* code = controls_->findChild<QListView*>(QStringLiteral("Code"));
-    code->setItemDelegate(new BreakpointMargin(debugger_.breakpoints(), code));
+    code->setItemDelegate(
+        new BreakpointMargin(debugger_.breakpoints(), debugger_.notInstructions(), code));
     code->setContextMenuPolicy(Qt::ActionsContextMenu);
     code->addAction(breakpoint);
     auto* reg = controls_->findChild<QListView*>(QStringLiteral("Reg"));
@@ -95,8 +102,13 @@ void frmMain::buildDebugCommands() {
     statusTimer_.setInterval(100);
     connect(&statusTimer_, &QTimer::timeout, this, &frmMain::showDebugger);
     // The bindings belong to the controls, which go before the models do.
-    new ChangeBinding(*controls_, debugger_, [this] { showDebugger(); });
+    new ChangeBinding(*controls_, debugger_, [this] {
+        showDebugger();
+        showFirstChange();
+    });
     new ChangeBinding(*controls_, debugger_.breakpoints(), [code] { code->viewport()->update(); });
+    new ChangeBinding(*controls_, debugger_.notInstructions(),
+                      [code] { code->viewport()->update(); });
     new ChangeBinding(*controls_, form_.StartKey, [this] { showDebugger(); });
 }
 
@@ -123,6 +135,16 @@ void frmMain::showDebugger() {
         p.setColor(QPalette::Base, debugger_.wChanged() ? changeHighlight() : QColor(Qt::black));
         w->setPalette(p);
     }
+}
+
+// The register list scrolls just enough to show the first register the last
+// step or run changed.
+void frmMain::showFirstChange() {
+    const auto& changed = debugger_.changedRegisters();
+    auto* reg = controls_ ? controls_->findChild<QListView*>(QStringLiteral("Reg")) : nullptr;
+    if (changed.empty() || !reg)
+        return;
+    reg->scrollTo(reg->model()->index(changed.front(), 0), QAbstractItemView::EnsureVisible);
 }
 
 void frmMain::mnuDebugBreakpoint_Click() {

@@ -13,15 +13,27 @@ void BreakpointMargin::paint(QPainter* painter, const QStyleOptionViewItem& opti
     QStyleOptionViewItem text = option;
     text.rect.setLeft(option.rect.left() + width);
     QStyledItemDelegate::paint(painter, text, index);
-    if (!marks_.has(index.row()))
+    const bool breakpoint = marks_.has(index.row());
+    const bool warning = warnings_.has(index.row());
+    if (!breakpoint && !warning)
         return;
-    const int d = std::min(width - 2, option.rect.height() - 4);
-    const QRect dot(option.rect.left() + (width - d) / 2, option.rect.center().y() - d / 2, d, d);
+    const int d = std::min(mark - 2, option.rect.height() - 4);
+    const QRect dot(option.rect.left() + (mark - d) / 2, option.rect.center().y() - d / 2, d, d);
     painter->save();
     painter->setRenderHint(QPainter::Antialiasing);
     painter->setPen(Qt::NoPen);
-    painter->setBrush(QColor(230, 0, 0));
-    painter->drawEllipse(dot);
+    if (breakpoint) {
+        painter->setBrush(QColor(230, 0, 0));
+        painter->drawEllipse(dot);
+    }
+    if (warning) {
+        // A triangle standing on its base, as warning signs do.
+        const QRectF sign = dot.translated(mark, 0);
+        const QPointF corners[] = {
+            {sign.center().x(), sign.top()}, sign.bottomRight(), sign.bottomLeft()};
+        painter->setBrush(QColor(255, 150, 0));
+        painter->drawPolygon(corners, 3);
+    }
     painter->restore();
 }
 

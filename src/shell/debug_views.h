@@ -12,18 +12,22 @@ namespace mirel::shell {
 QColor changeHighlight();
 
 // The program list's rows with a margin at the left, where a line with a
-// breakpoint carries a red marker; the text itself is drawn as always.
+// breakpoint carries a red marker and, beside it, a line that is no
+// instruction an orange warning; the text itself is drawn as always.
 class BreakpointMargin final : public QStyledItemDelegate {
 public:
-    static constexpr int width = 12;
-    BreakpointMargin(const debug::Breakpoints& marks, QObject* parent)
-        : QStyledItemDelegate(parent), marks_(marks) {}
+    static constexpr int mark = 12;
+    static constexpr int width = 2 * mark;
+    BreakpointMargin(const debug::Breakpoints& marks, const debug::Breakpoints& warnings,
+                     QObject* parent)
+        : QStyledItemDelegate(parent), marks_(marks), warnings_(warnings) {}
     void paint(QPainter* painter, const QStyleOptionViewItem& option,
                const QModelIndex& index) const override;
     QSize sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const override;
 
 private:
     const debug::Breakpoints& marks_;
+    const debug::Breakpoints& warnings_;
 };
 
 // Register rows that the last step changed, on the highlight colour.

@@ -77,6 +77,7 @@ private:
     // in the lists; after the controls, which they mark.
     void buildDebugCommands();
     void showDebugger();
+    void showFirstChange();
     QWidget* buildControls();
     QListView* buildList(QWidget* parent, const char* name, state::TextList& list);
     void buildFlagReg(QWidget* parent);

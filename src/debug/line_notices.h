@@ -1,0 +1,21 @@
+#pragma once
+
+#include <optional>
+#include <string>
+
+namespace mirel::debug {
+
+// The status texts that say why a line did nothing. A line is named by the
+// address it carries, or by its index as four hexadecimal digits when it
+// carries none.
+std::string lineName(const std::string& line, int index);
+
+std::string nothingExecutedNotice(const std::string& line, int index);
+std::string breakpointNotice(const std::string& line, int index);
+
+// "Line 0002: MOV 06 is not an instruction." for a line whose statement the
+// assembler gives no word for; nothing for an instruction, an empty line, an
+// address alone or the end mark.
+std::optional<std::string> notAnInstructionNotice(const std::string& line, int index);
+
+} // namespace mirel::debug
