@@ -82,7 +82,7 @@ void frmMain::buildDebugCommands() {
     statusBar()->setPalette(look->standardPalette());
     statusBar()->setAutoFillBackground(true);
     statusBar()->setSizeGripEnabled(false);
-    statusBar()->addPermanentWidget(counts, 1);
+    statusBar()->addPermanentWidget(counts);
     debugger_.setNotice([this](const std::string& text) {
         statusBar()->showMessage(QString::fromUtf8(text), noticeTimeout);
     });
