@@ -215,6 +215,19 @@ private slots:
         w.click("Step");
         QVERIFY(shown(0x0D));
         QVERIFY(!shown(0x7F));
+
+        // A run shows its first change when it stops.
+        Window r(numbered({"NOP", "INC\t7F", "NOP", "NOP"}));
+        auto* runReg = r.find<QListView>("Reg");
+        runReg->scrollToTop();
+        r.window.debugger().breakpoints().toggle(3);
+        r.form().Label5.setText("1");
+        r.click("StartKey");
+        for (int i = 0; i < 50 && r.form().Timer1.enabled(); ++i)
+            r.window.runTimer().tick();
+        QVERIFY(!r.form().Timer1.enabled());
+        QVERIFY(runReg->viewport()->rect().contains(
+            runReg->visualRect(runReg->model()->index(0x7F, 0))));
     }
 };
 
