@@ -135,6 +135,7 @@ frmMain::frmMain(std::unique_ptr<QtServices> own, const WindowServices* services
     scroll->setWidget(controls_);
     setCentralWidget(scroll);
     buildDebugCommands();
+    buildRunCommands();
     nameControlsForAccessibility(*this);
 
     // The window's load event.
@@ -157,6 +158,7 @@ void frmMain::mnuFileSave_Click() {
 
 void frmMain::mnuFileExample_Click(const std::string& path) {
     fileCommands_.openExample(path);
+    focusEntryLine();
 }
 
 // A changed program is saved or given up first; Cancel keeps the window open.

@@ -77,6 +77,11 @@ private:
     // in the lists; after the controls, which they mark.
     void buildDebugCommands();
     void showDebugger();
+    // Step, Start, Stop, Faster and Slower in the Debug menu, with keys.
+    void buildRunCommands();
+    // Keyboard focus and caret to the end of the entry line, when it is shown.
+    void focusEntryLine();
+    bool fullSpeedPossible() const;
     QWidget* buildControls();
     QListView* buildList(QWidget* parent, const char* name, state::TextList& list);
     void buildFlagReg(QWidget* parent);

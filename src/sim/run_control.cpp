@@ -57,8 +57,9 @@ void RunControl::FullSpeed_Click() {
 
 void RunControl::begin(bool fullSpeed) {
     fullSpeed_ = fullSpeed;
-    setControl(form_.Fast, true);
-    setControl(form_.Slow, true);
+    // Full speed has no pace to change.
+    setControl(form_.Fast, !fullSpeed);
+    setControl(form_.Slow, !fullSpeed);
     setControl(form_.StopKey, true);
     setControl(form_.StartKey, false);
     setControl(form_.Mirel, false);
