@@ -321,7 +321,7 @@ void frmMain::buildButtons(QWidget* parent) {
     speed->setFont(arialBold(9));
     bindLabel(*speed, form_.Label5);
     auto* unit = caption(parent, QStringLiteral("Label5Unit"), QStringLiteral("ms"),
-                         controlRect(4020, 3720, 270, 375), style()->standardPalette());
+                         controlRect(4020, 3720, 240, 375), style()->standardPalette());
     unit->setAlignment(Qt::AlignCenter);
     QFont small = unit->font();
     small.setPointSize(7);
