@@ -1,6 +1,9 @@
 #include "accessible_names.h"
 
 #include <QAbstractButton>
+#include <QAbstractItemView>
+#include <QComboBox>
+#include <QLineEdit>
 #include <QRegularExpression>
 #include <QWidget>
 
@@ -25,6 +28,7 @@ constexpr Role roles[] = {
     {"Frame1", "Port A"},
     {"Frame2", "Port B"},
     {"Label5", "Run interval in milliseconds"},
+    {"Label5Unit", "Milliseconds"},
     {"Mirel", "Mirel: remove the last program line"},
     {"tbToolBar", "Toolbar"},
 };
@@ -57,6 +61,11 @@ void nameControlsForAccessibility(QWidget& window) {
         if (auto* button = qobject_cast<QAbstractButton*>(widget);
             button && widget->accessibleName().isEmpty() && !button->text().isEmpty())
             widget->setAccessibleName(button->text().remove(QLatin1Char('&')));
+    }
+    // The box's own parts: the line typed into and the list it drops down.
+    if (auto* counter = window.findChild<QComboBox*>(QStringLiteral("Counter"))) {
+        counter->lineEdit()->setAccessibleName(QStringLiteral("Instruction entry line"));
+        counter->view()->setAccessibleName(QStringLiteral("Program from the current line"));
     }
 }
 

@@ -43,7 +43,11 @@ void bindLabel(QLabel& label, state::TextModel& model) {
 }
 
 void bindLamp(LampView& lamp, state::LampModel& model) {
-    new ChangeBinding(lamp, model, [&lamp, &model] { lamp.setLit(model.lit()); });
+    new ChangeBinding(lamp, model, [&lamp, &model] {
+        lamp.setLit(model.lit());
+        // A screen reader hears whether the lamp is lit.
+        lamp.setAccessibleDescription(model.lit() ? QStringLiteral("on") : QStringLiteral("off"));
+    });
 }
 
 void bindCheckBox(QCheckBox& box, state::CheckBoxModel& model) {

@@ -123,7 +123,7 @@ void frmMain::showDebugger() {
         if (auto* action = findChild<QAction*>(QLatin1String(name)))
             action->setEnabled(on);
     };
-    enable("mnuDebugFullSpeed", form_.StartKey.enabled());
+    enable("mnuDebugFullSpeed", fullSpeedPossible());
     enable("mnuDebugReset", form_.StartKey.enabled() || running);
     enable("mnuDebugStepBack", debugger_.canStepBack());
     if (!controls_)
@@ -151,13 +151,19 @@ void frmMain::mnuDebugBreakpoint_Click() {
     debugger_.breakpoints().toggle(form_.Code.selectedIndex());
 }
 
+// From a stop, or from a timed run, which goes over to full speed.
+bool frmMain::fullSpeedPossible() const {
+    return form_.StartKey.enabled() || (form_.StopKey.enabled() && !run_.fullSpeed());
+}
+
 void frmMain::mnuDebugFullSpeed_Click() {
-    if (form_.StartKey.enabled())
+    if (fullSpeedPossible())
         run_.FullSpeed_Click();
 }
 
 void frmMain::mnuDebugReset_Click() {
     debugger_.reset();
+    focusEntryLine();
 }
 
 void frmMain::mnuDebugStepBack_Click() {

@@ -1,6 +1,7 @@
 #include "frm_main.h"
 
 #include "accessible_names.h"
+#include "control_tips.h"
 #include "counter_box.h"
 #include "examples_folder.h"
 #include "frm_about.h"
@@ -12,6 +13,7 @@
 #include "state/direct_edits.h"
 #include "state/program_counter.h"
 #include "state/window_load.h"
+#include "tab_order.h"
 #include "text_list_model.h"
 #include "twips.h"
 
@@ -132,10 +134,13 @@ frmMain::frmMain(std::unique_ptr<QtServices> own, const WindowServices* services
     scroll->setObjectName(QStringLiteral("scrollArea"));
     scroll->setFrameShape(QFrame::NoFrame);
     controls_ = buildControls();
+    orderTabs(*controls_);
     scroll->setWidget(controls_);
     setCentralWidget(scroll);
     buildDebugCommands();
+    buildRunCommands();
     nameControlsForAccessibility(*this);
+    giveControlsTips(*this);
 
     // The window's load event.
     state::Form_Load(form_, placement_);
@@ -157,6 +162,7 @@ void frmMain::mnuFileSave_Click() {
 
 void frmMain::mnuFileExample_Click(const std::string& path) {
     fileCommands_.openExample(path);
+    focusEntryLine();
 }
 
 // A changed program is saved or given up first; Cancel keeps the window open.
@@ -307,13 +313,19 @@ void frmMain::buildButtons(QWidget* parent) {
     onClick("Fast", [this] { run_.Fast_Click(); });
     onClick("Slow", [this] { run_.Slow_Click(); });
 
+    // As tall as the buttons beside it and as readable; the unit has a label
+    // of its own, as the run reads the bare number.
     auto* speed = caption(parent, QStringLiteral("Label5"), QString(),
-                          controlRect(3600, 3780, 600, 255), style()->standardPalette());
-    speed->setAlignment(Qt::AlignCenter);
-    QFont small = speed->font();
-    small.setPointSize(7);
-    speed->setFont(small);
+                          controlRect(3600, 3720, 420, 375), style()->standardPalette());
+    speed->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    speed->setFont(arialBold(9));
     bindLabel(*speed, form_.Label5);
+    auto* unit = caption(parent, QStringLiteral("Label5Unit"), QStringLiteral("ms"),
+                         controlRect(4020, 3720, 240, 375), style()->standardPalette());
+    unit->setAlignment(Qt::AlignCenter);
+    QFont small = unit->font();
+    small.setPointSize(7);
+    unit->setFont(small);
 }
 
 void frmMain::buildPort(QWidget* parent, const char* name, int top, const char* pin,

@@ -78,6 +78,11 @@ private:
     void buildDebugCommands();
     void showDebugger();
     void showFirstChange();
+    // Step, Start, Stop, Faster and Slower in the Debug menu, with keys.
+    void buildRunCommands();
+    // Keyboard focus and caret to the end of the entry line, when it is shown.
+    void focusEntryLine();
+    bool fullSpeedPossible() const;
     QWidget* buildControls();
     QListView* buildList(QWidget* parent, const char* name, state::TextList& list);
     void buildFlagReg(QWidget* parent);

@@ -21,12 +21,14 @@ QAction* command(QObject* owner, const char* name, const char* caption) {
     return action;
 }
 
-// A toolbar command: its key is its tooltip, its icon and what the toolbar
-// handler compares.
-void keyed(QAction* action, const char* key) {
+// A toolbar command: its key is its icon and what the toolbar handler
+// compares; the tooltip adds its keyboard shortcut.
+void keyed(QAction* action, const char* key, QKeySequence::StandardKey shortcut) {
     const QString text = QString::fromLatin1(key);
     action->setData(text);
-    action->setToolTip(text);
+    action->setShortcut(shortcut);
+    action->setToolTip(text + QStringLiteral(" (") +
+                       action->shortcut().toString(QKeySequence::NativeText) + QLatin1Char(')'));
     action->setIcon(makeToolbarIcon(text));
     action->setIconVisibleInMenu(false);
 }
@@ -40,11 +42,11 @@ void frmMain::buildCommands() {
     // Open and Save are one command each, shared by the File menu and the
     // toolbar; New exists only on the toolbar.
     QAction* newProgram = command(this, "New", "New");
-    keyed(newProgram, "New");
+    keyed(newProgram, "New", QKeySequence::New);
     QAction* open = command(this, "mnuFileOpen", "&Open...");
-    keyed(open, "Open");
+    keyed(open, "Open", QKeySequence::Open);
     QAction* save = command(this, "mnuFileSave", "&Save");
-    keyed(save, "Save");
+    keyed(save, "Save", QKeySequence::Save);
     for (QAction* action : {newProgram, open, save})
         connect(action, &QAction::triggered, this,
                 [this, action] { tbToolBar_ButtonClick(action->data().toString()); });
@@ -113,6 +115,8 @@ void frmMain::tbToolBar_ButtonClick(const QString& key) {
             mnuFileOpen_Click();
         else if (key == QLatin1String("Save"))
             mnuFileSave_Click();
+        if (key != QLatin1String("Save"))
+            focusEntryLine();
     } catch (const std::exception&) {
     }
 }

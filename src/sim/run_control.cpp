@@ -82,8 +82,9 @@ void RunControl::begin(bool fullSpeed) {
     if (fullSpeed)
         form_.Timer1.setEnabled(false);
     fullSpeed_ = fullSpeed;
-    setControl(form_.Fast, true);
-    setControl(form_.Slow, true);
+    // Full speed has no pace to change.
+    setControl(form_.Fast, !fullSpeed);
+    setControl(form_.Slow, !fullSpeed);
     setControl(form_.StopKey, true);
     setControl(form_.StartKey, false);
     setControl(form_.Mirel, false);

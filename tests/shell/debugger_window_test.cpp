@@ -1,11 +1,15 @@
 #include "files/open_program.h"
+#include "shell/examples_folder.h"
 #include "shell/frm_main.h"
 #include "test_services.h"
 
 #include <QAction>
+#include <QComboBox>
 #include <QDialog>
 #include <QLabel>
+#include <QLineEdit>
 #include <QListView>
+#include <QMenu>
 #include <QPushButton>
 #include <QToolBar>
 #include <QtTest>
@@ -14,7 +18,7 @@ using mirel::shell::frmMain;
 
 namespace {
 
-// A shown main window with a program opened in it.
+// A shown main window with a program opened in it; none when it is empty.
 struct Window {
     test::Services services;
     frmMain window{services.services()};
@@ -24,7 +28,8 @@ struct Window {
         for (std::size_t i = 0; i < program.size(); ++i)
             lines.push_back("000" + std::to_string(i) + "\t" + program[i]);
         mirel::state::NoWindowPlacement placement;
-        mirel::files::loadProgram(window.form(), placement, std::move(lines));
+        if (!lines.empty())
+            mirel::files::loadProgram(window.form(), placement, std::move(lines));
         window.show();
         if (!QTest::qWaitForWindowExposed(&window))
             qFatal("window not exposed");
@@ -35,6 +40,18 @@ struct Window {
     QAction* action(const char* name) { return window.findChild<QAction*>(QLatin1String(name)); }
     void click(const char* button) {
         QTest::mouseClick(window.findChild<QPushButton*>(QLatin1String(button)), Qt::LeftButton);
+    }
+    QLineEdit* entryLine() {
+        return window.findChild<QComboBox*>(QStringLiteral("Counter"))->lineEdit();
+    }
+    // What a user sees of the run: its kind, the speed label, the selected line.
+    QString runState() {
+        const QString kind = !form().Timer1.enabled() ? QStringLiteral("stopped")
+                             : window.findChild<QPushButton*>(QStringLiteral("Fast"))->isHidden()
+                                 ? QStringLiteral("full")
+                                 : QStringLiteral("timed");
+        return kind + QLatin1Char(' ') + QString::fromStdString(form().Label5.text()) +
+               QLatin1Char(' ') + QString::number(form().Code.selectedIndex());
     }
     bool viewsShown() {
         return window.findChild<QListView*>(QStringLiteral("Reg"))->isVisible() &&
@@ -132,6 +149,105 @@ private slots:
         QVERIFY(w.window.debugger().count().instructions > before);
         w.click("StopKey");
         QVERIFY(!timer.isActive());
+    }
+    // Each run key presses its button, and is possible exactly when its
+    // button is shown and enabled; F5 also takes a timed run to full speed.
+    void runKeysPressTheirButtonsWhenTheyCould() {
+        const char* const names[] = {"mnuDebugStep",   "mnuDebugStart",  "mnuDebugStop",
+                                     "mnuDebugFaster", "mnuDebugSlower", "mnuDebugFullSpeed"};
+        const char* const buttons[] = {"Step", "StartKey", "StopKey", "Fast", "Slow"};
+        const QKeySequence none;
+        const struct {
+            const char* state;
+            bool program;
+            QKeySequence before;  // the keys that bring the state about
+            const char* possible; // Step Start Stop Faster Slower FullSpeed
+            QKeySequence key;
+            const char* after; // runState after the key
+        } rows[] = {
+            {"no program, Step", false, none, "------", Qt::Key_F10, "stopped 500 -1"},
+            {"no program, Start", false, none, "------", Qt::Key_F6, "stopped 500 -1"},
+            {"program, Step", true, none, "EE---E", Qt::Key_F10, "stopped 500 1"},
+            {"program, Start", true, none, "EE---E", Qt::Key_F6, "timed 500 0"},
+            {"program, full speed", true, none, "EE---E", Qt::Key_F5, "full 500 0"},
+            {"timed, Faster", true, Qt::Key_F6, "--EEEE", Qt::CTRL | Qt::Key_Plus, "timed 200 0"},
+            {"timed, Slower", true,
+             QKeySequence(QKeyCombination(Qt::Key_F6), Qt::CTRL | Qt::Key_Plus), "--EEEE",
+             Qt::CTRL | Qt::Key_Minus, "timed 500 0"},
+            {"timed, Stop", true, Qt::Key_F6, "--EEEE", Qt::SHIFT | Qt::Key_F5, "stopped 500 0"},
+            {"timed, Escape", true, Qt::Key_F6, "--EEEE", Qt::Key_Escape, "stopped 500 0"},
+            {"timed to full speed", true, Qt::Key_F6, "--EEEE", Qt::Key_F5, "full 500 0"},
+            {"full speed, Faster", true, Qt::Key_F5, "--E---", Qt::CTRL | Qt::Key_Plus,
+             "full 500 0"},
+            {"full speed, Escape", true, Qt::Key_F5, "--E---", Qt::Key_Escape, "stopped 500 0"},
+            {"timed then full, Stop", true,
+             QKeySequence(QKeyCombination(Qt::Key_F6), QKeyCombination(Qt::Key_F5)), "--E---",
+             Qt::SHIFT | Qt::Key_F5, "stopped 500 0"},
+        };
+        for (const auto& row : rows) {
+            Window w(row.program ? std::vector<std::string>{"NOP", "NOP", "NOP"}
+                                 : std::vector<std::string>{});
+            for (int i = 0; i < row.before.count(); ++i)
+                QTest::keyClick(&w.window, row.before[i].key(), row.before[i].keyboardModifiers());
+            QString possible;
+            for (const char* name : names)
+                possible += w.action(name)->isEnabled() ? QLatin1Char('E') : QLatin1Char('-');
+            QVERIFY2(possible == QLatin1String(row.possible),
+                     qPrintable(QStringLiteral("%1: %2").arg(row.state, possible)));
+            for (int i = 0; i < 5; ++i) {
+                auto* button = w.window.findChild<QPushButton*>(QLatin1String(buttons[i]));
+                QCOMPARE(button->isVisible() && button->isEnabled(), possible[i] == 'E');
+            }
+            QTest::keyClick(&w.window, row.key[0].key(), row.key[0].keyboardModifiers());
+            QVERIFY2(w.runState() == QLatin1String(row.after),
+                     qPrintable(QStringLiteral("%1: %2").arg(row.state, w.runState())));
+        }
+    }
+
+    // Escape stops a run from the entry line too, where the user types.
+    void escapeInTheEntryLineStopsATimedRun() {
+        Window w({"NOP", "NOP"});
+        QTest::keyClick(&w.window, Qt::Key_F6);
+        w.entryLine()->setFocus();
+        QTest::keyClick(w.entryLine(), Qt::Key_Escape);
+        QCOMPARE(w.runState(), QStringLiteral("stopped 500 0"));
+    }
+
+    // New, Open, File > Examples and Reset leave the caret at the end of the
+    // entry line, so the user can type the next instruction at once.
+    void programCommandsPutTheCaretIntoTheEntryLine() {
+        const std::string example = mirel::shell::examplesFolder() + "/counter.mrl";
+        const struct {
+            const char* command;
+            std::function<void(Window&)> run;
+        } rows[] = {
+            {"New", [](Window& w) { w.action("New")->trigger(); }},
+            {"Open",
+             [&](Window& w) {
+                 w.services.dialogs.answer = {example, mirel::files::ProgramKind::Mirel};
+                 QTest::keyClick(&w.window, Qt::Key_O, Qt::ControlModifier);
+             }},
+            {"Examples",
+             [](Window& w) {
+                 w.window.findChild<QMenu*>(QStringLiteral("mnuFileExamples"))
+                     ->actions()
+                     .at(0)
+                     ->trigger();
+             }},
+            {"Reset",
+             [](Window& w) { QTest::keyClick(&w.window, Qt::Key_R, Qt::ControlModifier); }},
+        };
+        for (const auto& row : rows) {
+            Window w({"NOP", "INC\t20"});
+            w.window.findChild<QListView*>(QStringLiteral("Code"))->setFocus();
+            row.run(w);
+            QLineEdit* line = w.entryLine();
+            // The box passes its keys on to its line.
+            QWidget* focus = w.window.focusWidget();
+            QVERIFY2(focus == line || focus == line->focusProxy(), row.command);
+            QVERIFY2(!line->text().isEmpty(), row.command);
+            QVERIFY2(line->cursorPosition() == line->text().size(), row.command);
+        }
     }
 };
 

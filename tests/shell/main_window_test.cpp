@@ -386,11 +386,17 @@ private slots:
             return w.control<QWidget>(QStringLiteral("RA(%1)").arg(i))->grab().toImage();
         };
         const QImage dark = picture(3);
+        auto said = [&w](int i) {
+            return w.control<QWidget>(QStringLiteral("RA(%1)").arg(i))->accessibleDescription();
+        };
+        QCOMPARE(said(3), QStringLiteral("off"));
         form.RA[3].setPicture(mirel::state::LampModel::Lit);
         QVERIFY(picture(3) != dark);
         QCOMPARE(picture(2), dark);
+        QCOMPARE(said(3) + said(2), QStringLiteral("onoff"));
         form.RA[3].setPicture(mirel::state::LampModel::Dark);
         QCOMPARE(picture(3), dark);
+        QCOMPARE(said(3), QStringLiteral("off"));
 
         form.InB[5].setVisible(true);
         auto* input = w.control<QCheckBox>(QStringLiteral("InB(5)"));
@@ -416,6 +422,57 @@ private slots:
                          !widget->accessibleName().isEmpty() ||
                          qobject_cast<QLabel*>(widget), // a caption is its own name
                      qPrintable(widget->objectName()));
+        // The box's own parts have names of their own.
+        QVERIFY(!w.entryLine()->accessibleName().isEmpty());
+        QVERIFY(!w.counter()->view()->accessibleName().isEmpty());
+    }
+
+    // Every control the user can work or read says what it does, with its key
+    // where it has one.
+    void everyControlHasATip() {
+        Window w;
+        QStringList controls = {"Code", "Counter", "Reg",        "SPReg",
+                                "W",    "Label5",  "Label5Unit", "Mirel"};
+        for (int i = 0; i < 8; ++i)
+            for (const char* array : {"RA", "RB", "InA", "InB", "RW", "WRBit"})
+                controls << QStringLiteral("%1(%2)").arg(QLatin1String(array)).arg(i);
+        for (const QString& name : controls)
+            QVERIFY2(!w.control<QWidget>(name)->toolTip().isEmpty(), qPrintable(name));
+        QVERIFY(!w.entryLine()->toolTip().isEmpty());
+        const struct {
+            const char* button;
+            const char* key;
+        } keyed[] = {{"Step", "F10"},
+                     {"StartKey", "F6"},
+                     {"StopKey", "Shift+F5"},
+                     {"Fast", "Ctrl++"},
+                     {"Slow", "Ctrl+-"}};
+        for (const auto& k : keyed)
+            QVERIFY2(w.button(k.button)->toolTip().endsWith(QStringLiteral("(%1)").arg(k.key)),
+                     qPrintable(w.button(k.button)->toolTip()));
+    }
+
+    // Tab walks the controls as the screen shows them: the program, the middle
+    // column downwards with the inputs from bit 7 to bit 0, then the stack and
+    // the registers.
+    void tabFollowsTheScreen() {
+        Window w;
+        QStringList expected = {"Code", "Counter", "W",        "Mirel",  "Slow",
+                                "Step", "Fast",    "StartKey", "StopKey"};
+        for (const char* port : {"InA", "InB"})
+            for (int bit = 7; bit >= 0; --bit)
+                expected << QStringLiteral("%1(%2)").arg(QLatin1String(port)).arg(bit);
+        expected << "SPReg"
+                 << "Reg";
+        QStringList chain;
+        QWidget* start = w.list("Code");
+        QWidget* at = start;
+        do {
+            if (expected.contains(at->objectName()) && !chain.contains(at->objectName()))
+                chain << at->objectName();
+            at = at->nextInFocusChain();
+        } while (at != start);
+        QCOMPARE(chain, expected);
     }
 };
 

@@ -194,16 +194,17 @@ private slots:
         test::Services s;
         QPointer<frmMain> window = start(s);
         QCOMPARE(menuTree(window->menuBar()),
-                 QStringLiteral("&File[&Open...|E&xamples|-|&Save|-|Propert&ies|-|&Close] "
+                 QStringLiteral("&File[&Open...!|E&xamples|-|&Save!|-|Propert&ies|-|&Close] "
                                 "&Debug[Toggle &Breakpoint!|-|Run at &Full Speed!|Step &Back!|-|"
-                                "&Reset!] "
+                                "&Reset!|-|&Step!|S&tart!|Sto&p!|F&aster!|S&lower!] "
                                 "&Help[&Contents|-|&About ]"));
         // New, Open and Save by key; Open and Save are the File menu's own commands.
         const QList<QAction*> buttons = window->findChild<QToolBar*>()->actions();
         QStringList keys;
         for (QAction* action : buttons)
             keys << action->data().toString() + QLatin1Char('=') + action->toolTip();
-        QCOMPARE(keys, (QStringList{"New=New", "Open=Open", "Save=Save"}));
+        QCOMPARE(keys,
+                 (QStringList{"New=New (Ctrl+N)", "Open=Open (Ctrl+O)", "Save=Save (Ctrl+S)"}));
         QVERIFY(window->menuBar()->actions().at(0)->menu()->actions().contains(buttons.at(1)));
 
         window->findChild<QAction*>(QStringLiteral("mnuFileProperties"))->trigger();

@@ -72,6 +72,7 @@ TEST(RunControl, ButtonsTimerWAndViewsFollowTheRunStates) {
     };
     const Act tick = [](RunMachine& r) { r.tickAt(r.clock.now + 20); };
     const Act slow = [](RunMachine& r) { r.run.Slow_Click(); };
+    const Act full = [](RunMachine& r) { r.run.FullSpeed_Click(); };
     const Act renew = [](RunMachine& r) {
         state::NoWindowPlacement placement;
         state::NewProgram(r.form, placement);
@@ -91,6 +92,9 @@ TEST(RunControl, ButtonsTimerWAndViewsFollowTheRunStates) {
         {"ready after New", {"NOP"}, {}, "EhhhEE", false, true, shown},
         {"running", {"NOP"}, {start}, "hEEEhh", true, false, shown},
         {"stopped", {"NOP"}, {start, stop}, "EhhhEE", false, true, shown},
+        {"at full speed, with no pace to change", {"NOP"}, {full}, "hEhhhh", true, false, hidden},
+        {"a timed run gone to full speed", {"NOP"}, {start, full}, "hEhhhh", true, false, hidden},
+        {"stopped from full speed", {"NOP"}, {full, stop}, "EhhhEE", false, true, shown},
         {"at 20 before a tick", {"NOP"}, {start, toTwenty}, "hEEEhh", true, false, shown},
         {"at 20 after a tick", {"NOP"}, {start, toTwenty, tick}, "hEEEhh", true, false, hidden},
         {"back at 50 after a tick",
