@@ -110,6 +110,7 @@ void frmMain::buildDebugCommands() {
     new ChangeBinding(*controls_, debugger_.notInstructions(),
                       [code] { code->viewport()->update(); });
     new ChangeBinding(*controls_, form_.StartKey, [this] { showDebugger(); });
+    new ChangeBinding(*controls_, form_.StopKey, [this] { showDebugger(); });
 }
 
 // The counts, the highlight and which commands are possible now.
