@@ -239,8 +239,8 @@ QListView* frmMain::buildList(QWidget* parent, const char* name, state::TextList
     view->setUniformItemSizes(true);
     view->setEditTriggers(QAbstractItemView::NoEditTriggers);
     view->setSelectionMode(QAbstractItemView::SingleSelection);
-    view->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    // A line too long for the list is cut at its edge, never shortened with
+    view->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    // A line too long for the list scrolls into view, never shortened with
     // an ellipsis that would hide its operand.
     view->setTextElideMode(Qt::ElideNone);
     view->setFont(arialBold(12));

@@ -2,19 +2,41 @@
 
 #include <QListView>
 
+class QAbstractItemDelegate;
+
 namespace mirel::shell {
 
 // A list view that repaints only the row whose text changed. QListView
 // repaints its whole viewport for any change of data, which during a run
 // would redraw every visible register on every step.
+//
+// Its rows are as wide as its widest line, so a long line scrolls into view
+// instead of being cut: with uniform item sizes QListView would size every
+// row after one sample row alone.
 class RowListView final : public QListView {
     Q_OBJECT
 public:
-    using QListView::QListView;
+    explicit RowListView(QWidget* parent = nullptr);
+
+    void setModel(QAbstractItemModel* model) override;
+    void doItemsLayout() override;
+    void reset() override;
 
 protected:
     void dataChanged(const QModelIndex& topLeft, const QModelIndex& bottomRight,
                      const QList<int>& roles = QList<int>()) override;
+    void rowsInserted(const QModelIndex& parent, int start, int end) override;
+    void changeEvent(QEvent* event) override;
+
+private:
+    int rowWidth(int row) const;
+    // Widens the rows to `width` if they are narrower; true if they grew.
+    bool widenTo(int width);
+
+    // Widest row seen since the last full measure; -1 when it must be measured
+    // again (new model, font or delegate). A removed line leaves it as it is.
+    int widest_ = -1;
+    const QAbstractItemDelegate* measuredWith_ = nullptr;
 };
 
 } // namespace mirel::shell

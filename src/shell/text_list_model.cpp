@@ -16,13 +16,18 @@ int TextListModel::rowCount(const QModelIndex& parent) const {
 }
 
 QVariant TextListModel::data(const QModelIndex& index, int role) const {
-    if (role != Qt::DisplayRole || !index.isValid())
+    if ((role != Qt::DisplayRole && role != Qt::ToolTipRole) || !index.isValid())
         return {};
     const int line = lineBefore(index.row());
     if (!list_.validIndex(line))
         return {};
     // Lines are 8-bit text.
-    return QString::fromLatin1(list_.line(line));
+    QString text = QString::fromLatin1(list_.line(line));
+    // The tip shows the whole line however narrow the list; a tab reads as
+    // five blanks there, as in the entry line.
+    if (role == Qt::ToolTipRole)
+        text.replace(QLatin1Char('\t'), QStringLiteral("     "));
+    return text;
 }
 
 // The line of the list that a row of the view stands for. A removed line is

@@ -11,6 +11,7 @@
 #include <QListView>
 #include <QMenu>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QToolBar>
 #include <QtTest>
 
@@ -95,6 +96,44 @@ private slots:
         QVERIFY(w.counts().startsWith(QStringLiteral("Instructions: 0 ")));
         QCOMPARE(marks.lines(), std::vector<int>{2});
         QVERIFY(!w.action("mnuDebugStepBack")->isEnabled());
+    }
+
+    // A list narrower than its lines cuts none of them: each row is as wide as
+    // its whole text (breakpoint margin included), the list scrolls to its far
+    // end, and the tooltip holds the whole line.
+    void longLinesScrollIntoViewWhole_data() {
+        QTest::addColumn<QString>("list");
+        QTest::addColumn<int>("row");
+        QTest::addColumn<QString>("tip");
+        QTest::newRow("program line, long operand")
+            << QStringLiteral("Code") << 1 << QStringLiteral("0001     MOV     000BH,0EH,LONG");
+        QTest::newRow("program line, short")
+            << QStringLiteral("Code") << 0 << QStringLiteral("0000     NOP");
+        QTest::newRow("register line")
+            << QStringLiteral("Reg") << 0x0B << QStringLiteral("000B     00   00000000");
+    }
+    void longLinesScrollIntoViewWhole() {
+        QFETCH(QString, list);
+        QFETCH(int, row);
+        QFETCH(QString, tip);
+        Window w({"NOP", "MOV\t000BH,0EH,LONG", "NOP"});
+        auto* view = w.window.findChild<QListView*>(list);
+        view->resize(70, view->height());
+        QApplication::processEvents();
+
+        const QModelIndex index = view->model()->index(row, 0);
+        QStyleOptionViewItem option;
+        option.initFrom(view);
+        const int whole = view->itemDelegate()->sizeHint(option, index).width();
+        QVERIFY2(
+            view->visualRect(index).width() >= whole,
+            qPrintable(QStringLiteral("%1 < %2").arg(view->visualRect(index).width()).arg(whole)));
+        QScrollBar* bar = view->horizontalScrollBar();
+        QVERIFY(bar->isVisible());
+        QVERIFY(bar->maximum() > 0);
+        bar->setValue(bar->maximum());
+        QVERIFY(view->visualRect(index).right() <= view->viewport()->width());
+        QCOMPARE(index.data(Qt::ToolTipRole).toString(), tip);
     }
 
     void runStopsAtBreakpointAsStopDoes() {
