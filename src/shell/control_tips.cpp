@@ -25,7 +25,7 @@ constexpr Tip tips[] = {
     {"W", "W register: type two hexadecimal digits to set it"},
     {"Label4", "W register"},
     {"Mirel", "Remove the last program line"},
-    {"Label5", "Run interval in milliseconds: Faster (Ctrl++) and Slower (Ctrl+-) change it"},
+    {"Label5", "Run interval in milliseconds: Faster (Ctrl+Up) and Slower (Ctrl+Down) change it"},
     {"Label5Unit", "Run interval in milliseconds"},
 };
 

@@ -116,7 +116,9 @@ frmMain::frmMain(const WindowServices& services, QWidget* parent)
 frmMain::frmMain(std::unique_ptr<QtServices> own, const WindowServices* services, QWidget* parent)
     : QMainWindow(parent), ownServices_(std::move(own)),
       services_(services ? *services : ownServices_->services()),
-      placement_(*this, services_.settings, [this] { return layoutClientSize(); }),
+      placement_(
+          *this, services_.settings, [this] { return layoutClientSize(); },
+          [this] { return zoom_; }),
       dialogStart_(
           services_.settings,
           {settings::application, settings::section, settings::lastFolder, settings::lastKind},
@@ -139,6 +141,7 @@ frmMain::frmMain(std::unique_ptr<QtServices> own, const WindowServices* services
     setCentralWidget(scroll);
     buildDebugCommands();
     buildRunCommands();
+    buildViewCommands();
     nameControlsForAccessibility(*this);
     giveControlsTips(*this);
 

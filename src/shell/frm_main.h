@@ -56,6 +56,11 @@ public:
     void mnuDebugReset_Click();
     void mnuDebugStepBack_Click();
 
+    // The layout's zoom in percent; View > Zoom In, Zoom Out and Actual Size
+    // step it, and the settings keep it.
+    int zoom() const { return zoom_; }
+    void setZoom(int percent);
+
     // The About dialog while it is loaded, else null.
     frmAbout* about() const { return about_; }
 
@@ -80,6 +85,8 @@ private:
     void showFirstChange();
     // Step, Start, Stop, Faster and Slower in the Debug menu, with keys.
     void buildRunCommands();
+    // The View menu with the zoom, which it restores from the settings.
+    void buildViewCommands();
     // Keyboard focus and caret to the end of the entry line, when it is shown.
     void focusEntryLine();
     bool fullSpeedPossible() const;
@@ -108,6 +115,7 @@ private:
                                       &dialogStart_};
     QToolBar* toolBar_ = nullptr;
     QWidget* controls_ = nullptr;
+    int zoom_ = 100;
     QPointer<frmAbout> about_;
 };
 

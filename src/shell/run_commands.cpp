@@ -22,7 +22,8 @@ struct RunCommand {
 } // namespace
 
 void frmMain::buildRunCommands() {
-    // Keys the entry line leaves alone: no arrows, Home/End or editing keys.
+    // Keys the entry line leaves alone: no plain arrows, Home/End or editing
+    // keys; Ctrl with + and - zoom the layout.
     const RunCommand commands[] = {
         {"mnuDebugStep",
          "&Step",
@@ -47,13 +48,13 @@ void frmMain::buildRunCommands() {
          "Fast",
          form_.Fast,
          "Run faster",
-         {QKeySequence(Qt::CTRL | Qt::Key_Plus), QKeySequence(Qt::CTRL | Qt::Key_Equal)}},
+         {QKeySequence(Qt::CTRL | Qt::Key_Up)}},
         {"mnuDebugSlower",
          "S&lower",
          "Slow",
          form_.Slow,
          "Run slower",
-         {QKeySequence(Qt::CTRL | Qt::Key_Minus)}},
+         {QKeySequence(Qt::CTRL | Qt::Key_Down)}},
     };
     auto* menu = findChild<QMenu*>(QStringLiteral("mnuDebug"));
     menu->addSeparator();

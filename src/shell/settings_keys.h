@@ -16,6 +16,9 @@ inline constexpr const char* mainHeight = "MainHeight";
 inline constexpr const char* lastFolder = "LastFolder";
 inline constexpr const char* lastKind = "LastKind";
 
+// The layout's zoom in percent, one of the zoom steps.
+inline constexpr const char* zoom = "Zoom";
+
 inline constexpr double defaultMainLeft = 1000;
 inline constexpr double defaultMainTop = 1000;
 inline constexpr double defaultMainWidth = 6500;

@@ -75,6 +75,7 @@ void QtWindowPlacement::restorePlacement() {
 
     const double dpi = dotsPerInch();
     const auto px = [dpi](double value) { return placementPixels(value, dpi); };
+    const double zoom = zoom_() / 100.0;
     // The frame is known once the window has been shown; before that it is none.
     const QSize frame = window_.frameGeometry().size() - window_.geometry().size();
 
@@ -82,9 +83,9 @@ void QtWindowPlacement::restorePlacement() {
     for (const QScreen* screen : QGuiApplication::screens())
         screens << screen->availableGeometry();
     const QScreen* primary = QGuiApplication::primaryScreen();
-    const QRect outer =
-        fitOnScreens(QRect(px(left), px(top), px(width), px(height)), minimumClient_() + frame,
-                     screens, primary ? primary->availableGeometry() : QRect());
+    const QRect outer = fitOnScreens(QRect(px(left), px(top), px(width * zoom), px(height * zoom)),
+                                     minimumClient_() + frame, screens,
+                                     primary ? primary->availableGeometry() : QRect());
     window_.move(outer.topLeft());
     window_.resize(outer.size() - frame);
     outerBeforeShown_ = window_.isVisible() ? QSize() : outer.size();
@@ -100,14 +101,15 @@ void QtWindowPlacement::windowShown() {
 void QtWindowPlacement::storePlacement() {
     const double perPixel = twipsPerInch / dotsPerInch();
     const QRect outer = window_.frameGeometry();
-    const auto store = [&](const char* key, int pixels) {
+    const double zoom = zoom_() / 100.0;
+    const auto store = [&](const char* key, double pixels) {
         settings_.setValue(settings::application, settings::section, key,
                            decimalText(pixels * perPixel));
     };
     store(settings::mainLeft, outer.left());
     store(settings::mainTop, outer.top());
-    store(settings::mainWidth, outer.width());
-    store(settings::mainHeight, outer.height());
+    store(settings::mainWidth, outer.width() / zoom);
+    store(settings::mainHeight, outer.height() / zoom);
 }
 
 } // namespace mirel::shell

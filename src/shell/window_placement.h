@@ -24,12 +24,16 @@ double readTwips(const std::string& text, double fallback);
 
 // The main window's placement in the settings store, in twips: left, top,
 // outer width and outer height. `minimumClient` is the client size the layout
-// needs (controls, menu bar and toolbar); the frame is added to it.
+// needs (controls, menu bar and toolbar); the frame is added to it. `zoom`
+// is the layout's zoom in percent: the stored width and height are those at
+// 100%, so that a zoom never grows the window it opens with.
 class QtWindowPlacement final : public state::WindowPlacement {
 public:
-    QtWindowPlacement(QWidget& window, state::SettingsStore& settings,
-                      std::function<QSize()> minimumClient)
-        : window_(window), settings_(settings), minimumClient_(std::move(minimumClient)) {}
+    QtWindowPlacement(
+        QWidget& window, state::SettingsStore& settings, std::function<QSize()> minimumClient,
+        std::function<int()> zoom = [] { return 100; })
+        : window_(window), settings_(settings), minimumClient_(std::move(minimumClient)),
+          zoom_(std::move(zoom)) {}
 
     void restorePlacement() override;
     // Once the window is shown its frame is known: the outer size restored
@@ -44,6 +48,7 @@ private:
     QWidget& window_;
     state::SettingsStore& settings_;
     std::function<QSize()> minimumClient_;
+    std::function<int()> zoom_;
     QSize outerBeforeShown_; // set while the frame is unknown
 };
 

@@ -445,8 +445,8 @@ private slots:
         } keyed[] = {{"Step", "F10"},
                      {"StartKey", "F6"},
                      {"StopKey", "Shift+F5"},
-                     {"Fast", "Ctrl++"},
-                     {"Slow", "Ctrl+-"}};
+                     {"Fast", "Ctrl+Up"},
+                     {"Slow", "Ctrl+Down"}};
         for (const auto& k : keyed)
             QVERIFY2(w.button(k.button)->toolTip().endsWith(QStringLiteral("(%1)").arg(k.key)),
                      qPrintable(w.button(k.button)->toolTip()));

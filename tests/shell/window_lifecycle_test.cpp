@@ -197,6 +197,7 @@ private slots:
                  QStringLiteral("&File[&Open...!|E&xamples|-|&Save!|-|Propert&ies|-|&Close] "
                                 "&Debug[Toggle &Breakpoint!|-|Run at &Full Speed!|Step &Back!|-|"
                                 "&Reset!|-|&Step!|S&tart!|Sto&p!|F&aster!|S&lower!] "
+                                "&View[Zoom &In!|Zoom &Out!|&Actual Size!] "
                                 "&Help[&Contents|-|&About ]"));
         // New, Open and Save by key; Open and Save are the File menu's own commands.
         const QList<QAction*> buttons = window->findChild<QToolBar*>()->actions();

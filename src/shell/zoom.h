@@ -1,0 +1,21 @@
+#pragma once
+
+class QWidget;
+
+namespace mirel::shell {
+
+// The layout's zoom in percent, for projectors and small screens.
+inline constexpr int actualSize = 100;
+inline constexpr int zoomSteps[] = {50, 67, 75, 80, 90, 100, 110, 125, 150, 175, 200, 250, 300};
+
+// The next step in or out from `percent` (+1 in, -1 out); the ends stay.
+int nextZoom(int percent, int direction);
+// A stored zoom text as a step; anything else reads as the actual size.
+int readZoom(const char* text);
+
+// Scales the controls laid out on `canvas` (its children and the children of
+// their plain frames): places, sizes and font points, always from their sizes
+// at 100%, so that steps back and forth never drift.
+void zoomControls(QWidget& canvas, int percent);
+
+} // namespace mirel::shell
