@@ -2,6 +2,7 @@
 
 #include "hex_records.h"
 #include "line_assembler.h"
+#include "line_text.h"
 #include "state/hex_text.h"
 #include "state/program_text.h"
 
@@ -15,26 +16,6 @@ namespace {
 
 bool isHexDigit(char c) {
     return (c >= '0' && c <= '9') || (c >= 'A' && c <= 'F');
-}
-
-// Whether a compact text starts with a four-digit address.
-bool startsWithAddress(std::string_view compact) {
-    return compact.size() >= 4 && std::all_of(compact.begin(), compact.begin() + 4, isHexDigit);
-}
-
-// The instruction text of a line for a message: without its address when it
-// carries one, tabs shown as blanks, in UTF-8 as messages are.
-std::string instructionForMessage(const std::string& line, bool hasAddress) {
-    std::string_view text = line;
-    if (hasAddress) {
-        const auto tab = text.find('\t');
-        text = tab != std::string_view::npos ? text.substr(tab + 1) : state::mid(text, 5);
-    }
-    std::string shown(text);
-    for (char& c : shown)
-        if (c == '\t')
-            c = ' ';
-    return state::latin1ToUtf8(state::trimBlanks(shown));
 }
 
 // A line that holds no program: the end mark, an address alone, nothing.

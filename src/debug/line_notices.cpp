@@ -1,6 +1,7 @@
 #include "line_notices.h"
 
 #include "asm/line_assembler.h"
+#include "asm/line_text.h"
 #include "state/hex_text.h"
 #include "state/program_text.h"
 
@@ -10,27 +11,11 @@ namespace mirel::debug {
 
 namespace {
 
-bool isHexDigit(char c) {
-    return (c >= '0' && c <= '9') || (c >= 'A' && c <= 'F');
-}
-
 // Whether a compact text starts with an address rather than a mnemonic
 // (some mnemonics start with four hexadecimal digits' letters).
 bool carriesAddress(std::string_view compact) {
-    return compact.size() >= 4 && std::all_of(compact.begin(), compact.begin() + 4, isHexDigit) &&
+    return assembler::startsWithAddress(compact) &&
            assembler::AsmCodeRun(compact) == assembler::addressAnswer;
-}
-
-// The line without its address, tabs shown as blanks, in UTF-8.
-std::string statementForMessage(const std::string& line, bool addressed) {
-    std::string_view text = line;
-    if (addressed) {
-        const auto tab = text.find('\t');
-        text = tab != std::string_view::npos ? text.substr(tab + 1) : state::mid(text, 5);
-    }
-    std::string shown(text);
-    std::replace(shown.begin(), shown.end(), '\t', ' ');
-    return state::latin1ToUtf8(state::trimBlanks(shown));
 }
 
 } // namespace
@@ -57,8 +42,8 @@ std::optional<std::string> notAnInstructionNotice(const std::string& line, int i
     const std::string word = assembler::AsmCodeRun(statement);
     if (assembler::isWordText(word) || word == assembler::endAnswer)
         return std::nullopt;
-    return "Line " + lineName(line, index) + ": " + statementForMessage(line, addressed) +
-           " is not an instruction.";
+    return "Line " + lineName(line, index) + ": " +
+           assembler::instructionForMessage(line, addressed) + " is not an instruction.";
 }
 
 } // namespace mirel::debug
