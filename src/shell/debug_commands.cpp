@@ -78,6 +78,8 @@ void frmMain::buildDebugCommands() {
 
     auto* counts = new QLabel(this);
     counts->setObjectName(QStringLiteral("DebugCounts"));
+    // Clear of the window's edge, as the status bar's message is.
+    counts->setContentsMargins(0, 0, counts->fontMetrics().averageCharWidth(), 0);
     statusBar()->setObjectName(QStringLiteral("StatusBar"));
     statusBar()->setPalette(look->standardPalette());
     statusBar()->setAutoFillBackground(true);

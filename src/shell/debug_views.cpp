@@ -2,16 +2,23 @@
 
 #include <QPainter>
 
+#include <algorithm>
+
 namespace mirel::shell {
 
 QColor changeHighlight() {
     return QColor(150, 0, 0);
 }
 
+int BreakpointMargin::markSize(const QFont& font) {
+    return std::max(6, qRound(font.pointSizeF()));
+}
+
 void BreakpointMargin::paint(QPainter* painter, const QStyleOptionViewItem& option,
                              const QModelIndex& index) const {
+    const int mark = markSize(option.font);
     QStyleOptionViewItem text = option;
-    text.rect.setLeft(option.rect.left() + width);
+    text.rect.setLeft(option.rect.left() + 2 * mark);
     QStyledItemDelegate::paint(painter, text, index);
     const bool breakpoint = marks_.has(index.row());
     const bool warning = warnings_.has(index.row());
@@ -39,7 +46,7 @@ void BreakpointMargin::paint(QPainter* painter, const QStyleOptionViewItem& opti
 
 QSize BreakpointMargin::sizeHint(const QStyleOptionViewItem& option,
                                  const QModelIndex& index) const {
-    return QStyledItemDelegate::sizeHint(option, index) + QSize(width, 0);
+    return QStyledItemDelegate::sizeHint(option, index) + QSize(2 * markSize(option.font), 0);
 }
 
 void ChangedRows::paint(QPainter* painter, const QStyleOptionViewItem& option,

@@ -16,8 +16,9 @@ QColor changeHighlight();
 // instruction an orange warning; the text itself is drawn as always.
 class BreakpointMargin final : public QStyledItemDelegate {
 public:
-    static constexpr int mark = 12;
-    static constexpr int width = 2 * mark;
+    // A mark's size: as many pixels as the list's font has points, so that
+    // the marks grow with the zoom (12 at 100%); the margin holds two.
+    static int markSize(const QFont& font);
     BreakpointMargin(const debug::Breakpoints& marks, const debug::Breakpoints& warnings,
                      QObject* parent)
         : QStyledItemDelegate(parent), marks_(marks), warnings_(warnings) {}

@@ -117,7 +117,7 @@ frmMain::frmMain(std::unique_ptr<QtServices> own, const WindowServices* services
     : QMainWindow(parent), ownServices_(std::move(own)),
       services_(services ? *services : ownServices_->services()),
       placement_(
-          *this, services_.settings, [this] { return layoutClientSize(); },
+          *this, services_.settings, [this](QSize free) { return fitLayout(free); },
           [this] { return zoom_; }),
       dialogStart_(
           services_.settings,
@@ -181,6 +181,7 @@ void frmMain::closeEvent(QCloseEvent* event) {
 void frmMain::showEvent(QShowEvent* event) {
     QMainWindow::showEvent(event);
     placement_.windowShown();
+    opening_ = false;
 }
 
 // The other forms go first (the About dialog is the only one); a minimized
@@ -190,15 +191,6 @@ void frmMain::Form_Unload() {
         about_->reject();
     if (!isMinimized())
         placement_.storePlacement();
-}
-
-QSize frmMain::layoutClientSize() const {
-    int height = controls_->height() + menuBar()->sizeHint().height();
-    if (toolBar_)
-        height += toolBar_->sizeHint().height();
-    if (statusBar())
-        height += statusBar()->sizeHint().height();
-    return {controls_->width(), height};
 }
 
 QWidget* frmMain::buildControls() {
@@ -233,6 +225,10 @@ QWidget* frmMain::buildControls() {
     buildButtons(canvas);
     buildPort(canvas, "Frame1", 4200, "RA", form_.RA, form_.InA);
     buildPort(canvas, "Frame2", 6000, "RB", form_.RB, form_.InB);
+    // The register list ends a pixel past the design's width: the layout
+    // widens to show its edge.
+    const QRect used = canvas->childrenRect();
+    canvas->setFixedSize(canvas->size().expandedTo(QSize(used.right() + 1, used.bottom() + 1)));
     return canvas;
 }
 

@@ -60,6 +60,9 @@ public:
     // step it, and the settings keep it.
     int zoom() const { return zoom_; }
     void setZoom(int percent);
+    // The zoom the layout is shown at: the zoom, or more where the window is
+    // larger and the layout fills it.
+    double shownZoom() const { return shownZoom_; }
 
     // The About dialog while it is loaded, else null.
     frmAbout* about() const { return about_; }
@@ -72,8 +75,15 @@ private:
     frmMain(std::unique_ptr<QtServices> own, const WindowServices* services, QWidget* parent);
 
     void Form_Unload();
-    // The client size that shows the whole layout: controls, menu bar, toolbar.
-    QSize layoutClientSize() const;
+    // The client size that shows the whole layout at a zoom: controls, menu
+    // bar, toolbar and status bar.
+    QSize layoutClientSize(double percent) const;
+    // While the window opens, the zoom steps down until the layout fits
+    // `freeClient`; returns the client size the layout needs.
+    QSize fitLayout(QSize freeClient);
+    // The layout at the zoom, or larger to fill the window's client area.
+    void fillWindow();
+    void showZoom(double percent);
 
     // Menus and toolbar, built once from shared commands.
     void buildCommands();
@@ -116,6 +126,8 @@ private:
     QToolBar* toolBar_ = nullptr;
     QWidget* controls_ = nullptr;
     int zoom_ = 100;
+    double shownZoom_ = 100;
+    bool opening_ = true; // until the window was first shown
     QPointer<frmAbout> about_;
 };
 

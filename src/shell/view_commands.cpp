@@ -1,14 +1,20 @@
-// The View menu: the layout's zoom, kept in the settings.
+// The View menu: the layout's zoom, kept in the settings; a window too small
+// for it zooms out as it opens, and a larger one is filled.
 #include "frm_main.h"
 #include "settings_keys.h"
 #include "zoom.h"
 
 #include <QAction>
+#include <QEvent>
 #include <QGuiApplication>
 #include <QMenu>
 #include <QMenuBar>
 #include <QScreen>
+#include <QScrollArea>
+#include <QStatusBar>
+#include <QToolBar>
 
+#include <cmath>
 #include <string>
 
 namespace mirel::shell {
@@ -21,6 +27,23 @@ QAction* viewCommand(QObject* owner, const char* name, const char* caption,
     action->setShortcuts(keys);
     return action;
 }
+
+// Calls back whenever the watched widget changed its size.
+class ResizeWatch final : public QObject {
+public:
+    ResizeWatch(QWidget& watched, std::function<void()> resized)
+        : QObject(&watched), resized_(std::move(resized)) {
+        watched.installEventFilter(this);
+    }
+    bool eventFilter(QObject*, QEvent* event) override {
+        if (event->type() == QEvent::Resize)
+            resized_();
+        return false;
+    }
+
+private:
+    std::function<void()> resized_;
+};
 } // namespace
 
 void frmMain::buildViewCommands() {
@@ -31,8 +54,11 @@ void frmMain::buildViewCommands() {
         viewCommand(this, "mnuViewZoomOut", "Zoom &Out", {QKeySequence(Qt::CTRL | Qt::Key_Minus)});
     QAction* actual = viewCommand(this, "mnuViewActualSize", "&Actual Size",
                                   {QKeySequence(Qt::CTRL | Qt::Key_0)});
-    connect(zoomIn, &QAction::triggered, this, [this] { setZoom(nextZoom(zoom_, +1)); });
-    connect(zoomOut, &QAction::triggered, this, [this] { setZoom(nextZoom(zoom_, -1)); });
+    // From the zoom shown, which a window that fills may have raised.
+    connect(zoomIn, &QAction::triggered, this,
+            [this] { setZoom(nextZoom(static_cast<int>(std::floor(shownZoom_)), +1)); });
+    connect(zoomOut, &QAction::triggered, this,
+            [this] { setZoom(nextZoom(static_cast<int>(std::ceil(shownZoom_)), -1)); });
     connect(actual, &QAction::triggered, this, [this] { setZoom(actualSize); });
 
     auto* menu = new QMenu(QStringLiteral("&View"), this);
@@ -47,24 +73,62 @@ void frmMain::buildViewCommands() {
     const std::string stored = services_.settings.value(settings::application, settings::section,
                                                         settings::zoom, std::to_string(actualSize));
     zoom_ = readZoom(stored.c_str());
-    zoomControls(*controls_, zoom_);
+    showZoom(zoom_);
+    auto* scroll = findChild<QScrollArea*>(QStringLiteral("scrollArea"));
+    scroll->setAlignment(Qt::AlignCenter);
+    new ResizeWatch(*scroll, [this] { fillWindow(); });
+}
+
+QSize frmMain::layoutClientSize(double percent) const {
+    const QSize actual = actualLayoutSize(*controls_);
+    int height = static_cast<int>(std::lround(actual.height() * percent / 100.0)) +
+                 menuBar()->sizeHint().height();
+    if (toolBar_)
+        height += toolBar_->sizeHint().height();
+    if (statusBar())
+        height += statusBar()->sizeHint().height();
+    return {static_cast<int>(std::lround(actual.width() * percent / 100.0)), height};
+}
+
+QSize frmMain::fitLayout(QSize freeClient) {
+    if (opening_) {
+        zoom_ = largestFittingStep(
+            zoom_, [this](int percent) { return layoutClientSize(percent); }, freeClient);
+        showZoom(zoom_);
+    }
+    return layoutClientSize(zoom_);
+}
+
+void frmMain::fillWindow() {
+    const auto* scroll = findChild<QScrollArea*>(QStringLiteral("scrollArea"));
+    const double filling = fillingZoom(actualLayoutSize(*controls_), scroll->maximumViewportSize());
+    showZoom(std::max<double>(zoom_, filling));
+}
+
+void frmMain::showZoom(double percent) {
+    if (percent == shownZoom_)
+        return;
+    shownZoom_ = percent;
+    zoomControls(*controls_, percent);
 }
 
 void frmMain::setZoom(int percent) {
-    if (percent == zoom_)
-        return;
     zoom_ = percent;
-    zoomControls(*controls_, zoom_);
     services_.settings.setValue(settings::application, settings::section, settings::zoom,
                                 std::to_string(zoom_));
-    // The window grows to show the larger layout, as far as the screen lets it.
-    if (isVisible() && !isMaximized() && !isFullScreen()) {
-        QSize wanted = size().expandedTo(layoutClientSize());
-        if (const QScreen* where = screen())
-            wanted = wanted.boundedTo(where->availableGeometry().size() -
-                                      (frameGeometry().size() - geometry().size()));
-        resize(wanted);
+    showZoom(zoom_);
+    if (!isVisible())
+        return;
+    if (isMaximized() || isFullScreen()) {
+        fillWindow();
+        return;
     }
+    // The window takes the layout's size, as far as the screen lets it.
+    QSize wanted = layoutClientSize(zoom_);
+    if (const QScreen* where = screen())
+        wanted = wanted.boundedTo(where->availableGeometry().size() -
+                                  (frameGeometry().size() - geometry().size()));
+    resize(wanted);
 }
 
 } // namespace mirel::shell

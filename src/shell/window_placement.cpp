@@ -22,26 +22,32 @@ int clampInto(int start, int length, int areaStart, int areaLength) {
     return std::clamp(start, areaStart, std::max(areaStart, areaStart + areaLength - length));
 }
 
+// Moved as little as needed to lie wholly in the area it fits into.
+QRect keepInside(QRect window, const QRect& area) {
+    window.moveTopLeft(QPoint(clampInto(window.left(), window.width(), area.left(), area.width()),
+                              clampInto(window.top(), window.height(), area.top(), area.height())));
+    return window;
+}
+
 std::string decimalText(double twips) {
     return std::to_string(std::lround(twips));
 }
 } // namespace
 
-QRect fitOnScreens(QRect wanted, QSize minimum, const QList<QRect>& screens, const QRect& primary) {
-    // The corner with the title bar and the menu must lie on a screen, or the
-    // window goes onto the primary one.
-    const QRect corner(wanted.topLeft(), QSize(grabSize, grabSize));
+QRect screenAreaFor(QPoint corner, const QList<QRect>& screens, const QRect& primary) {
+    const QRect grab(corner, QSize(grabSize, grabSize));
     const auto home = std::find_if(screens.begin(), screens.end(),
-                                   [&](const QRect& screen) { return screen.contains(corner); });
-    const QRect area = home != screens.end() ? *home : primary;
-    // Never larger than the screen's free area, unless the layout needs more.
+                                   [&](const QRect& screen) { return screen.contains(grab); });
+    return home != screens.end() ? *home : primary;
+}
+
+QRect fitOnScreens(QRect wanted, QSize minimum, const QList<QRect>& screens, const QRect& primary) {
+    const QRect area = screenAreaFor(wanted.topLeft(), screens, primary);
+    // The layout's size where the screen has room for it, but never beyond
+    // the screen's free area: a layout larger than that scrolls.
     QRect fitted(wanted.topLeft(),
-                 wanted.size().expandedTo(QSize(0, 0)).boundedTo(area.size()).expandedTo(minimum));
-    if (home == screens.end())
-        fitted.moveTopLeft(
-            QPoint(clampInto(fitted.left(), fitted.width(), area.left(), area.width()),
-                   clampInto(fitted.top(), fitted.height(), area.top(), area.height())));
-    return fitted;
+                 wanted.size().expandedTo(QSize(0, 0)).expandedTo(minimum).boundedTo(area.size()));
+    return keepInside(fitted, area);
 }
 
 double readTwips(const std::string& text, double fallback) {
@@ -75,17 +81,21 @@ void QtWindowPlacement::restorePlacement() {
 
     const double dpi = dotsPerInch();
     const auto px = [dpi](double value) { return placementPixels(value, dpi); };
-    const double zoom = zoom_() / 100.0;
     // The frame is known once the window has been shown; before that it is none.
     const QSize frame = window_.frameGeometry().size() - window_.geometry().size();
 
     QList<QRect> screens;
     for (const QScreen* screen : QGuiApplication::screens())
         screens << screen->availableGeometry();
-    const QScreen* primary = QGuiApplication::primaryScreen();
-    const QRect outer = fitOnScreens(QRect(px(left), px(top), px(width * zoom), px(height * zoom)),
-                                     minimumClient_() + frame, screens,
-                                     primary ? primary->availableGeometry() : QRect());
+    const QScreen* primaryScreen = QGuiApplication::primaryScreen();
+    const QRect primary = primaryScreen ? primaryScreen->availableGeometry() : QRect();
+    const QPoint corner(px(left), px(top));
+    const QSize minimum =
+        fitLayout_(screenAreaFor(corner, screens, primary).size() - frame) + frame;
+    // The zoom is read after the layout was fitted, which may have lowered it.
+    const double zoom = zoom_() / 100.0;
+    const QRect outer = fitOnScreens(QRect(corner, QSize(px(width * zoom), px(height * zoom))),
+                                     minimum, screens, primary);
     window_.move(outer.topLeft());
     window_.resize(outer.size() - frame);
     outerBeforeShown_ = window_.isVisible() ? QSize() : outer.size();
@@ -93,8 +103,16 @@ void QtWindowPlacement::restorePlacement() {
 
 void QtWindowPlacement::windowShown() {
     const QSize frame = window_.frameGeometry().size() - window_.geometry().size();
-    if (outerBeforeShown_.isValid() && !frame.isNull())
-        window_.resize(outerBeforeShown_ - frame);
+    const QScreen* screen = window_.screen();
+    if (outerBeforeShown_.isValid() && !frame.isNull() && screen) {
+        // The frame takes its room from the layout: the window grows by it,
+        // or the layout zooms out further where the screen has no room.
+        const QRect area = screen->availableGeometry();
+        const QSize outer = outerBeforeShown_.expandedTo(fitLayout_(area.size() - frame) + frame)
+                                .boundedTo(area.size());
+        window_.move(keepInside(QRect(window_.frameGeometry().topLeft(), outer), area).topLeft());
+        window_.resize(outer - frame);
+    }
     outerBeforeShown_ = QSize();
 }
 

@@ -12,10 +12,14 @@ class QWidget;
 
 namespace mirel::shell {
 
-// Where a window with the outer rectangle `wanted` opens: no larger than the
-// free area of its screen, yet never smaller than `minimum`; when its top-left
-// corner (title bar and menu) is on no screen, moved onto the primary screen
-// (as near to where it was as fits, else at its top-left).
+// The free area of the screen that holds a window's top-left corner (title
+// bar and menu), or the primary screen's when none does.
+QRect screenAreaFor(QPoint corner, const QList<QRect>& screens, const QRect& primary);
+
+// Where a window with the outer rectangle `wanted` opens: never smaller than
+// `minimum`, yet never larger than the free area of its screen, and moved as
+// little as needed to lie wholly in it; a window whose top-left corner is on
+// no screen goes onto the primary one.
 QRect fitOnScreens(QRect wanted, QSize minimum, const QList<QRect>& screens, const QRect& primary);
 
 // A stored placement value read as a number; text that is no number reads as
@@ -23,16 +27,18 @@ QRect fitOnScreens(QRect wanted, QSize minimum, const QList<QRect>& screens, con
 double readTwips(const std::string& text, double fallback);
 
 // The main window's placement in the settings store, in twips: left, top,
-// outer width and outer height. `minimumClient` is the client size the layout
-// needs (controls, menu bar and toolbar); the frame is added to it. `zoom`
-// is the layout's zoom in percent: the stored width and height are those at
-// 100%, so that a zoom never grows the window it opens with.
+// outer width and outer height. `fitLayout` is given the client area the
+// screen leaves free and returns the client size the layout then needs
+// (controls, menu bar and toolbar; a window that opens may zoom out to fit);
+// the frame is added to it. `zoom` is the layout's zoom in percent: the
+// stored width and height are those at 100%, so that a zoom never grows the
+// window it opens with.
 class QtWindowPlacement final : public state::WindowPlacement {
 public:
     QtWindowPlacement(
-        QWidget& window, state::SettingsStore& settings, std::function<QSize()> minimumClient,
+        QWidget& window, state::SettingsStore& settings, std::function<QSize(QSize)> fitLayout,
         std::function<int()> zoom = [] { return 100; })
-        : window_(window), settings_(settings), minimumClient_(std::move(minimumClient)),
+        : window_(window), settings_(settings), fitLayout_(std::move(fitLayout)),
           zoom_(std::move(zoom)) {}
 
     void restorePlacement() override;
@@ -47,7 +53,7 @@ private:
 
     QWidget& window_;
     state::SettingsStore& settings_;
-    std::function<QSize()> minimumClient_;
+    std::function<QSize(QSize)> fitLayout_;
     std::function<int()> zoom_;
     QSize outerBeforeShown_; // set while the frame is unknown
 };

@@ -15,15 +15,21 @@ namespace {
 constexpr const char* baseRect = "zoomBaseRect";
 constexpr const char* basePoints = "zoomBasePoints";
 
-int scaled(int pixels, int percent) {
+int scaled(int pixels, double percent) {
     return static_cast<int>(std::lround(pixels * percent / 100.0));
 }
 
-void zoomOne(QWidget& widget, int percent) {
+// A control's place and font at 100%, taken before any control is scaled:
+// a control that inherits its font from a frame would otherwise take the
+// frame's scaled font for its own.
+void recordActualSize(QWidget& widget) {
     if (!widget.property(baseRect).isValid()) {
         widget.setProperty(baseRect, widget.geometry());
         widget.setProperty(basePoints, widget.font().pointSizeF());
     }
+}
+
+void zoomOne(QWidget& widget, double percent) {
     const QRect base = widget.property(baseRect).toRect();
     // Edges from scaled edges, so that neighbours keep meeting exactly.
     const int left = scaled(base.left(), percent);
@@ -60,17 +66,44 @@ int readZoom(const char* text) {
     return isStep ? static_cast<int>(value) : actualSize;
 }
 
-void zoomControls(QWidget& canvas, int percent) {
+int largestFittingStep(int wanted, const std::function<QSize(int)>& clientAt, QSize area) {
+    for (auto step = std::rbegin(zoomSteps); step != std::rend(zoomSteps); ++step) {
+        const QSize client = clientAt(*step);
+        if (*step <= wanted && client.width() <= area.width() && client.height() <= area.height())
+            return *step;
+    }
+    return zoomSteps[0];
+}
+
+double fillingZoom(QSize base, QSize area) {
+    if (base.isEmpty())
+        return actualSize;
+    const double across = static_cast<double>(area.width()) / base.width();
+    const double down = static_cast<double>(area.height()) / base.height();
+    // Down to a tenth, so that the scaled layout never exceeds the area.
+    return std::floor(std::min(across, down) * 1000.0) / 10.0;
+}
+
+QSize actualLayoutSize(const QWidget& canvas) {
+    const QVariant base = canvas.property(baseRect);
+    return base.isValid() ? base.toRect().size() : canvas.size();
+}
+
+void zoomControls(QWidget& canvas, double percent) {
     if (!canvas.property(baseRect).isValid())
         canvas.setProperty(baseRect, QRect(QPoint(), canvas.size()));
-    const QSize base = canvas.property(baseRect).toRect().size();
+    const QSize base = actualLayoutSize(canvas);
     canvas.setFixedSize(scaled(base.width(), percent), scaled(base.height(), percent));
+    QList<QWidget*> controls;
     for (QWidget* control : canvas.findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
-        zoomOne(*control, percent);
+        controls << control;
         if (isGroupFrame(*control))
-            for (QWidget* inner : control->findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
-                zoomOne(*inner, percent);
+            controls << control->findChildren<QWidget*>(Qt::FindDirectChildrenOnly);
     }
+    for (QWidget* control : controls)
+        recordActualSize(*control);
+    for (QWidget* control : controls)
+        zoomOne(*control, percent);
 }
 
 } // namespace mirel::shell

@@ -1,5 +1,9 @@
 #pragma once
 
+#include <QSize>
+
+#include <functional>
+
 class QWidget;
 
 namespace mirel::shell {
@@ -13,9 +17,19 @@ int nextZoom(int percent, int direction);
 // A stored zoom text as a step; anything else reads as the actual size.
 int readZoom(const char* text);
 
+// The largest step, at most `wanted`, at which the client size `clientAt`
+// gives fits into `area`; the smallest step when none does.
+int largestFittingStep(int wanted, const std::function<QSize(int)>& clientAt, QSize area);
+
+// The zoom (in percent, to a tenth) at which a layout of `base` pixels at 100%
+// fills `area` as far as it can while keeping its proportions.
+double fillingZoom(QSize base, QSize area);
+
 // Scales the controls laid out on `canvas` (its children and the children of
 // their plain frames): places, sizes and font points, always from their sizes
 // at 100%, so that steps back and forth never drift.
-void zoomControls(QWidget& canvas, int percent);
+void zoomControls(QWidget& canvas, double percent);
+// The canvas's size at 100%.
+QSize actualLayoutSize(const QWidget& canvas);
 
 } // namespace mirel::shell

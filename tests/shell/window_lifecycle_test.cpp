@@ -114,8 +114,8 @@ private slots:
     }
 
     // Stored values that would open the window off screen, larger than the
-    // screen, or beyond what a pixel count holds: the window opens on the
-    // screen's free area, and a close stores where it really was.
+    // screen, or beyond what a pixel count holds: the window opens wholly on
+    // the screen's free area, and a close stores where it really was.
     void hostilePlacementOpensAUsableWindow() {
         const QRect free = QGuiApplication::primaryScreen()->availableGeometry();
         QSize layout;
@@ -129,18 +129,20 @@ private slots:
             layout = window->frameGeometry().size();
             delete window;
         }
+        constexpr int whole = -2;
         const struct {
             const char *left, *top, *width, *height;
-            QRect opens; // -1 in a size: the layout's; -1 in a position: flush with the far edge
+            QRect opens; // -1 in a size: the layout's, -2 the free area's; -1 in a
+                         // position: flush with the far edge
         } rows[] = {
-            {"-300000", "-300000", "400000", "400000", QRect(0, 0, 800, 800)},
-            {"1000000", "1000000", "1000000", "1000000", QRect(0, 0, 800, 800)},
-            {"2147483647", "2147483647", "2147483647", "2147483647", QRect(0, 0, 800, 800)},
-            {"1e11", "-1e11", "1e11", "1e11", QRect(0, 0, 800, 800)},
+            {"-300000", "-300000", "400000", "400000", QRect(0, 0, whole, whole)},
+            {"1000000", "1000000", "1000000", "1000000", QRect(0, 0, whole, whole)},
+            {"2147483647", "2147483647", "2147483647", "2147483647", QRect(0, 0, whole, whole)},
+            {"1e11", "-1e11", "1e11", "1e11", QRect(0, 0, whole, whole)},
             {"1e308", "1e308", "-1e308", "-1e308", QRect(-1, -1, -1, -1)},
             {"-2147483648", "0", "-2147483648", "9000", QRect(0, 0, -1, 600)},
             {"inf", "-inf", "nan", "1e400", QRect(67, 67, -1, -1)},
-            {"10500", "11250", "3000", "4500", QRect(700, 750, -1, -1)},
+            {"10500", "11250", "3000", "4500", QRect(700, -1, -1, -1)},
             {"0", "0", "11250", "11250", QRect(0, 0, -1, 750)},
         };
         for (const auto& row : rows) {
@@ -155,8 +157,11 @@ private slots:
             settings.sync();
             QPointer<frmMain> window = start(s);
             const QRect opened = window->frameGeometry();
-            const QSize size(row.opens.width() < 0 ? layout.width() : row.opens.width(),
-                             row.opens.height() < 0 ? layout.height() : row.opens.height());
+            const auto length = [](int wanted, int ofLayout, int ofArea) {
+                return wanted == whole ? ofArea : wanted < 0 ? ofLayout : wanted;
+            };
+            const QSize size(length(row.opens.width(), layout.width(), free.width()),
+                             length(row.opens.height(), layout.height(), free.height()));
             const QRect expected(
                 QPoint(row.opens.x() < 0 ? free.right() + 1 - size.width() : row.opens.x(),
                        row.opens.y() < 0 ? free.bottom() + 1 - size.height() : row.opens.y()),

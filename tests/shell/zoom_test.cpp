@@ -4,8 +4,10 @@
 #include "shell/zoom.h"
 #include "test_services.h"
 
+#include <QGuiApplication>
 #include <QLabel>
 #include <QListView>
+#include <QScreen>
 #include <QScrollArea>
 #include <QSettings>
 #include <QtTest>
@@ -20,6 +22,16 @@ std::unique_ptr<frmMain> start(test::Services& s) {
     if (!QTest::qWaitForWindowExposed(window.get()))
         qFatal("window not exposed");
     return window;
+}
+
+QWidget* layoutOf(frmMain& w) {
+    return w.findChild<QWidget*>(QStringLiteral("controls"));
+}
+
+// The whole layout shows in the window's client area, without scrolling.
+bool showsWhole(frmMain& w) {
+    const QSize area = w.findChild<QScrollArea*>()->viewport()->size();
+    return layoutOf(w)->width() <= area.width() && layoutOf(w)->height() <= area.height();
 }
 
 qreal points(frmMain& w, const char* name) {
@@ -38,14 +50,10 @@ private slots:
         auto w = start(s);
         const qreal list = points(*w, "Code");
         const qreal lampLabel = points(*w, "LabelRA0");
+        const qreal bitLabel = points(*w, "WRBit(0)"); // inherits its frame's font
         const qreal w18 = points(*w, "W");
         auto* controls = w->findChild<QWidget*>(QStringLiteral("controls"));
         const QSize actual = controls->size();
-        // The register column ends 15 twips past the design's width: one
-        // pixel at 100%, as many as the zoom makes of it.
-        const auto inside = [controls](int percent) {
-            return controls->rect().adjusted(0, 0, (percent + 99) / 100, 0);
-        };
         for (int percent : mirel::shell::zoomSteps) {
             w->setZoom(percent);
             const QString at = QStringLiteral("%1%").arg(percent);
@@ -56,11 +64,12 @@ private slots:
                 if (control->isHidden() || name.isEmpty() || name.startsWith(QLatin1String("qt_")))
                     continue;
                 const QRect inLayout(control->mapTo(controls, QPoint()), control->size());
-                QVERIFY2(inside(percent).contains(inLayout),
+                QVERIFY2(controls->rect().contains(inLayout),
                          qPrintable(at + QLatin1Char(' ') + control->objectName()));
             }
             QCOMPARE(points(*w, "Code"), list * percent / 100);
             QCOMPARE(points(*w, "LabelRA0"), lampLabel * percent / 100);
+            QCOMPARE(points(*w, "WRBit(0)"), bitLabel * percent / 100);
             QCOMPARE(points(*w, "W"), w18 * percent / 100);
             // The lamps grow with the layout (480 twips at 100%).
             const int lamp = w->findChild<QWidget*>(QStringLiteral("RA(0)"))->width();
@@ -105,6 +114,74 @@ private slots:
                 .setValue(QStringLiteral("Settings/Zoom"), QLatin1String(text));
             QCOMPARE(start(s)->zoom(), 100);
         }
+    }
+
+    // A window opens inside the screen's free area with its whole layout
+    // shown, at the stored zoom or the largest step below it that fits; run
+    // again on a 1600x1000 screen at 200% scaling (800x500 to the window).
+    void theWindowOpensInsideTheScreenZoomedOutToFit() {
+        const QScreen* screen = QGuiApplication::primaryScreen();
+        const QRect free = screen->availableGeometry();
+        for (int stored : {300, 150, 100}) {
+            test::Services s;
+            QSettings(s.settingsFile, QSettings::IniFormat)
+                .setValue(QStringLiteral("Settings/Zoom"), QString::number(stored));
+            auto w = start(s);
+            const QString at =
+                QStringLiteral("stored %1%, opened at %2%").arg(stored).arg(w->zoom());
+            QVERIFY2(free.contains(w->frameGeometry()), qPrintable(at));
+            QVERIFY2(showsWhole(*w), qPrintable(at));
+            QVERIFY2(w->zoom() <= stored, qPrintable(at));
+            if (w->zoom() < stored) {
+                // One step larger would not have fitted.
+                const QSize chrome = w->size() - w->findChild<QScrollArea*>()->size();
+                const double larger = mirel::shell::nextZoom(w->zoom(), +1) / w->shownZoom();
+                const QSize needed = QSize(qRound(layoutOf(*w)->width() * larger),
+                                           qRound(layoutOf(*w)->height() * larger)) +
+                                     chrome + (w->frameGeometry().size() - w->size());
+                QVERIFY2(needed.width() > free.width() || needed.height() > free.height(),
+                         qPrintable(at));
+            }
+            if (screen->devicePixelRatio() == 2)
+                QVERIFY2(w->zoom() < 100, qPrintable(at));
+            // The zoom is kept as chosen, not as the screen allowed.
+            w.reset();
+            QCOMPARE(QSettings(s.settingsFile, QSettings::IniFormat)
+                         .value(QStringLiteral("Settings/Zoom"))
+                         .toInt(),
+                     stored);
+        }
+    }
+
+    // A maximised window scales the layout to fill it, keeping its
+    // proportions; back to normal, and after a zoom out, the window takes
+    // the layout's size again.
+    void aLargerWindowIsFilledAndAZoomOutShrinksIt() {
+        test::Services s;
+        auto w = start(s);
+        QWidget* layout = layoutOf(*w);
+        const QSize actual = layout->size();
+        w->showMaximized();
+        QTRY_VERIFY(w->shownZoom() > 100);
+        QVERIFY(showsWhole(*w));
+        const QSize area = w->findChild<QScrollArea*>()->viewport()->size();
+        QVERIFY(layout->width() >= area.width() - 1 || layout->height() >= area.height() - 1);
+        QVERIFY(qAbs(layout->width() * actual.height() - layout->height() * actual.width()) <=
+                actual.width() + actual.height());
+        QCOMPARE(points(*w, "Code"), 12 * w->shownZoom() / 100);
+        // Zoom In goes on from what is shown.
+        const double filled = w->shownZoom();
+        QTest::keyClick(w.get(), Qt::Key_Plus, Qt::ControlModifier);
+        QCOMPARE(w->zoom(), mirel::shell::nextZoom(static_cast<int>(filled), +1));
+        QTest::keyClick(w.get(), Qt::Key_0, Qt::ControlModifier);
+
+        w->showNormal();
+        QTRY_COMPARE(w->shownZoom(), 100.0);
+        QTRY_COMPARE(layout->size(), actual);
+        w->setZoom(80);
+        QTRY_VERIFY(w->size().width() < actual.width());
+        QCOMPARE(w->shownZoom(), 80.0);
+        QVERIFY(showsWhole(*w));
     }
 };
 
