@@ -69,13 +69,10 @@ frmInstructionSet::frmInstructionSet(QWidget* parent) : QWidget(parent, Qt::Wind
     }
     table_->resizeColumnsToContents();
     table_->setColumnWidth(Typed, std::min(table_->columnWidth(Typed), 170));
-    table_->setColumnWidth(Cycles, std::min(table_->columnWidth(Cycles), 110));
     table_->horizontalHeader()->setSectionResizeMode(Does, QHeaderView::Stretch);
-    // The sentences wrap to the width the window gives them.
-    connect(table_->horizontalHeader(), &QHeaderView::sectionResized, this, [this](int column) {
-        if (column == Does)
-            table_->resizeRowsToContents();
-    });
+    // The sentences wrap to the width the window gives them, never cut short.
+    table_->verticalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
+    table_->setTextElideMode(Qt::ElideNone);
 
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(legend);
