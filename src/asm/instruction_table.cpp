@@ -58,8 +58,8 @@ constexpr std::array table{
                              "unlike the device it does not set GIE in INTCON.")},
     InstructionForm{"OPTION", K::None, 0x0062, 0x0062, 0x0062, Op::Option,
                     stops("Not executed: unlike the device, which loads W into OPTION, a "
-                          "program stops at this line and Step does nothing there. Store into "
-                          "OPTION (81, bank 1) with STA instead.")},
+                          "program stops at this line and Step does nothing there (store into "
+                          "OPTION, 81 in bank 1, with STA instead).")},
     InstructionForm{"SLP", K::None, 0x0063, 0x0063, 0x0063, Op::Slp,
                     none("Does nothing: unlike the device there is no sleep, and TO and PD "
                          "stay as they are.")},
@@ -67,10 +67,10 @@ constexpr std::array table{
                     none("Does nothing: unlike the device there is no watchdog timer, and TO "
                          "and PD stay as they are.")},
     InstructionForm{"TRIS", K::Port, 0x0065, 0x0067, 0x0060, Op::Tris,
-                    stops("Not executed: unlike the device, which loads W into the port's "
-                          "direction register (port 5, 6 or 7), a program stops at this line "
-                          "and Step does nothing there. Store into TRISA (85) or TRISB (86) in "
-                          "bank 1 with STA instead.")},
+                    stops("Not executed: unlike the device, which loads W into the direction "
+                          "register of port 5, 6 or 7, a program stops at this line and Step "
+                          "does nothing there (store into TRISA 85 or TRISB 86, in bank 1, "
+                          "with STA instead).")},
     InstructionForm{"STA", K::Register, 0x0080, 0x00FF, 0x0080, Op::Sta,
                     none("Stores W into the register.")},
     InstructionForm{"CLR", K::None, 0x0100, 0x017F, 0x0100, Op::Clr,
@@ -79,7 +79,8 @@ constexpr std::array table{
                     none("Clears the register to 00; unlike the device it leaves Z as it was.")},
     byteForm("SUB", 0x0200, Op::Sub,
              zAndC("Subtracts W from the register (register minus W); C is 1 when there is no "
-                   "borrow (the register is at least W), Z is set when the result is 00.")),
+                   "borrow (the register is at least W), Z is set when the result is 00, "
+                   "and unlike the device DC stays as it was.")),
     byteForm("DEC", 0x0300, Op::Dec,
              zOnly("Takes 1 from the register, 00 giving FF; Z is set when the result is 00.")),
     byteForm("ORA", 0x0400, Op::Ora,
@@ -90,10 +91,10 @@ constexpr std::array table{
              zOnly("W exclusive-OR the register, bit by bit; Z is set when the result is 00.")),
     byteForm("ADD", 0x0700, Op::Add,
              zAndC("Adds W and the register; C is 1 when the sum passes FF, Z is set when the "
-                   "8-bit result is 00.")),
+                   "8-bit result is 00, and unlike the device DC stays as it was.")),
     byteForm("LDA", 0x0800, Op::Lda,
-             zOnly("Loads the register into W with the W mark; without it the register is "
-                   "written back unchanged. Z is set when the value is 00.")),
+             zOnly("Loads the register into W with the W mark, or writes it back unchanged "
+                   "without it; Z is set when the value is 00.")),
     byteForm("CPL", 0x0900, Op::Cpl,
              none("Inverts every bit of the register; unlike the device it leaves Z as it "
                   "was.")),
@@ -123,8 +124,8 @@ constexpr std::array table{
             skipping(false, "Skips the next line when bit b of the register is 1.")),
     InstructionForm{"JSR", K::Address, 0x2000, 0x27FF, 0x2000, Op::Jsr,
                     transfer("Calls the subroutine at the address: puts this line on the "
-                             "return stack and goes on at the line carrying the address; "
-                             "PCLATH is not used. Beyond 8 calls deep it warns and goes on.")},
+                             "return stack (more than 8 deep, it warns and goes on) and goes on "
+                             "at the line carrying the address; PCLATH is not used.")},
     InstructionForm{"JMP", K::Address, 0x2800, 0x2FFF, 0x2800, Op::Jmp,
                     transfer("Goes on at the line carrying the address; PCLATH is not used.")},
     literalForm("LDA", 0x3000, 0x33FF, 0x3000, Op::Lda,
@@ -140,10 +141,11 @@ constexpr std::array table{
                 zOnly("W exclusive-OR the literal into W; Z is set when the result is 00.")),
     literalForm("SUB", 0x3B00, 0x3DFF, 0x3C00, Op::Sub,
                 zAndC("The literal minus W into W; C is 1 when there is no borrow (the literal "
-                      "is at least W), Z is set when the result is 00.")),
+                      "is at least W), Z is set when the result is 00, and unlike the device "
+                      "DC stays as it was.")),
     literalForm("ADD", 0x3E00, 0x3FFF, 0x3E00, Op::Add,
                 zAndC("Adds the literal to W; C is 1 when the sum passes FF, Z is set when the "
-                      "8-bit result is 00.")),
+                      "8-bit result is 00, and unlike the device DC stays as it was.")),
 };
 
 } // namespace

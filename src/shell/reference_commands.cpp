@@ -1,5 +1,6 @@
-// Help > Instruction Set, and the names of the registers in the register
-// list's tooltips: the machine's reference where the learner looks.
+// Help > Instruction Set, the names of the registers in the register list's
+// tooltips, and the status bar's notices whole in its tooltip: the machine's
+// reference where the learner looks.
 #include "frm_instruction_set.h"
 #include "frm_main.h"
 #include "state/register_names.h"
@@ -8,6 +9,7 @@
 #include <QAction>
 #include <QListView>
 #include <QMenu>
+#include <QStatusBar>
 
 namespace mirel::shell {
 
@@ -23,6 +25,10 @@ void frmMain::buildReferenceCommands() {
     // A register's line is its address.
     auto* reg = controls_->findChild<QListView*>(QStringLiteral("Reg"));
     static_cast<TextListModel*>(reg->model())->setTipNote(&state::registerTip);
+
+    // An example's note is longer than the status bar is wide: its tooltip
+    // holds the whole of whatever notice it shows.
+    connect(statusBar(), &QStatusBar::messageChanged, statusBar(), &QWidget::setToolTip);
 }
 
 // Not modal: the learner reads it while typing and stepping. It stays loaded

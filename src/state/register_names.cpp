@@ -65,6 +65,26 @@ bool isShared(int offset) {
 
 const RegisterName generalPurpose{"general purpose", "", "", ""};
 
+// A tooltip does not wrap by itself: lines break at blanks near `width`.
+std::string wrapped(const std::string& text, std::size_t width = 64) {
+    std::string out;
+    std::size_t lineStart = 0;
+    for (std::size_t at = 0; at < text.size();) {
+        std::size_t end = text.find(' ', at);
+        if (end == std::string::npos)
+            end = text.size();
+        if (end - lineStart > width && at > lineStart) {
+            out.back() = '\n';
+            lineStart = at;
+        }
+        out.append(text, at, end - at);
+        if (end < text.size())
+            out += ' ';
+        at = end + 1;
+    }
+    return out;
+}
+
 } // namespace
 
 RegisterName registerName(int address) {
@@ -126,13 +146,13 @@ std::string registerTip(int address) {
     if (!r.bits.empty())
         tip += "\nBits 7 to 0: " + r.bits;
     if (!r.note.empty())
-        tip += "\n" + r.note;
+        tip += "\n" + wrapped(r.note);
     return tip;
 }
 
 std::string wRegisterTip() {
-    return "W, the working register: it has no line in the register file. Results go here "
-           "with the W mark (ADD 20 W) and from every literal form (ADD 3F H).";
+    return wrapped("W, the working register: it has no line in the register file. Results go "
+                   "here with the W mark (ADD 20 W) and from every literal form (ADD 3F H).");
 }
 
 } // namespace mirel::state

@@ -189,7 +189,7 @@ TEST(InstructionReference, FilterByMnemonicOrWords) {
         {"add", "ADD ADD"},
         {"  Lda   3f ", "LDA"},
         {"skip", "DEZ INZ JBR JBS"},
-        {"unlike the device", "CLR CLR CPL DEZ INZ LDA OPTION RTI SLP TRIS WDT"},
+        {"unlike the device", "ADD ADD CLR CLR CPL DEZ INZ LDA OPTION RTI SLP SUB SUB TRIS WDT"},
         {"through c", "RLA RRA"},
         {"borrow", "SUB SUB"},
         {"0111", "ADD"},

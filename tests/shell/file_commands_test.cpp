@@ -160,6 +160,7 @@ private slots:
         QCOMPARE(window.statusBar()->currentMessage(),
                  QStringLiteral("Counts up on the port B lamps, one more each time round the "
                                 "loop: after 11 steps PORTB reads 05 (RB0 and RB2 lit)."));
+        QCOMPARE(window.statusBar()->toolTip(), window.statusBar()->currentMessage());
         QCOMPARE(s.messages.asked.size(), 2u);
         QVERIFY(s.messages.shown.empty());
         QVERIFY(window.form().Code.count() > 2);
