@@ -56,6 +56,16 @@ enum class OperandKind {
     Port,                // p: "6"
 };
 
+// What executing a form does in this simulator, as the instruction reference
+// tells a learner; where it differs from the device, the sentence says so.
+struct Behaviour {
+    bool changesZ;
+    bool changesC;
+    int cycles;            // instruction cycles; 0: never executed, a program stops there
+    bool skips;            // a skip taken costs one cycle more
+    std::string_view does; // one plain sentence
+};
+
 // One form of an instruction: a mnemonic with one operand kind.
 struct InstructionForm {
     std::string_view mnemonic;
@@ -64,6 +74,7 @@ struct InstructionForm {
     Word last;
     std::optional<Word> assembled; // base word the line assembler produces; empty: never assembled
     Operation operation;
+    Behaviour behaviour;
 };
 
 // Every form, each mnemonic's register form before its literal form.

@@ -33,9 +33,8 @@ void FileCommands::mnuFileOpen_Click() {
         start_->remember(answer.fileName, answer.kind);
 }
 
-void FileCommands::openExample(const std::string& path) {
-    if (mayGiveUpProgram())
-        openFile(ProgramKind::Mirel, path);
+bool FileCommands::openExample(const std::string& path) {
+    return mayGiveUpProgram() && openFile(ProgramKind::Mirel, path);
 }
 
 bool FileCommands::openFile(ProgramKind kind, const std::string& path) {

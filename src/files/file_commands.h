@@ -34,8 +34,9 @@ public:
     // Asks for a name and kind and writes the program; a failure is shown and
     // leaves any old file as it was.
     void mnuFileSave_Click() { save(); }
-    // Opens one of the example programs as Open does with the Mirel type.
-    void openExample(const std::string& path);
+    // Opens one of the example programs as Open does with the Mirel type;
+    // whether it was opened.
+    bool openExample(const std::string& path);
     // Whether the window may close: the program is unchanged, saved or given up.
     bool mayClose() { return mayGiveUpProgram(); }
 

@@ -1,5 +1,7 @@
 #include "control_tips.h"
 
+#include "state/register_names.h"
+
 #include <QComboBox>
 #include <QLineEdit>
 #include <QRegularExpression>
@@ -45,6 +47,7 @@ QString arrayTip(const QString& control, const QString& index) {
 
 void giveControlsTips(QWidget& window) {
     static const QRegularExpression indexed(QStringLiteral("^(\\w+)\\((\\d)\\)$"));
+    const QString aboutW = QLatin1Char('\n') + QString::fromStdString(state::wRegisterTip());
     for (QWidget* widget : window.findChildren<QWidget*>()) {
         const QString name = widget->objectName();
         for (const Tip& tip : tips)
@@ -53,6 +56,11 @@ void giveControlsTips(QWidget& window) {
         const QRegularExpressionMatch match = indexed.match(name);
         if (match.hasMatch())
             widget->setToolTip(arrayTip(match.captured(1), match.captured(2)));
+        // W's box and its bits name W as the register list's tips name registers.
+        const QString control = match.hasMatch() ? match.captured(1) : name;
+        if (control == QLatin1String("W") || control == QLatin1String("RW") ||
+            control == QLatin1String("WRBit"))
+            widget->setToolTip(widget->toolTip() + aboutW);
     }
     // The entry line shows its own tip, not only the box around it.
     if (auto* counter = window.findChild<QComboBox*>(QStringLiteral("Counter")))

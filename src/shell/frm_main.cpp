@@ -4,6 +4,8 @@
 #include "control_tips.h"
 #include "counter_box.h"
 #include "examples_folder.h"
+#include "files/file_bytes.h"
+#include "files/text_program_reader.h"
 #include "frm_about.h"
 #include "lamp_view.h"
 #include "list_selection.h"
@@ -40,6 +42,8 @@ namespace {
 constexpr int toolbarBand = 600;
 constexpr int designWidth = 11880;
 constexpr int designHeight = 8205;
+// An example's note is a sentence or two: long enough to read it.
+constexpr int exampleNoteTimeout = 20000;
 
 QRect controlRect(int left, int top, int width, int height) {
     return layoutRect(left, top - toolbarBand, width, height);
@@ -142,6 +146,7 @@ frmMain::frmMain(std::unique_ptr<QtServices> own, const WindowServices* services
     buildDebugCommands();
     buildRunCommands();
     buildViewCommands();
+    buildReferenceCommands();
     nameControlsForAccessibility(*this);
     giveControlsTips(*this);
 
@@ -163,8 +168,15 @@ void frmMain::mnuFileSave_Click() {
     fileCommands_.mnuFileSave_Click();
 }
 
+// The status bar tells what the example shows, from the note after its program.
 void frmMain::mnuFileExample_Click(const std::string& path) {
-    fileCommands_.openExample(path);
+    if (fileCommands_.openExample(path)) {
+        std::string error;
+        const auto bytes = files::readFileBytes(path, error);
+        const std::string note = bytes ? files::exampleNote(*bytes) : std::string();
+        if (!note.empty())
+            statusBar()->showMessage(QString::fromLatin1(note), exampleNoteTimeout);
+    }
     focusEntryLine();
 }
 
@@ -184,11 +196,13 @@ void frmMain::showEvent(QShowEvent* event) {
     opening_ = false;
 }
 
-// The other forms go first (the About dialog is the only one); a minimized
-// window keeps the placement stored before.
+// The other forms go first (the About dialog and the Instruction Set); a
+// minimized window keeps the placement stored before.
 void frmMain::Form_Unload() {
     if (about_)
         about_->reject();
+    if (instructionSet_)
+        instructionSet_->close();
     if (!isMinimized())
         placement_.storePlacement();
 }

@@ -5,6 +5,7 @@
 #include "elapsed_clock.h"
 #include "files/file_commands.h"
 #include "frm_about.h"
+#include "frm_instruction_set.h"
 #include "run_timer.h"
 #include "sim/run_control.h"
 #include "sim/run_messages.h"
@@ -49,6 +50,8 @@ public:
     void mnuFileClose_Click();
     void mnuHelpContents_Click();
     void mnuHelpAbout_Click();
+    // Help > Instruction Set: the reference window, beside the main window.
+    void mnuHelpInstructionSet_Click();
     // The Debug menu: on the selected program line, a run at full speed,
     // Reset, Step Back.
     void mnuDebugBreakpoint_Click();
@@ -66,6 +69,8 @@ public:
 
     // The About dialog while it is loaded, else null.
     frmAbout* about() const { return about_; }
+    // The Instruction Set window once it was opened, else null.
+    frmInstructionSet* instructionSet() const { return instructionSet_; }
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -97,6 +102,8 @@ private:
     void buildRunCommands();
     // The View menu with the zoom, which it restores from the settings.
     void buildViewCommands();
+    // Help > Instruction Set, and the register names in the register list's tooltips.
+    void buildReferenceCommands();
     // Keyboard focus and caret to the end of the entry line, when it is shown.
     void focusEntryLine();
     bool fullSpeedPossible() const;
@@ -129,6 +136,7 @@ private:
     double shownZoom_ = 100;
     bool opening_ = true; // until the window was first shown
     QPointer<frmAbout> about_;
+    QPointer<frmInstructionSet> instructionSet_;
 };
 
 } // namespace mirel::shell

@@ -25,8 +25,11 @@ QVariant TextListModel::data(const QModelIndex& index, int role) const {
     QString text = QString::fromLatin1(list_.line(line));
     // The tip shows the whole line however narrow the list; a tab reads as
     // five blanks there, as in the entry line.
-    if (role == Qt::ToolTipRole)
+    if (role == Qt::ToolTipRole) {
         text.replace(QLatin1Char('\t'), QStringLiteral("     "));
+        if (tipNote_)
+            text += QLatin1Char('\n') + QString::fromStdString(tipNote_(line));
+    }
     return text;
 }
 

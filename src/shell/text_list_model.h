@@ -4,6 +4,9 @@
 
 #include <QAbstractListModel>
 
+#include <functional>
+#include <string>
+
 namespace mirel::shell {
 
 // Shows a core text list (Reg, Code, SPReg) in a Qt view. Each change of the
@@ -19,6 +22,8 @@ public:
     QVariant data(const QModelIndex& index, int role = Qt::DisplayRole) const override;
 
     state::TextList& list() { return list_; }
+    // Lines the tooltip shows below a line's whole text (UTF-8), by line index.
+    void setTipNote(std::function<std::string(int)> note) { tipNote_ = std::move(note); }
     // True while the view is being told about a change of the list: any
     // selection movement the view makes then is its own bookkeeping.
     bool isChanging() const { return changing_ > 0; }
@@ -36,6 +41,7 @@ private:
     template <typename Tell> void tellView(Pending kind, int index, Tell&& tell);
 
     state::TextList& list_;
+    std::function<std::string(int)> tipNote_;
     int rows_;
     Pending pending_ = Pending::None;
     int pendingIndex_ = -1;

@@ -1,5 +1,7 @@
 // The instruction set table: mnemonics, named ranges and assembled words.
+#include "asm/instruction_reference.h"
 #include "asm/instruction_table.h"
+#include "asm/line_assembler.h"
 #include "canonical_word.h"
 
 #include <gtest/gtest.h>
@@ -125,6 +127,81 @@ TEST(InstructionTable, MnemonicsAndOperationsCorrespond) {
     }
     EXPECT_EQ(pairs.size(), mnemonics.size());
     EXPECT_EQ(mnemonics.size(), 30u);
+}
+
+bool matchesPattern(Word word, const std::string& pattern) {
+    int bit = 13;
+    for (char c : pattern) {
+        if (c == ' ')
+            continue;
+        if ((c == '0' || c == '1') && ((word >> bit) & 1) != c - '0')
+            return false;
+        --bit;
+    }
+    return bit == -1;
+}
+
+// The reference has one entry per form; each typed example assembles to a
+// word of its own form, and the word patterns tell every word apart.
+TEST(InstructionReference, CoversEveryFormAsTypedAndAsWord) {
+    const std::vector<ReferenceEntry> entries = instructionReference();
+    std::set<const InstructionForm*> forms;
+    for (const ReferenceEntry& entry : entries) {
+        SCOPED_TRACE(entry.typed);
+        forms.insert(entry.form);
+        EXPECT_EQ(entry.mnemonic, entry.form->mnemonic);
+        EXPECT_FALSE(entry.does.empty());
+        for (std::string statement : typedForms(*entry.form)) {
+            std::erase(statement, ' ');
+            const std::string word = AsmCodeRun(statement);
+            ASSERT_TRUE(isWordText(word)) << statement;
+            const auto value = static_cast<Word>(std::stoi(word, nullptr, 16));
+            EXPECT_EQ(formOfWord(value), entry.form) << statement;
+            EXPECT_TRUE(matchesPattern(value, entry.pattern)) << statement;
+        }
+    }
+    EXPECT_EQ(forms.size(), instructionSet().size());
+    EXPECT_EQ(entries.size(), instructionSet().size());
+
+    for (int w = 0; w <= 0x3FFF; ++w) {
+        const auto word = static_cast<Word>(w);
+        int matching = 0;
+        // TRIS takes ports 5 to 7 only; its pattern's lower ports are other words.
+        for (const ReferenceEntry& entry : entries)
+            if (entry.form->operand != OperandKind::Port || operandOf(*entry.form, word) >= 5)
+                matching += matchesPattern(word, entry.pattern) ? 1 : 0;
+        EXPECT_LE(matching, 1) << w;
+        // Every word that assembles back to itself is in its form's pattern.
+        const InstructionForm* form = formOfWord(word);
+        if (form && canonicalWord(w) == w) {
+            EXPECT_TRUE(matchesPattern(word, wordPattern(*form))) << w;
+        }
+    }
+    EXPECT_EQ(wordPattern(*findForm("ADD", OperandKind::RegisterDestination)), "00 0111 dfff ffff");
+    EXPECT_EQ(wordPattern(*findForm("SUB", OperandKind::Literal)), "11 110x kkkk kkkk");
+    EXPECT_EQ(wordPattern(*findForm("JBS", OperandKind::RegisterBit)), "01 11bb bfff ffff");
+}
+
+TEST(InstructionReference, FilterByMnemonicOrWords) {
+    const std::vector<std::pair<std::string, std::string>> cases = {
+        {"", "ADD ADD AND AND CLR CLR CPL DEC DEZ INC INZ JBR JBS JMP JSR LDA LDA NOP OPTION "
+             "ORA ORA RES RET RLA RRA RTI RTS SET SLP SPA STA SUB SUB TRIS WDT XOR XOR"},
+        {"add", "ADD ADD"},
+        {"  Lda   3f ", "LDA"},
+        {"skip", "DEZ INZ JBR JBS"},
+        {"unlike the device", "ADD ADD CLR CLR CPL DEZ INZ LDA OPTION RTI SLP SUB SUB TRIS WDT"},
+        {"through c", "RLA RRA"},
+        {"borrow", "SUB SUB"},
+        {"0111", "ADD"},
+    };
+    const std::vector<ReferenceEntry> entries = instructionReference();
+    for (const auto& [filter, expected] : cases) {
+        std::string shown;
+        for (const ReferenceEntry& entry : entries)
+            if (matchesFilter(entry, filter))
+                shown += (shown.empty() ? "" : " ") + entry.mnemonic;
+        EXPECT_EQ(shown, expected) << "filter '" << filter << "'";
+    }
 }
 
 } // namespace

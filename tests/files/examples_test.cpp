@@ -1,5 +1,6 @@
 // The example programs a learner opens first: each ends as its comment says.
 #include "files/open_program.h"
+#include "files/text_program_reader.h"
 #include "sim/simulator.h"
 #include "state/register_file.h"
 
@@ -39,6 +40,9 @@ TEST(Examples, EachEndsAsItsCommentSays) {
         std::ifstream in(path, std::ios::binary);
         const std::string bytes{std::istreambuf_iterator<char>(in), {}};
         EXPECT_GT(bytes.size(), bytes.find("\r\n\r\n") + 6);
+        const std::string note = files::exampleNote(bytes);
+        EXPECT_EQ(note, bytes.substr(bytes.find("\r\n\r\n") + 4, note.size()));
+        EXPECT_GT(note.size(), 40u);
 
         state::MainForm form;
         state::NoWindowPlacement placement;

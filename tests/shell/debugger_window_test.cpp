@@ -100,7 +100,7 @@ private slots:
 
     // A list narrower than its lines cuts none of them: each row is as wide as
     // its whole text (breakpoint margin included), the list scrolls to its far
-    // end, and the tooltip holds the whole line.
+    // end, and the tooltip holds the whole line (a register's with its name).
     void longLinesScrollIntoViewWhole_data() {
         QTest::addColumn<QString>("list");
         QTest::addColumn<int>("row");
@@ -109,8 +109,11 @@ private slots:
             << QStringLiteral("Code") << 1 << QStringLiteral("0001     MOV     000BH,0EH,LONG");
         QTest::newRow("program line, short")
             << QStringLiteral("Code") << 0 << QStringLiteral("0000     NOP");
-        QTest::newRow("register line")
-            << QStringLiteral("Reg") << 0x0B << QStringLiteral("000B     00   00000000");
+        QTest::newRow("register line, with the register's name")
+            << QStringLiteral("Reg") << 0x0B
+            << QStringLiteral("000B     00   00000000\nINTCON\nBits 7 to 0: GIE PEIE T0IE INTE "
+                              "RBIE T0IF INTF RBIF\nThere are no interrupts here: nothing sets "
+                              "or reads these bits.");
     }
     void longLinesScrollIntoViewWhole() {
         QFETCH(QString, list);

@@ -15,6 +15,7 @@
 #include <QMessageBox>
 #include <QPointer>
 #include <QPushButton>
+#include <QStatusBar>
 #include <QTemporaryDir>
 #include <QTimer>
 #include <QToolBar>
@@ -135,8 +136,8 @@ private slots:
     void aChangedProgramIsGivenUpOnlyAsTheAnswerSays();
 
     // File > Examples lists the example programs by name and opens one as a
-    // Mirel file, after the question a changed program asks; the dialogs
-    // still start where they did.
+    // Mirel file, after the question a changed program asks, and the status
+    // bar tells what it shows; the dialogs still start where they did.
     void examplesOpenAsMirelFiles() {
         test::Services s;
         frmMain window{s.services()};
@@ -153,8 +154,13 @@ private slots:
         s.messages.saveChanges = mirel::state::SaveChangesAnswer::Cancel;
         examples->actions().at(0)->trigger();
         QCOMPARE(window.form().Code.count(), 2);
+        QCOMPARE(window.statusBar()->currentMessage(), QString());
         s.messages.saveChanges = mirel::state::SaveChangesAnswer::Discard;
         examples->actions().at(0)->trigger();
+        QCOMPARE(window.statusBar()->currentMessage(),
+                 QStringLiteral("Counts up on the port B lamps, one more each time round the "
+                                "loop: after 11 steps PORTB reads 05 (RB0 and RB2 lit)."));
+        QCOMPARE(window.statusBar()->toolTip(), window.statusBar()->currentMessage());
         QCOMPARE(s.messages.asked.size(), 2u);
         QVERIFY(s.messages.shown.empty());
         QVERIFY(window.form().Code.count() > 2);

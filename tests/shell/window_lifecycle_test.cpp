@@ -1,14 +1,19 @@
 // Start-up, shut-down and the placement in the settings store; the menus, the
 // toolbar and the commands they run.
+#include "shell/frm_instruction_set.h"
 #include "shell/frm_main.h"
 #include "shell/twips.h"
 #include "test_services.h"
 
+#include <QLineEdit>
+#include <QListView>
 #include <QMenuBar>
 #include <QSettings>
+#include <QTableWidget>
 #include <QToolBar>
 #include <QtTest>
 
+using mirel::shell::frmInstructionSet;
 using mirel::shell::frmMain;
 
 namespace {
@@ -203,7 +208,7 @@ private slots:
                                 "&Debug[Toggle &Breakpoint!|-|Run at &Full Speed!|Step &Back!|-|"
                                 "&Reset!|-|&Step!|S&tart!|Sto&p!|F&aster!|S&lower!] "
                                 "&View[Zoom &In!|Zoom &Out!|&Actual Size!] "
-                                "&Help[&Contents|-|&About ]"));
+                                "&Help[&Contents|-|&Instruction Set!|&About ]"));
         // New, Open and Save by key; Open and Save are the File menu's own commands.
         const QList<QAction*> buttons = window->findChild<QToolBar*>()->actions();
         QStringList keys;
@@ -222,6 +227,44 @@ private slots:
                 {"There is no Properties associated with this project.", "Mirelsim", info},
                 {"There is no Help Contents associated with this project.", "Mirelsim", info}}));
         delete window;
+    }
+
+    // F1 opens the instruction set beside the window, not modal, and again
+    // the same window with its filter; the filter keeps the lines with every
+    // word. The register list and W name what they show in their tips.
+    void instructionSetAndRegisterNames() {
+        test::Services s;
+        QPointer<frmMain> window = start(s);
+        window->activateWindow();
+        QTest::keyClick(window, Qt::Key_F1);
+        QPointer<frmInstructionSet> reference = window->instructionSet();
+        QVERIFY(reference && reference->isVisible());
+        QVERIFY(!reference->isModal() && QApplication::activeModalWidget() == nullptr);
+        QCOMPARE(reference->table()->rowCount(), 37);
+        QCOMPARE(reference->table()->item(0, 5)->text(), QStringLiteral("00 0111 dfff ffff"));
+        QTest::keyClicks(reference->filter(), QStringLiteral("skip"));
+        QCOMPARE(reference->shownMnemonics(), (QStringList{"DEZ", "INZ", "JBR", "JBS"}));
+        reference->close();
+        window->findChild<QAction*>(QStringLiteral("mnuHelpInstructionSet"))->trigger();
+        QCOMPARE(window->instructionSet(), reference.data());
+        QVERIFY(reference->isVisible());
+        QCOMPARE(reference->shownMnemonics().size(), 4);
+
+        window->tbToolBar_ButtonClick(QStringLiteral("New"));
+        const QModelIndex status =
+            window->findChild<QListView*>(QStringLiteral("Reg"))->model()->index(0x83, 0);
+        QVERIFY(status.data(Qt::ToolTipRole)
+                    .toString()
+                    .startsWith(QStringLiteral("0083     00   00000000\nSTATUS (bank 1 copy)\n"
+                                               "Bits 7 to 0: IRP RP1 RP0 TO PD Z DC C\n")));
+        const QString aboutW = QStringLiteral("\nW, the working register");
+        QVERIFY(window->findChild<QLineEdit*>(QStringLiteral("W"))->toolTip().contains(aboutW));
+        QVERIFY(window->findChild<QWidget*>(QStringLiteral("RW(3)"))
+                    ->toolTip()
+                    .startsWith(QStringLiteral("Bit 3 of W") + aboutW));
+        window->close();
+        QTRY_VERIFY(window.isNull());
+        QVERIFY(reference.isNull());
     }
 
     void closeUnloadsAnOpenAboutFirst() {

@@ -1,8 +1,12 @@
 #include "state/flags.h"
+#include "state/hex_text.h"
 #include "state/register_file.h"
+#include "state/register_names.h"
 #include "state/window_load.h"
 
 #include <gtest/gtest.h>
+
+#include <set>
 
 namespace mirel::state {
 namespace {
@@ -132,6 +136,56 @@ TEST_F(RegisterFile, FlagChangesRewriteEveryStatusCopyFromItsOwnValue) {
     ZFlagChange(form, 2); // neither zero nor non-zero: nothing changes
     CFlagChange(form, -1);
     EXPECT_EQ(readRegister(form, 3), 0x18);
+}
+
+// The device's names of a handful of lines, their bits, and what this
+// simulator does differently, told in a note.
+TEST_F(RegisterFile, LinesCarryTheDevicesNamesAndTheSimulatorsNotes) {
+    const struct {
+        int address;
+        std::string tipStart; // name, copy and bits
+        std::string inNote;
+    } cases[] = {
+        {0x000, "INDF", "IRP is not used"},
+        {0x001, "TMR0", "no timer"},
+        {0x002, "PCL", "Not maintained"},
+        {0x003, "STATUS\nBits 7 to 0: IRP RP1 RP0 TO PD Z DC C", "all four copies"},
+        {0x083, "STATUS (bank 1 copy)\nBits 7 to 0: IRP RP1 RP0 TO PD Z DC C",
+         "Kept alike with 0003 for Z and C only"},
+        {0x004, "FSR", "bank offset of RP1 RP0"},
+        {0x005, "PORTA\nBits 7 to 0: RA7 RA6 RA5 RA4 RA3 RA2 RA1 RA0", "RA lamps"},
+        {0x006, "PORTB\nBits 7 to 0: RB7", "RB lamps"},
+        {0x106, "PORTB (bank 2 copy)", "follow 0006 only"},
+        {0x00A, "PCLATH", "Not used"},
+        {0x18B, "INTCON (bank 3 copy)\nBits 7 to 0: GIE PEIE T0IE INTE RBIE T0IF INTF RBIF",
+         "naming 0B in any bank use 000B"},
+        {0x081, "OPTION\nBits 7 to 0: RBPU INTEDG T0CS T0SE PSA PS2 PS1 PS0", "bank 3"},
+        {0x085, "TRISA", "input"},
+        {0x086, "TRISB", "input"},
+        {0x020, "general purpose", ""},
+        {0x1FF, "general purpose", ""},
+        {0x200, "beyond bank 3", "FSR 80"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.address);
+        const std::string tip = registerTip(c.address);
+        EXPECT_EQ(tip.substr(0, c.tipStart.size()), c.tipStart);
+        EXPECT_NE(registerName(c.address).note.find(c.inNote), std::string::npos) << tip;
+    }
+
+    // A line that says it is reached through FSR is one no instruction
+    // operand 00 to 7F reaches in any bank, and the other way round.
+    std::set<int> direct;
+    for (int bank = 0; bank < 4; ++bank) {
+        setStatus(bank * 0x20);
+        for (int f = 0; f < 0x80; ++f)
+            direct.insert(HexDecConv(form, "0000STA" + hex2(f)));
+    }
+    for (int address = 0; address < registerCount; ++address)
+        EXPECT_EQ(registerName(address).note.find("this line is reached through FSR") !=
+                      std::string::npos,
+                  direct.count(address) == 0)
+            << address;
 }
 
 } // namespace
