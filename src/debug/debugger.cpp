@@ -152,7 +152,7 @@ void Debugger::lineRemoved(int index) {
 
 // Enter wrote the line: one that is no instruction is marked and named.
 void Debugger::lineReplaced(int index) {
-    checkLine(index, true);
+    checkLine(index, !noticesHeld_);
     journal_.programChanged();
 }
 

@@ -38,6 +38,9 @@ public:
     // Hears why nothing happened: a step that executed nothing, a run stopped
     // at a breakpoint, a line written that is no instruction.
     void setNotice(std::function<void(const std::string&)> tell) { tell_ = std::move(tell); }
+    // While held, lines rewritten by an edit of the whole program (renumbered
+    // addresses, Undo) are marked but not told of one by one.
+    void holdNotices(bool hold) { noticesHeld_ = hold; }
 
     // Takes the last step back; false when there is none or a run is going.
     bool stepBack();
@@ -88,6 +91,7 @@ private:
     mutable std::vector<int> changed_;
     std::function<void(const std::string&)> tell_;
     int idleLineTold_ = -1; // a run tells of each idle line once
+    bool noticesHeld_ = false;
 };
 
 } // namespace mirel::debug

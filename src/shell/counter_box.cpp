@@ -43,8 +43,8 @@ void CounterListModel::entriesReset() {
     endResetModel();
 }
 
-CounterBinding::CounterBinding(QComboBox& box, state::MainForm& form)
-    : QObject(&box), box_(box), form_(form) {
+CounterBinding::CounterBinding(QComboBox& box, state::MainForm& form, std::function<void()> enter)
+    : QObject(&box), box_(box), form_(form), enter_(std::move(enter)) {
     box_.setEditable(true);
     // The list is the core's; the box never adds, completes or measures entries
     // itself, which would walk a long program on every refill.
@@ -69,8 +69,12 @@ CounterBinding::CounterBinding(QComboBox& box, state::MainForm& form)
     connect(line, &QLineEdit::textEdited, this, [this, line](const QString& text) {
         pushEdit(text.toLatin1().toStdString(), line->cursorPosition());
     });
-    connect(line, &QLineEdit::returnPressed, this,
-            [this] { state::Counter_KeyPress(form_, state::enterKey); });
+    connect(line, &QLineEdit::returnPressed, this, [this] {
+        if (enter_)
+            enter_();
+        else
+            state::Counter_KeyPress(form_, state::enterKey);
+    });
     // Picking an entry from the drop-down list puts it into the entry line.
     connect(&box_, &QComboBox::activated, this, [this, line](int entry) {
         if (!showing_)

@@ -40,11 +40,12 @@ private:
 
 // Connects the Counter combo box to the core: the entry line shows the core's
 // edit text and caret, the user's typing goes back to it, Enter is the core's
-// key press.
+// key press (through `enter` when given, which runs it as an edit that can be
+// undone).
 class CounterBinding final : public QObject, private state::CounterObserver {
     Q_OBJECT
 public:
-    CounterBinding(QComboBox& box, state::MainForm& form);
+    CounterBinding(QComboBox& box, state::MainForm& form, std::function<void()> enter = {});
     ~CounterBinding() override;
 
 protected:
@@ -59,6 +60,7 @@ private:
     QComboBox& box_;
     state::MainForm& form_;
     CounterListModel* entries_;
+    std::function<void()> enter_;
     bool showing_ = false;
     bool pushing_ = false;
 };

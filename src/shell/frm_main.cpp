@@ -144,6 +144,7 @@ frmMain::frmMain(std::unique_ptr<QtServices> own, const WindowServices* services
     scroll->setWidget(controls_);
     setCentralWidget(scroll);
     buildDebugCommands();
+    buildEditCommands();
     buildRunCommands();
     buildViewCommands();
     buildReferenceCommands();
@@ -226,7 +227,9 @@ QWidget* frmMain::buildControls() {
         place<QComboBox>(canvas, QStringLiteral("Counter"), controlRect(4320, 720, 3375, 480));
     counter->setFont(arialBold(14.25));
     counter->setPalette(viewPalette(panel));
-    new CounterBinding(*counter, form_);
+    new CounterBinding(*counter, form_, [this] {
+        editor_.record([this] { state::Counter_KeyPress(form_, state::enterKey); });
+    });
     bindShown(*counter, form_.CounterView);
 
     heading(canvas, "Label2", form_.Label2, controlRect(8640, 720, 3255, 330), panel);
@@ -320,7 +323,7 @@ void frmMain::buildButtons(QWidget* parent) {
                 handler);
     };
     onClick("Step", [this] { simulator_.Step_Click(); });
-    onClick("Mirel", [this] { state::Mirel_Click(form_); });
+    onClick("Mirel", [this] { editor_.record([this] { state::Mirel_Click(form_); }); });
     onClick("StartKey", [this] { run_.StartKey_Click(); });
     onClick("StopKey", [this] { run_.StopKey_Click(); });
     onClick("Fast", [this] { run_.Fast_Click(); });

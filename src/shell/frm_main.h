@@ -2,6 +2,7 @@
 
 #include "control_bindings.h"
 #include "debug/debugger.h"
+#include "edit/program_editor.h"
 #include "elapsed_clock.h"
 #include "files/file_commands.h"
 #include "frm_about.h"
@@ -39,6 +40,7 @@ public:
     state::MainForm& form() { return form_; }
     RunTimer& runTimer() { return runTimer_; }
     debug::Debugger& debugger() { return debugger_; }
+    edit::ProgramEditor& editor() { return editor_; }
 
     // The toolbar's buttons, by key: "New", "Open", "Save".
     void tbToolBar_ButtonClick(const QString& key);
@@ -104,6 +106,10 @@ private:
     void buildViewCommands();
     // Help > Instruction Set, and the register names in the register list's tooltips.
     void buildReferenceCommands();
+    // The Edit menu: Undo and Redo of program edits, Insert Line and Delete
+    // Line, also by key in the program list.
+    void buildEditCommands();
+    void showEditCommands();
     // Keyboard focus and caret to the end of the entry line, when it is shown.
     void focusEntryLine();
     bool fullSpeedPossible() const;
@@ -126,6 +132,7 @@ private:
     sim::RunControl run_{form_, simulator_, runMessages_, runClock_};
     RunTimer runTimer_{form_.Timer1, run_};
     debug::Debugger debugger_{form_, simulator_, &run_};
+    edit::ProgramEditor editor_{form_, debugger_};
     QTimer statusTimer_; // the counts during a run, a few times a second
     files::DialogStart dialogStart_;
     files::FileCommands fileCommands_{form_, placement_, services_.dialogs, services_.messages,

@@ -205,6 +205,7 @@ private slots:
         QPointer<frmMain> window = start(s);
         QCOMPARE(menuTree(window->menuBar()),
                  QStringLiteral("&File[&Open...!|E&xamples|-|&Save!|-|Propert&ies|-|&Close] "
+                                "&Edit[&Undo!|&Redo!|-|&Insert Line!|&Delete Line!] "
                                 "&Debug[Toggle &Breakpoint!|-|Run at &Full Speed!|Step &Back!|-|"
                                 "&Reset!|-|&Step!|S&tart!|Sto&p!|F&aster!|S&lower!] "
                                 "&View[Zoom &In!|Zoom &Out!|&Actual Size!] "
