@@ -132,23 +132,19 @@ std::string flagWords(const char* name, bool on) {
     return std::string(", ") + name + " = " + (on ? "1" : "0");
 }
 
-// The statement of a line as the cycle reads it: after the four characters
-// of the address field, blanks and tabs shown as single blanks.
-std::string statementOf(const std::string& line) {
-    std::size_t at = 0;
-    for (int seen = 0; at < line.size() && seen < 4; ++at)
-        if (line[at] != ' ' && line[at] != '\t')
-            ++seen;
-    std::string out;
-    for (; at < line.size(); ++at) {
-        const char c = line[at] == '\t' ? ' ' : line[at];
-        if (c == ' ' && (out.empty() || out.back() == ' '))
-            continue;
-        out += static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
-    }
-    while (!out.empty() && out.back() == ' ')
-        out.pop_back();
-    return out;
+// The statement as the cycle reads it from the compact text (mnemonic from
+// character 5), written as the program list writes instructions: "ADD 20 W".
+std::string statementOf(std::string_view compact) {
+    const std::string_view rest = state::mid(compact, 5);
+    for (std::string_view word : {"OPTION", "TRIS"})
+        if (rest.starts_with(word))
+            return std::string(word) +
+                   (rest.size() > word.size() ? " " + std::string(rest.substr(word.size())) : "");
+    const std::string mnemonic(rest.substr(0, 3));
+    std::string operand(state::mid(rest, 4));
+    if (operand.size() == 3 && (operand[2] == 'W' || operand[2] == 'H'))
+        operand.insert(2, " ");
+    return operand.empty() ? mnemonic : mnemonic + " " + operand;
 }
 
 int registerIndex(const Work& work) {
@@ -496,12 +492,11 @@ StepExplanation explainStep(const state::MainForm& form) {
     const std::string compact = state::compactText(line);
     work.instruction = sim::decode(compact);
     const auto operation = assembler::operationOf(state::mid(compact, 5, 3));
-    const std::string statement = statementOf(line);
+    const std::string statement = statementOf(compact);
     if (!work.instruction.rule || !operation) {
         p.registers = work.regs.changes();
         // OPTION and TRIS are instructions of the device that this machine never runs.
-        const std::string_view mnemonic = state::mid(compact, 5);
-        const bool word = mnemonic.starts_with("OPTION") || mnemonic.starts_with("TRIS");
+        const bool word = statement.starts_with("OPTION") || statement.starts_with("TRIS");
         out.text = word ? statement + ": not executed, a Step stays on this line"
                         : nothingExecutedNotice(line, work.current);
         return out;
