@@ -62,7 +62,7 @@ void frmMain::buildNextStepLabel(QWidget* parent, const QRect& where) {
     label->setPalette(palette);
     label->setAutoFillBackground(true);
     QFont font(QStringLiteral("Arial"));
-    font.setPointSizeF(8);
+    font.setPointSizeF(9);
     font.setBold(true);
     label->setFont(font);
     label->setWordWrap(true);
