@@ -8,34 +8,43 @@
 
 namespace mirel::shell {
 
-template <typename F> void NextStepLabel::forEachModel(F&& f) {
-    f(form_.W);
-    f(form_.CounterView);
-    for (std::size_t i = 0; i < 8; ++i) {
-        f(form_.InA[i]);
-        f(form_.InB[i]);
-    }
-}
-
 NextStepLabel::NextStepLabel(QLabel& label, state::MainForm& form)
     : QObject(&label), label_(label), form_(form) {
     update_.setSingleShot(true);
     update_.setInterval(0);
     connect(&update_, &QTimer::timeout, this, &NextStepLabel::show);
-    forEachModel([this](state::Observable& model) { model.addObserver(this); });
-    for (state::TextList* list : {&form_.Code, &form_.Reg, &form_.SPReg})
-        list->addObserver(this);
+    form_.CounterView.addObserver(this);
+    follow(form_.CounterView.visible());
     show();
 }
 
 NextStepLabel::~NextStepLabel() {
-    forEachModel([this](state::Observable& model) { model.removeObserver(this); });
-    for (state::TextList* list : {&form_.Code, &form_.Reg, &form_.SPReg})
-        list->removeObserver(this);
+    follow(false);
+    form_.CounterView.removeObserver(this);
 }
 
-// Called for every register a step writes: only a flag and, while the views
-// are shown, one pending turn of the event loop.
+void NextStepLabel::follow(bool on) {
+    if (on == following_)
+        return;
+    following_ = on;
+    for (state::TextList* list : {&form_.Code, &form_.Reg, &form_.SPReg})
+        on ? list->addObserver(this) : list->removeObserver(this);
+    std::vector<state::Observable*> models = {&form_.W};
+    for (std::size_t i = 0; i < 8; ++i) {
+        models.push_back(&form_.InA[i]);
+        models.push_back(&form_.InB[i]);
+    }
+    for (state::Observable* model : models)
+        on ? model->addObserver(this) : model->removeObserver(this);
+}
+
+void NextStepLabel::changed() {
+    follow(form_.CounterView.visible());
+    stale();
+}
+
+// Called for every register a step writes while the views are shown: only
+// a flag and one pending turn of the event loop.
 void NextStepLabel::stale() {
     stale_ = true;
     if (form_.CounterView.visible() && !update_.isActive())
