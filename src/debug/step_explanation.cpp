@@ -76,14 +76,16 @@ StepExplanation explainStep(const state::MainForm& form) {
     if (!work.transfer) {
         const int last = form.Code.count() - 1;
         work.selected = work.current < last ? work.current + 1 : last;
-        if (work.current != start && form.Code.validIndex(start + 1))
-            words += ", skips " + lineName(form.Code.line(start + 1), start + 1);
-        else if (work.current != start)
-            words += ", skips";
+        const auto name = [&form](int line) { return lineName(form.Code.line(line), line); };
+        // A skip near the end of the program stops at its last line.
+        if (work.current != start)
+            words += work.selected == start + 2
+                         ? ", skips " + name(start + 1)
+                         : ", skips past the end: next is " + name(work.selected);
         else if (operation == Operation::Jbr || operation == Operation::Jbs ||
                  operation == Operation::Dez || operation == Operation::Inz)
             words += ", no skip";
-        if (work.selected == start)
+        if (work.current == start && work.selected == start)
             words += ", stays on the last line";
     }
 

@@ -112,6 +112,14 @@ TEST(StepExplanation, SaysWhatEachFamilyDoesWithTodaysValues) {
             m.setReg(index, value);
         EXPECT_EQ(debug::explainStep(m.form).text, c.text);
     }
+    // At the end of the program a line runs again, and a skip stops at the last line.
+    Machine end({"NOP", "JBS\t03,2", "INC\t20"}, 1);
+    end.setReg(3, 4);
+    EXPECT_EQ(debug::explainStep(end.form).text,
+              "JBS 03,2: Z is 1, skips past the end: next is 0002");
+    end.form.Code.select(2);
+    EXPECT_EQ(debug::explainStep(end.form).text,
+              "INC 20: [0020] = [0020] 00 + 1 = 01, Z = 0, stays on the last line");
 }
 
 // Programs over every family and the odd forms the assembler and a hand
