@@ -269,9 +269,10 @@ std::string jump(Work& work, bool call) {
     std::string words;
     if (call) {
         work.stackLines().push_back(std::to_string(work.current));
-        words = "pushes " + std::to_string(work.current) + ", ";
+        words = "pushes " + std::to_string(work.current);
         if (static_cast<int>(work.stackLines().size()) - 1 > sim::stackLimit)
-            words += warn(work, sim::stackOverflowMessage) + " ";
+            words += " (" + warn(work, sim::stackOverflowMessage) + ")";
+        words += ", ";
     }
     work.selected = line;
     return words + "jumps to " + lineNamed(work.form, line);

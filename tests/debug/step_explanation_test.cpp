@@ -120,6 +120,15 @@ TEST(StepExplanation, SaysWhatEachFamilyDoesWithTodaysValues) {
     end.form.Code.select(2);
     EXPECT_EQ(debug::explainStep(end.form).text,
               "INC 20: [0020] = [0020] 00 + 1 = 01, Z = 0, stays on the last line");
+    // The stack: a return to the line after its call, a call beyond eight entries.
+    Machine calls({"JSR\t0000", "NOP", "NOP", "NOP", "RTS"}, 4);
+    calls.form.SPReg.append("2");
+    EXPECT_EQ(debug::explainStep(calls.form).text, "RTS: pops 2, returns to 0003");
+    for (int i = 0; i < 7; ++i)
+        calls.form.SPReg.append("0");
+    calls.form.Code.select(0);
+    EXPECT_EQ(debug::explainStep(calls.form).text,
+              "JSR 0000: pushes 0 (Out of SP Limit.), jumps to 0000");
 }
 
 // Programs over every family and the odd forms the assembler and a hand
