@@ -1,5 +1,6 @@
 // The cost of one Step must not grow with the length of the program.
 #include "debug/debugger.h"
+#include "debug/step_explanation.h"
 #include "program_fixture.h"
 #include "sim/simulator.h"
 #include "state/hex_text.h"
@@ -121,5 +122,27 @@ void BM_CallToLast(benchmark::State& st) {
     st.SetLabel(std::to_string(form.Code.count()) + " lines");
 }
 BENCHMARK(BM_CallToLast)->Arg(10)->Arg(40000);
+
+// The explanation the window shows under the entry line, worked out once per
+// change while the views are shown: a byte operation, and a jump whose
+// target is found by walking the program to its last line.
+void BM_ExplainAdd(benchmark::State& st) {
+    state::MainForm form;
+    bench::loadProgram(form, bench::repeated("ADD\t20 W", 10));
+    form.Code.select(0);
+    for (auto _ : st)
+        benchmark::DoNotOptimize(debug::explainStep(form));
+}
+BENCHMARK(BM_ExplainAdd);
+
+void BM_ExplainJumpToLast(benchmark::State& st) {
+    state::MainForm form;
+    bench::loadProgram(form, toLastLine("JMP", static_cast<int>(st.range(0))));
+    form.Code.select(0);
+    for (auto _ : st)
+        benchmark::DoNotOptimize(debug::explainStep(form));
+    st.SetLabel(std::to_string(form.Code.count()) + " lines");
+}
+BENCHMARK(BM_ExplainJumpToLast)->Arg(10)->Arg(40000);
 
 } // namespace

@@ -49,6 +49,13 @@ QRect controlRect(int left, int top, int width, int height) {
     return layoutRect(left, top - toolbarBand, width, height);
 }
 
+// The explanation of the next step sits under the entry line; the middle
+// column's controls below it move down by its band, keeping their sizes.
+constexpr int nextStepBand = 480;
+QRect belowNextStep(int left, int top, int width, int height) {
+    return controlRect(left, top + nextStepBand, width, height);
+}
+
 QColor yellow() {
     return QColor(255, 255, 0);
 }
@@ -236,8 +243,9 @@ QWidget* frmMain::buildControls() {
     QListView* reg = buildList(canvas, "Reg", form_.Reg);
     reg->setGeometry(controlRect(8640, 1080, 3255, 6615));
     bindShown(*reg, form_.RegView);
-    buildList(canvas, "SPReg", form_.SPReg)->setGeometry(controlRect(7800, 1320, 735, 2775));
+    buildList(canvas, "SPReg", form_.SPReg)->setGeometry(belowNextStep(7800, 1320, 735, 2775));
 
+    buildNextStepLabel(canvas, controlRect(3600, 1230, 4935, 450));
     buildFlagReg(canvas);
     buildButtons(canvas);
     buildPort(canvas, "Frame1", 4200, "RA", form_.RA, form_.InA);
@@ -267,7 +275,7 @@ QListView* frmMain::buildList(QWidget* parent, const char* name, state::TextList
 
 void frmMain::buildFlagReg(QWidget* parent) {
     auto* frame =
-        place<QFrame>(parent, QStringLiteral("FlagReg"), controlRect(4320, 1320, 3375, 2175));
+        place<QFrame>(parent, QStringLiteral("FlagReg"), belowNextStep(4320, 1320, 3375, 2175));
     frame->setFrameShape(QFrame::Box);
     frame->setPalette(style()->standardPalette());
     frame->setAutoFillBackground(true);
@@ -313,8 +321,8 @@ void frmMain::buildButtons(QWidget* parent) {
         {"StartKey", form_.StartKey, 6720}, {"StopKey", form_.StopKey, 6720},
     };
     for (const Place& p : places) {
-        auto* button =
-            place<QPushButton>(parent, QLatin1String(p.name), controlRect(p.left, 3720, 975, 375));
+        auto* button = place<QPushButton>(parent, QLatin1String(p.name),
+                                          belowNextStep(p.left, 3720, 975, 375));
         button->setPalette(style()->standardPalette());
         bindButton(*button, p.model);
     }
@@ -332,12 +340,12 @@ void frmMain::buildButtons(QWidget* parent) {
     // As tall as the buttons beside it and as readable; the unit has a label
     // of its own, as the run reads the bare number.
     auto* speed = caption(parent, QStringLiteral("Label5"), QString(),
-                          controlRect(3600, 3720, 420, 375), style()->standardPalette());
+                          belowNextStep(3600, 3720, 420, 375), style()->standardPalette());
     speed->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     speed->setFont(arialBold(9));
     bindLabel(*speed, form_.Label5);
     auto* unit = caption(parent, QStringLiteral("Label5Unit"), QStringLiteral("ms"),
-                         controlRect(4020, 3720, 240, 375), style()->standardPalette());
+                         belowNextStep(4020, 3720, 240, 375), style()->standardPalette());
     unit->setAlignment(Qt::AlignCenter);
     QFont small = unit->font();
     small.setPointSize(7);
@@ -347,7 +355,7 @@ void frmMain::buildButtons(QWidget* parent) {
 void frmMain::buildPort(QWidget* parent, const char* name, int top, const char* pin,
                         std::array<state::LampModel, 8>& lamps,
                         std::array<state::CheckBoxModel, 8>& inputs) {
-    auto* frame = place<QFrame>(parent, QLatin1String(name), controlRect(3600, top, 4935, 1695));
+    auto* frame = place<QFrame>(parent, QLatin1String(name), belowNextStep(3600, top, 4935, 1695));
     frame->setFrameShape(QFrame::Box);
     frame->setPalette(style()->standardPalette());
     frame->setAutoFillBackground(true);

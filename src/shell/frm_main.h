@@ -115,6 +115,8 @@ private:
     bool fullSpeedPossible() const;
     QWidget* buildControls();
     QListView* buildList(QWidget* parent, const char* name, state::TextList& list);
+    // The line under the entry line that explains the next step.
+    void buildNextStepLabel(QWidget* parent, const QRect& where);
     void buildFlagReg(QWidget* parent);
     void buildPort(QWidget* parent, const char* frame, int top, const char* pin,
                    std::array<state::LampModel, 8>& lamps,

@@ -212,6 +212,41 @@ private slots:
         QCOMPARE(w.currentRow("Code"), 2);
     }
 
+    // The line under the entry line says what the selected line will do on
+    // the next Step; it follows a click, a Step and a value typed, and is
+    // worked out only while the views are shown.
+    void theNextStepIsExplainedUnderTheEntryLine() {
+        Window w;
+        auto* label = w.control<QLabel>(QStringLiteral("NextStep"));
+        const auto shown = [label] {
+            QCoreApplication::processEvents(); // the update waits for the event loop
+            return label->text();
+        };
+        w.clickNew();
+        w.enter("LDA 05 H");
+        w.enter("ADD 20 W");
+        w.enter("JMP 0000");
+        QCOMPARE(shown(), QStringLiteral("Line 0003 holds no instruction."));
+
+        w.clickRow("Code", 0);
+        QCOMPARE(shown(), QStringLiteral("LDA 05 H: W = 05, Z = 0"));
+        QTest::mouseClick(w.button("Step"), Qt::LeftButton);
+        QCOMPARE(shown(), QStringLiteral("ADD 20 W: W = 05 + [0020] 00 = 05, Z = 0, C = 0"));
+        w.window.form().W.setText("FB");
+        QCOMPARE(shown(), QStringLiteral("ADD 20 W: W = FB + [0020] 00 = FB, Z = 0, C = 0"));
+        QTest::mouseClick(w.button("Step"), Qt::LeftButton);
+        QCOMPARE(shown(), QStringLiteral("JMP 0000: jumps to 0000"));
+
+        // With the views hidden, as in a fast run, nothing is worked out.
+        w.window.form().CounterView.setVisible(false);
+        w.clickRow("Code", 1);
+        QCOMPARE(shown(), QStringLiteral("JMP 0000: jumps to 0000"));
+        QVERIFY(label->isHidden());
+        w.window.form().CounterView.setVisible(true);
+        QCOMPARE(shown(), QStringLiteral("ADD 20 W: W = FB + [0020] 00 = FB, Z = 0, C = 0"));
+        QVERIFY(label->isVisible());
+    }
+
     void wAcceptsTwoHexDigitsAndShowsItsBits() {
         Window w;
         auto* box = w.control<QLineEdit>(QStringLiteral("W"));
