@@ -1,6 +1,8 @@
 #include "debug_views.h"
 
+#include <QApplication>
 #include <QPainter>
+#include <QStyle>
 
 #include <algorithm>
 
@@ -18,7 +20,7 @@ void BreakpointMargin::paint(QPainter* painter, const QStyleOptionViewItem& opti
                              const QModelIndex& index) const {
     const int mark = markSize(option.font);
     QStyleOptionViewItem text = option;
-    text.rect.setLeft(option.rect.left() + 2 * mark);
+    text.rect.setLeft(option.rect.left() + mark);
     QStyledItemDelegate::paint(painter, text, index);
     const bool breakpoint = marks_.has(index.row());
     const bool warning = warnings_.has(index.row());
@@ -34,8 +36,10 @@ void BreakpointMargin::paint(QPainter* painter, const QStyleOptionViewItem& opti
         painter->drawEllipse(dot);
     }
     if (warning) {
-        // A triangle standing on its base, as warning signs do.
-        const QRectF sign = dot.translated(mark, 0);
+        // A triangle standing on its base, as warning signs do; beside a
+        // breakpoint's dot, a smaller one on its lower right.
+        const QRectF sign =
+            breakpoint ? QRectF(dot.center(), dot.bottomRight() + QPointF(1, 1)) : QRectF(dot);
         const QPointF corners[] = {
             {sign.center().x(), sign.top()}, sign.bottomRight(), sign.bottomLeft()};
         painter->setBrush(QColor(255, 150, 0));
@@ -46,7 +50,13 @@ void BreakpointMargin::paint(QPainter* painter, const QStyleOptionViewItem& opti
 
 QSize BreakpointMargin::sizeHint(const QStyleOptionViewItem& option,
                                  const QModelIndex& index) const {
-    return QStyledItemDelegate::sizeHint(option, index) + QSize(2 * markSize(option.font), 0);
+    // The blank the style leaves after the text is not needed to read it:
+    // a line fits as long as its last character does.
+    const QWidget* view = option.widget;
+    const QStyle* style = view ? view->style() : QApplication::style();
+    const int trailingBlank = style->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, view) + 1;
+    return QStyledItemDelegate::sizeHint(option, index) +
+           QSize(markSize(option.font) - trailingBlank, 0);
 }
 
 void ChangedRows::paint(QPainter* painter, const QStyleOptionViewItem& option,

@@ -12,12 +12,12 @@ namespace mirel::shell {
 QColor changeHighlight();
 
 // The program list's rows with a margin at the left, where a line with a
-// breakpoint carries a red marker and, beside it, a line that is no
-// instruction an orange warning; the text itself is drawn as always.
+// breakpoint carries a red marker and a line that is no instruction an
+// orange warning; the text itself is drawn as always.
 class BreakpointMargin final : public QStyledItemDelegate {
 public:
     // A mark's size: as many pixels as the list's font has points, so that
-    // the marks grow with the zoom (12 at 100%); the margin holds two.
+    // the marks grow with the zoom (12 at 100%); the margin holds one.
     static int markSize(const QFont& font);
     BreakpointMargin(const debug::Breakpoints& marks, const debug::Breakpoints& warnings,
                      QObject* parent)
