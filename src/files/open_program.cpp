@@ -75,6 +75,7 @@ void loadProgram(state::MainForm& form, state::WindowPlacement& placement,
         form.Code.select(0);
     else
         state::Code_Click(form); // nothing to select: the entry line empties
+    state::takeChosenModel(form);
     state::fillRegisterFile(form);
     state::untickInputs(form);
     state::enableProgramButtons(form);

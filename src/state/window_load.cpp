@@ -34,6 +34,7 @@ void NewProgram(MainForm& form, WindowPlacement& placement) {
     form.Code.clear();
     form.Reg.clear();
     form.Counter.clear();
+    takeChosenModel(form);
     fillRegisterFile(form);
     form.Code.append("0000\t");
     form.Counter.fillFrom(0);
