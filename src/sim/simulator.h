@@ -27,10 +27,10 @@ public:
 
     // The part's machine when the machine follows a part's rules, else null.
     device::DeviceMachine* deviceMachine();
-    // Whether the part sleeps: steps then execute nothing until it wakes.
+    // Whether the part sleeps, or the last step woke it: such steps execute nothing.
     bool sleeping() {
         const auto* part = deviceMachine();
-        return part && part->sleeping();
+        return part && (part->sleeping() || part->woke());
     }
 
 private:

@@ -17,12 +17,19 @@ TEST(DeviceRules, Timer0ThroughThePrescaler) {
         int intcon;
     };
     const std::vector<Case> cases = {
-        {0x00, 199, 0}, {0x01, 99, 0}, {0x02, 49, 0}, {0x03, 24, 0},           {0x04, 12, 0},
-        {0x05, 6, 0},   {0x06, 3, 0},  {0x07, 1, 0},  {0x08, 398 - 256, 0x04}, // prescaler with the
-                                                                               // watchdog: every
-                                                                               // cycle; T0IF on the
-                                                                               // rollover
-        {0x28, 0, 0}, // T0CS: the pin's clock, which nothing drives
+        {0x00, 199, 0},
+        {0x01, 99, 0},
+        {0x02, 49, 0},
+        {0x03, 24, 0},
+        {0x04, 12, 0},
+        {0x05, 6, 0},
+        {0x06, 3, 0},
+        {0x07, 1, 0},
+        {0x08, 398 - 256, 0x04}, // prescaler with the
+                                 // watchdog: every
+                                 // cycle; T0IF on the
+                                 // rollover
+        {0x28, 0, 0},            // T0CS: the pin's clock, which nothing drives
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.option);
@@ -109,8 +116,8 @@ TEST(DeviceRules, Interrupts) {
 }
 
 // SLP stops the clock: steps execute nothing and Timer0 stands until an
-// enabled source wakes the part, which goes on after SLP, and with GIE set
-// runs that instruction before it takes the interrupt.
+// enabled source wakes the part. The next step runs the instruction after
+// SLP, and with GIE set takes the interrupt after it.
 TEST(DeviceRules, SleepAndWake) {
     for (int gie : {0, 0x80}) {
         SCOPED_TRACE(gie);
@@ -127,7 +134,9 @@ TEST(DeviceRules, SleepAndWake) {
         EXPECT_EQ(part.reg(TMR0), tmr0);
         part.form.InB[0].setValue(1);
         part.step();
-        EXPECT_FALSE(part.simulator.sleeping());
+        EXPECT_FALSE(part.simulator.deviceMachine()->sleeping());
+        EXPECT_EQ(part.pcLine(), 0x0006);
+        part.step();
         EXPECT_EQ(part.w(), 0x55);
         EXPECT_EQ(part.pcLine(), gie ? 0x0004 : 0x0007);
         EXPECT_EQ(part.stack(),

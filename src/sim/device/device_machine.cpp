@@ -66,13 +66,17 @@ void DeviceMachine::portTail() {
 int DeviceMachine::step() {
     if (powerOnPending_)
         powerOn();
+    woke_ = false;
     if (state_.sleeping) {
+        // Asleep the clock stands; only the pins can wake the part. The
+        // instruction after SLP runs at the next step, an interrupt after it.
         portTail();
         watchPortB(bus_, state_);
-        if (!interruptRequested(bus_))
-            return 0;
-        // Woken: the instruction after SLP runs now, an interrupt after it.
-        state_.sleeping = false;
+        if (interruptRequested(bus_)) {
+            state_.sleeping = false;
+            woke_ = true;
+        }
+        return 0;
     }
     const int cycles = run();
     // INDF shows the register FSR points at.

@@ -28,6 +28,8 @@ public:
     int step();
 
     bool sleeping() const { return state_.sleeping; }
+    // Whether the last step woke the part, which then executed nothing.
+    bool woke() const { return woke_; }
     // The program counter when no line carries it, so none is selected.
     std::optional<int> pcWithoutLine() const;
 
@@ -55,6 +57,7 @@ private:
     ProgramImage image_;
     DeviceState state_;
     bool powerOnPending_ = true;
+    bool woke_ = false;
 };
 
 } // namespace mirel::sim::device
