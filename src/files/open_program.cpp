@@ -69,13 +69,14 @@ std::optional<std::vector<std::string>> decodeProgram(ProgramKind kind, const st
 void loadProgram(state::MainForm& form, state::WindowPlacement& placement,
                  std::vector<std::string> lines) {
     state::Form_Load(form, placement);
+    // First, so that whoever hears of the new program finds the new rules.
+    state::takeChosenModel(form);
     form.Reg.clear();
     form.Code.assign(std::move(lines));
     if (!form.Code.empty())
         form.Code.select(0);
     else
         state::Code_Click(form); // nothing to select: the entry line empties
-    state::takeChosenModel(form);
     state::fillRegisterFile(form);
     state::untickInputs(form);
     state::enableProgramButtons(form);

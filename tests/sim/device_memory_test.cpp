@@ -2,6 +2,8 @@
 // eight-level stack, erased memory, banks, mirrors and power-on values.
 #include "device_fixture.h"
 
+#include "device/register_notes.h"
+
 namespace mirel::testing {
 namespace {
 
@@ -176,6 +178,17 @@ TEST(DeviceRules, BanksMirrorsAndPowerOn) {
         for (auto [index, value] : c.registers)
             EXPECT_EQ(part.reg(index), value) << std::hex << index;
     }
+}
+
+// The register list's tips under a part's rules.
+TEST(DeviceRules, RegisterNotes) {
+    EXPECT_EQ(device::registerNote(Model::Teaching, 0x81), "");
+    EXPECT_EQ(device::registerNote(Model::F84A, 0x81), "16F84A: OPTION_REG");
+    EXPECT_EQ(device::registerNote(Model::F84A, 0x8C), "16F84A: general purpose, as at 000C");
+    EXPECT_EQ(device::registerNote(Model::F84A, 0x50), "16F84A: no register, reads 00");
+    EXPECT_EQ(device::registerNote(Model::F628A, 0x183), "16F628A: STATUS, as at 0003");
+    EXPECT_EQ(device::registerNote(Model::F877A, 0x1F5), "16F877A: general purpose, as at 0075");
+    EXPECT_EQ(device::registerNote(Model::F877A, 0x200), "16F877A: beyond the banks, not used");
 }
 
 } // namespace
