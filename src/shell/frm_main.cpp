@@ -1,5 +1,7 @@
 #include "frm_main.h"
 
+#include "device/register_notes.h"
+
 #include "accessible_names.h"
 #include "control_tips.h"
 #include "counter_box.h"
@@ -244,7 +246,11 @@ QListView* frmMain::buildList(QWidget* parent, const char* name, state::TextList
     view->setTextElideMode(Qt::ElideNone);
     view->setFont(arialBold(12));
     view->setPalette(viewPalette(style()->standardPalette()));
-    view->setModel(new TextListModel(list, view));
+    auto* model = new TextListModel(list, view);
+    // Under a part's rules a register's tip names it, or says it is a copy or none.
+    if (&list == &form_.Reg)
+        model->setTipNote([this](int line) { return device::registerNote(form_.model, line); });
+    view->setModel(model);
     return view;
 }
 

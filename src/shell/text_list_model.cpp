@@ -25,8 +25,12 @@ QVariant TextListModel::data(const QModelIndex& index, int role) const {
     QString text = QString::fromLatin1(list_.line(line));
     // The tip shows the whole line however narrow the list; a tab reads as
     // five blanks there, as in the entry line.
-    if (role == Qt::ToolTipRole)
+    if (role == Qt::ToolTipRole) {
         text.replace(QLatin1Char('\t'), QStringLiteral("     "));
+        if (tipNote_)
+            if (const std::string note = tipNote_(line); !note.empty())
+                text += QLatin1Char('\n') + QString::fromStdString(note);
+    }
     return text;
 }
 

@@ -4,6 +4,9 @@
 
 #include <QAbstractListModel>
 
+#include <functional>
+#include <string>
+
 namespace mirel::shell {
 
 // Shows a core text list (Reg, Code, SPReg) in a Qt view. Each change of the
@@ -22,6 +25,8 @@ public:
     // True while the view is being told about a change of the list: any
     // selection movement the view makes then is its own bookkeeping.
     bool isChanging() const { return changing_ > 0; }
+    // A second tooltip line for a line of the list; empty adds none.
+    void setTipNote(std::function<std::string(int)> note) { tipNote_ = std::move(note); }
 
 private:
     void lineInserted(int index) override;
@@ -40,6 +45,7 @@ private:
     Pending pending_ = Pending::None;
     int pendingIndex_ = -1;
     int changing_ = 0;
+    std::function<std::string(int)> tipNote_;
 };
 
 } // namespace mirel::shell

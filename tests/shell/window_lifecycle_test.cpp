@@ -201,7 +201,7 @@ private slots:
         QCOMPARE(menuTree(window->menuBar()),
                  QStringLiteral("&File[&Open...!|E&xamples|-|&Save!|-|Propert&ies|-|&Close] "
                                 "&Debug[Toggle &Breakpoint!|-|Run at &Full Speed!|Step &Back!|-|"
-                                "&Reset!|-|&Step!|S&tart!|Sto&p!|F&aster!|S&lower!] "
+                                "&Reset!|-|&Device|-|&Step!|S&tart!|Sto&p!|F&aster!|S&lower!] "
                                 "&View[Zoom &In!|Zoom &Out!|&Actual Size!] "
                                 "&Help[&Contents|-|&About ]"));
         // New, Open and Save by key; Open and Save are the File menu's own commands.
