@@ -2,6 +2,7 @@
 
 #include "file_bytes.h"
 #include "hex_program_reader.h"
+#include "sim/device/program_image.h"
 #include "state/program_counter.h"
 #include "state/register_file.h"
 #include "state/window_load.h"
@@ -73,8 +74,11 @@ void loadProgram(state::MainForm& form, state::WindowPlacement& placement,
     state::takeChosenModel(form);
     form.Reg.clear();
     form.Code.assign(std::move(lines));
-    if (!form.Code.empty())
-        form.Code.select(0);
+    // A part starts at address 0000, which need not be the first line.
+    const int first =
+        form.model == device::Model::Teaching ? 0 : sim::device::powerOnLine(form.Code);
+    if (!form.Code.empty() && first >= 0)
+        form.Code.select(first);
     else
         state::Code_Click(form); // nothing to select: the entry line empties
     state::fillRegisterFile(form);

@@ -3,6 +3,7 @@
 #include "device_fixture.h"
 
 #include "device/register_notes.h"
+#include "files/open_program.h"
 
 namespace mirel::testing {
 namespace {
@@ -178,6 +179,26 @@ TEST(DeviceRules, BanksMirrorsAndPowerOn) {
         for (auto [index, value] : c.registers)
             EXPECT_EQ(part.reg(index), value) << std::hex << index;
     }
+}
+
+// A part starts at address 0000 after Open: the line carrying it, or no line
+// at all, where the erased word runs.
+TEST(DeviceRules, OpenStartsAtAddressZero) {
+    state::MainForm form;
+    form.chosenModel = Model::F628A;
+    state::NoWindowPlacement placement;
+    files::loadProgram(form, placement, {"0005\tLDA\t01 H", "0000\tJMP\t0005"});
+    EXPECT_EQ(form.Code.selectedIndex(), 1);
+    files::loadProgram(form, placement, {"0005\tNOP", "End"});
+    EXPECT_EQ(form.Code.selectedIndex(), -1);
+    RecordingMessages messages;
+    sim::Simulator simulator(form, messages);
+    simulator.Step_Click();
+    EXPECT_EQ(form.W.text(), "FF");
+    EXPECT_EQ(simulator.deviceMachine()->pcWithoutLine(), 1);
+    form.chosenModel = Model::Teaching;
+    files::loadProgram(form, placement, {"0005\tNOP"});
+    EXPECT_EQ(form.Code.selectedIndex(), 0);
 }
 
 // The register list's tips under a part's rules.

@@ -31,6 +31,13 @@ int lineWord(std::string_view line) {
     return assembler::isWordText(word) ? state::readHex(word) : -1;
 }
 
+int powerOnLine(const state::TextList& code) {
+    for (int i = 0; i < code.count(); ++i)
+        if (carriedAddress(code.line(i)) == 0)
+            return i;
+    return -1;
+}
+
 ProgramImage::ProgramImage(state::TextList& code, int words) : code_(code), words_(words) {
     code_.addObserver(this);
 }

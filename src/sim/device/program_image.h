@@ -69,4 +69,8 @@ int lineWord(std::string_view line);
 // The address a line carries: its first four characters when all are hex digits; else -1.
 int carriedAddress(std::string_view line);
 
+// The line a part starts at after power-on: the first carrying address 0000;
+// -1 when none does (the erased word runs there).
+int powerOnLine(const state::TextList& code);
+
 } // namespace mirel::sim::device
