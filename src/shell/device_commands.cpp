@@ -1,5 +1,6 @@
 // Debug > Device: the rules the machine follows from the next New or Open,
 // kept in the settings, and the status bar's word on the part that runs now.
+#include "debug/line_notices.h"
 #include "frm_main.h"
 #include "settings_keys.h"
 
@@ -64,13 +65,17 @@ void frmMain::chooseDevice(device::Model model) {
     showDevice();
 }
 
-// The teaching model keeps the status bar as it always was; a part is named.
+// The teaching model keeps the status bar as it always was; a part is named,
+// and says so for as long as it sleeps.
 void frmMain::showDevice() {
     auto* shown = findChild<QLabel*>(QStringLiteral("DeviceModel"));
     if (!shown)
         return;
-    shown->setText(modelText(form_.model));
-    shown->setVisible(form_.model != device::Model::Teaching);
+    const bool part = form_.model != device::Model::Teaching;
+    shown->setText(part && simulator_.sleeping() ? modelText(form_.model) + QStringLiteral("  ") +
+                                                       QString::fromLatin1(debug::sleepingNotice)
+                                                 : modelText(form_.model));
+    shown->setVisible(part);
 }
 
 } // namespace mirel::shell

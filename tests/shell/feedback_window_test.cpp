@@ -230,6 +230,7 @@ private slots:
             for (int i = 0; i < 4; ++i)
                 window.findChild<QPushButton*>("Step")->click();
             QCOMPARE(window.statusBar()->currentMessage(), QStringLiteral("Sleeping"));
+            QCOMPARE(shown(), QStringLiteral("16F84A  Sleeping"));
         }
         frmMain again{services.services()};
         QVERIFY(again.findChild<QAction*>("mnuDebugDevice16F84A")->isChecked());

@@ -17,7 +17,7 @@ namespace {
 
 namespace fs = std::filesystem;
 
-constexpr int TMR0 = 0x01, PCL = 0x02, STATUS = 0x03, INTCON = 0x0B;
+constexpr int TMR0 = 0x01, PCL = 0x02, STATUS = 0x03;
 
 struct TraceStep {
     int step = 0, pc = 0, w = 0, status = 0, depth = 0;
