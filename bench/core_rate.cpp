@@ -1,7 +1,10 @@
 // Whole-loop probe: how many instructions a second the core executes on a
 // counting loop, through the library and through mirelsim-batch --steps.
 //
-//   core_rate [SECONDS, default 3] [PATH of mirelsim-batch]
+//   core_rate [SECONDS, default 3] [PATH of mirelsim-batch] [PART: 16F84A, 16F628A, 16F877A]
+//
+// With a PART the machine follows that part's rules instead of the teaching model's.
+#include "device/model.h"
 #include "program_fixture.h"
 #include "sim/simulator.h"
 
@@ -46,8 +49,9 @@ double secondsSince(Clock::time_point start) {
     return std::chrono::duration<double>(Clock::now() - start).count();
 }
 
-double libraryRate(double seconds) {
+double libraryRate(double seconds, device::Model model) {
     state::MainForm form;
+    form.chosenModel = model;
     bench::loadProgram(form, loop);
     bench::SilentMessages messages;
     sim::Simulator simulator(form, messages);
@@ -69,9 +73,13 @@ double libraryRate(double seconds) {
     return static_cast<double>(steps) / elapsed;
 }
 
-double runBatch(const std::string& driver, const std::string& program, long long steps) {
-    const std::string command =
-        "'" + driver + "' --steps " + std::to_string(steps) + " '" + program + "' > /dev/null";
+double runBatch(const std::string& driver, const std::string& program, long long steps,
+                device::Model model) {
+    const std::string part = model == device::Model::Teaching
+                                 ? std::string()
+                                 : " --device " + std::string(device::modelName(model));
+    const std::string command = "'" + driver + "'" + part + " --steps " + std::to_string(steps) +
+                                " '" + program + "' > /dev/null";
     const auto start = Clock::now();
     if (std::system(command.c_str()) != 0) {
         std::fprintf(stderr, "core_rate: '%s' failed\n", command.c_str());
@@ -90,9 +98,14 @@ void printRate(double rate, const std::string& how) {
 int main(int argc, char** argv) {
     const double seconds = argc > 1 ? std::atof(argv[1]) : 3.0;
     const std::string driver = argc > 2 ? argv[2] : MIRELSIM_BATCH_PATH;
+    const auto model = argc > 3 ? device::modelNamed(argv[3]) : device::Model::Teaching;
+    if (!model) {
+        std::fprintf(stderr, "core_rate: unknown part '%s'\n", argv[3]);
+        return 2;
+    }
 
-    const double library = libraryRate(seconds);
-    printRate(library, "library");
+    const double library = libraryRate(seconds, *model);
+    printRate(library, "library, " + std::string(device::modelName(*model)));
 
     const auto program = std::filesystem::temp_directory_path() / "mirelsim_core_rate.txt";
     {
@@ -103,8 +116,8 @@ int main(int argc, char** argv) {
     // As many steps as the library ran in the time asked; the start-up of the
     // process is taken off by a run of no steps.
     const auto steps = static_cast<long long>(library * seconds);
-    const double startup = runBatch(driver, program.string(), 0);
-    const double total = runBatch(driver, program.string(), steps);
+    const double startup = runBatch(driver, program.string(), 0, *model);
+    const double total = runBatch(driver, program.string(), steps, *model);
     std::filesystem::remove(program);
     printRate(static_cast<double>(steps) / (total - startup),
               "mirelsim-batch --steps " + std::to_string(steps));

@@ -105,6 +105,17 @@ std::optional<BatchOptions> parseBatchOptions(const std::vector<std::string>& ar
             } else
                 options.breaks.push_back(static_cast<int>(*n));
             i += 1;
+        } else if (arg == "--device") {
+            const std::string* v = value(1);
+            if (!v)
+                return std::nullopt;
+            const auto model = device::modelNamed(*v);
+            if (!model || *model == device::Model::Teaching) {
+                error = "unknown device '" + *v + "' (expected 16F84A, 16F628A or 16F877A)";
+                return std::nullopt;
+            }
+            options.model = *model;
+            i += 1;
         } else if (arg == "--inputs") {
             if (!value(2))
                 return std::nullopt;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "device/model.h"
 #include "files/program_kind.h"
 
 #include <optional>
@@ -25,6 +26,8 @@ struct BatchOptions {
     std::optional<files::ProgramKind> saveKind;
     std::string saveTo;
     std::string file;
+    // --device: the part whose rules the machine follows; the teaching model without it.
+    device::Model model = device::Model::Teaching;
 };
 
 // The kind a FILE is opened as without --kind: hex for a name ending in .hex,
@@ -38,6 +41,7 @@ std::optional<BatchOptions> parseBatchOptions(const std::vector<std::string>& ar
 
 inline constexpr const char* batchUsage = "usage: mirelsim-batch [--kind hex|text|mrl] [--steps N] "
                                           "[--inputs AA BB] [--break INDEX]... [--back N] "
-                                          "[--save hex|text|mrl OUT] FILE";
+                                          "[--save hex|text|mrl OUT] "
+                                          "[--device 16F84A|16F628A|16F877A] FILE";
 
 } // namespace mirel::batch

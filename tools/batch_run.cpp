@@ -51,6 +51,7 @@ void tickInputs(state::MainForm& form, const PortInputs& inputs) {
 int runBatch(const BatchOptions& options, std::ostream& out, std::ostream& err) {
     state::MainForm form;
     state::NoWindowPlacement placement;
+    form.chosenModel = options.model;
     const auto opened = files::openProgram(form, placement, options.kind, options.file);
     if (!opened.opened) {
         err << "mirelsim-batch: " << opened.error << '\n';

@@ -19,6 +19,7 @@ Debugger::Debugger(state::MainForm& form, sim::Simulator& simulator, sim::RunCon
     // Typing into W or changing a line empties the journal: Step Back has
     // nothing left to take back.
     journal_.setOnEmptied([this] {
+        partStates_.clear();
         if (!running())
             notifyChanged();
     });
@@ -37,19 +38,38 @@ void Debugger::stepStarting() {
     if (!running())
         startHighlight();
     journal_.beginStep();
+    if (auto* part = simulator_.deviceMachine()) [[unlikely]]
+        partStates_.push_back(part->hiddenState());
 }
 
 void Debugger::stepFinished(int cycles) {
     journal_.endStep(cycles);
+    if (partStates_.size() > journal_.size()) [[unlikely]]
+        partStates_.pop_front(partStates_.size() - journal_.size());
     count_.add(cycles);
     if (cycles == 0) [[unlikely]]
         nothingExecuted();
+    if (auto* part = simulator_.deviceMachine()) [[unlikely]] {
+        if (const auto pc = part->pcWithoutLine())
+            tellOncePerRun(erasedWordNotice(*pc), erasedTold_);
+    }
     if (!running())
         notifyChanged();
 }
 
+void Debugger::tellOncePerRun(const std::string& text, bool& told) {
+    if (!tell_ || (running() && told))
+        return;
+    told = running();
+    tell_(text);
+}
+
 // The line stays selected: it is the one that held no instruction.
 void Debugger::nothingExecuted() {
+    if (simulator_.sleeping()) {
+        tellOncePerRun(sleepingNotice, sleepTold_);
+        return;
+    }
     const int line = state::currentIndex(form_);
     if (!tell_ || (running() && line == idleLineTold_))
         return;
@@ -81,6 +101,11 @@ bool Debugger::stepBack() {
     if (!canStepBack())
         return false;
     const int cycles = journal_.undo();
+    if (partStates_.size() > journal_.size()) {
+        if (auto* part = simulator_.deviceMachine())
+            part->restoreHiddenState(partStates_.back());
+        partStates_.pop_back();
+    }
     count_.remove(cycles);
     startHighlight();
     notifyChanged();
@@ -131,6 +156,8 @@ void Debugger::changed() {
         return;
     wasRunning_ = running();
     idleLineTold_ = -1;
+    sleepTold_ = false;
+    erasedTold_ = false;
     if (wasRunning_)
         startHighlight();
     highlightStale_ = true;

@@ -74,6 +74,7 @@ private:
     void linesReset() override; // a new program
     void startHighlight();
     void nothingExecuted();
+    void tellOncePerRun(const std::string& text, bool& told);
     bool stopsAtBreakpoint();
     void checkLine(int index, bool tell);
     bool running() const { return form_.Timer1.enabled(); }
@@ -92,6 +93,10 @@ private:
     std::function<void(const std::string&)> tell_;
     int idleLineTold_ = -1; // a run tells of each idle line once
     bool noticesHeld_ = false;
+    bool sleepTold_ = false;
+    bool erasedTold_ = false;
+    // A part's state that no line shows, before each step the journal holds.
+    RingBuffer<sim::device::DeviceState> partStates_;
 };
 
 } // namespace mirel::debug

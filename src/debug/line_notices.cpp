@@ -46,4 +46,9 @@ std::optional<std::string> notAnInstructionNotice(const std::string& line, int i
            assembler::instructionForMessage(line, addressed) + " is not an instruction.";
 }
 
+std::string erasedWordNotice(int address) {
+    return "No program line at address " + state::hex4(address) +
+           ": the erased word 3FFF (ADD FF H) runs there.";
+}
+
 } // namespace mirel::debug

@@ -11,6 +11,11 @@ namespace mirel::debug {
 std::string lineName(const std::string& line, int index);
 
 std::string nothingExecutedNotice(const std::string& line, int index);
+
+// A part that sleeps executes nothing until an interrupt wakes it.
+inline constexpr const char* sleepingNotice = "Sleeping";
+// The part's program counter at an address no line carries.
+std::string erasedWordNotice(int address);
 std::string breakpointNotice(const std::string& line, int index);
 
 // "Line 0002: MOV 06 is not an instruction." for a line whose statement the

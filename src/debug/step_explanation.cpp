@@ -55,10 +55,18 @@ StepExplanation explainStep(const state::MainForm& form) {
         return out;
 
     Work work(form);
-    work.regs.write(state::INDF, work.regs.read(work.indirectTarget));
-
     const std::string& line = form.Code.line(work.current);
     const std::string compact = state::compactText(line);
+    // The words follow the teaching model's rules; a part's differ, and a
+    // line that said what the part will not do would mislead.
+    if (form.model != device::Model::Teaching) {
+        out.text = statementOf(compact) + ": runs by the " +
+                   std::string(device::modelName(form.model)) +
+                   "'s rules, explained step by step only in the Teaching Model";
+        return out;
+    }
+    work.regs.write(state::INDF, work.regs.read(work.indirectTarget));
+
     work.instruction = sim::decode(compact);
     const auto operation = assembler::operationOf(state::mid(compact, 5, 3));
     const std::string statement = statementOf(compact);

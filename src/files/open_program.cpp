@@ -2,6 +2,7 @@
 
 #include "file_bytes.h"
 #include "hex_program_reader.h"
+#include "sim/device/program_image.h"
 #include "state/program_counter.h"
 #include "state/register_file.h"
 #include "state/window_load.h"
@@ -69,10 +70,15 @@ std::optional<std::vector<std::string>> decodeProgram(ProgramKind kind, const st
 void loadProgram(state::MainForm& form, state::WindowPlacement& placement,
                  std::vector<std::string> lines) {
     state::Form_Load(form, placement);
+    // First, so that whoever hears of the new program finds the new rules.
+    state::takeChosenModel(form);
     form.Reg.clear();
     form.Code.assign(std::move(lines));
-    if (!form.Code.empty())
-        form.Code.select(0);
+    // A part starts at address 0000, which need not be the first line.
+    const int first =
+        form.model == device::Model::Teaching ? 0 : sim::device::powerOnLine(form.Code);
+    if (!form.Code.empty() && first >= 0)
+        form.Code.select(first);
     else
         state::Code_Click(form); // nothing to select: the entry line empties
     state::fillRegisterFile(form);

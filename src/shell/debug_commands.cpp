@@ -61,6 +61,8 @@ void frmMain::buildDebugCommands() {
     menu->addAction(stepBack);
     menu->addSeparator();
     menu->addAction(reset);
+    menu->addSeparator();
+    buildDeviceCommands(menu);
     auto* help = findChild<QMenu*>(QStringLiteral("mnuHelp"));
     menuBar()->insertMenu(help->menuAction(), menu);
 
@@ -117,6 +119,7 @@ void frmMain::buildDebugCommands() {
 
 // The counts, the highlight and which commands are possible now.
 void frmMain::showDebugger() {
+    showDevice();
     if (auto* counts = findChild<QLabel*>(QStringLiteral("DebugCounts")))
         counts->setText(QString::fromUtf8(debugger_.statusText()));
     const bool running = form_.Timer1.enabled();

@@ -1,5 +1,6 @@
 #include "frm_main.h"
 
+
 #include "accessible_names.h"
 #include "control_tips.h"
 #include "counter_box.h"

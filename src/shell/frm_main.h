@@ -98,6 +98,10 @@ private:
     // The Debug menu, its toolbar, the status bar and the debugger's marks
     // in the lists; after the controls, which they mark.
     void buildDebugCommands();
+    // Debug > Device and the status bar's word on the rules in effect.
+    void buildDeviceCommands(QMenu* debugMenu);
+    void chooseDevice(device::Model model);
+    void showDevice();
     void showDebugger();
     void showFirstChange();
     // Step, Start, Stop, Faster and Slower in the Debug menu, with keys.

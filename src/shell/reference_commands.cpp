@@ -3,6 +3,7 @@
 // reference where the learner looks.
 #include "frm_instruction_set.h"
 #include "frm_main.h"
+#include "device/register_notes.h"
 #include "state/register_names.h"
 #include "text_list_model.h"
 
@@ -22,9 +23,13 @@ void frmMain::buildReferenceCommands() {
     auto* help = findChild<QMenu*>(QStringLiteral("mnuHelp"));
     help->insertAction(findChild<QAction*>(QStringLiteral("mnuHelpAbout")), reference);
 
-    // A register's line is its address.
+    // A register's line is its address. Under a part's rules its tip names
+    // the part's register, or says it is a copy or none.
     auto* reg = controls_->findChild<QListView*>(QStringLiteral("Reg"));
-    static_cast<TextListModel*>(reg->model())->setTipNote(&state::registerTip);
+    static_cast<TextListModel*>(reg->model())->setTipNote([this](int line) {
+        return form_.model == device::Model::Teaching ? state::registerTip(line)
+                                                      : device::registerNote(form_.model, line);
+    });
 
     // An example's note is longer than the status bar is wide: its tooltip
     // holds the whole of whatever notice it shows.

@@ -19,6 +19,10 @@ inline constexpr const char* lastKind = "LastKind";
 // The layout's zoom in percent, one of the zoom steps.
 inline constexpr const char* zoom = "Zoom";
 
+// The rules New and Open give the machine: "Teaching Model", "16F84A",
+// "16F628A" or "16F877A".
+inline constexpr const char* device = "Device";
+
 inline constexpr double defaultMainLeft = 1000;
 inline constexpr double defaultMainTop = 1000;
 inline constexpr double defaultMainWidth = 6500;

@@ -28,7 +28,8 @@ QVariant TextListModel::data(const QModelIndex& index, int role) const {
     if (role == Qt::ToolTipRole) {
         text.replace(QLatin1Char('\t'), QStringLiteral("     "));
         if (tipNote_)
-            text += QLatin1Char('\n') + QString::fromStdString(tipNote_(line));
+            if (const std::string note = tipNote_(line); !note.empty())
+                text += QLatin1Char('\n') + QString::fromStdString(note);
     }
     return text;
 }

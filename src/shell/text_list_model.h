@@ -22,7 +22,8 @@ public:
     QVariant data(const QModelIndex& index, int role = Qt::DisplayRole) const override;
 
     state::TextList& list() { return list_; }
-    // Lines the tooltip shows below a line's whole text (UTF-8), by line index.
+    // Lines the tooltip shows below a line's whole text (UTF-8), by line
+    // index; empty adds none.
     void setTipNote(std::function<std::string(int)> note) { tipNote_ = std::move(note); }
     // True while the view is being told about a change of the list: any
     // selection movement the view makes then is its own bookkeeping.

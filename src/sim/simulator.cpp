@@ -38,6 +38,8 @@ void Simulator::Step_Click() {
 
 // One cycle; its length in instruction cycles, 0 when nothing was executed.
 int Simulator::runCycle() {
+    if (form_.model != mirel::device::Model::Teaching) [[unlikely]]
+        return deviceMachine()->step();
     const int target = state::indirectTarget(form_);
     loadIndfMirror(form_, target);
 
@@ -58,6 +60,18 @@ int Simulator::runCycle() {
     writeBackIndf(cycle);
     // A transfer, or a skip that moved past its next line, takes two cycles.
     return next == Next::TargetSelected || cycle.current != current ? 2 : 1;
+}
+
+} // namespace mirel::sim
+
+namespace mirel::sim {
+
+device::DeviceMachine* Simulator::deviceMachine() {
+    if (form_.model == mirel::device::Model::Teaching)
+        return nullptr;
+    if (!device_ || device_->model() != form_.model)
+        device_ = std::make_unique<device::DeviceMachine>(form_, messages_, ports_, form_.model);
+    return device_.get();
 }
 
 } // namespace mirel::sim

@@ -1,10 +1,14 @@
 #pragma once
 
 #include "decoded_program.h"
+#include "device/device_machine.h"
 #include "ports.h"
 #include "state/main_form.h"
 #include "state/platform.h"
 #include "step_listener.h"
+
+#include <memory>
+#include <optional>
 
 namespace mirel::sim {
 
@@ -21,6 +25,14 @@ public:
     // Null for none; the listener must outlive the simulator or be taken off first.
     void setStepListener(StepListener* listener) { listener_ = listener; }
 
+    // The part's machine when the machine follows a part's rules, else null.
+    device::DeviceMachine* deviceMachine();
+    // Whether the part sleeps, or the last step woke it: such steps execute nothing.
+    bool sleeping() {
+        const auto* part = deviceMachine();
+        return part && (part->sleeping() || part->woke());
+    }
+
 private:
     int runCycle();
 
@@ -29,6 +41,7 @@ private:
     DecodedProgram program_; // Code's lines decoded, kept in step with Code
     PortTail ports_;
     StepListener* listener_ = nullptr;
+    std::unique_ptr<device::DeviceMachine> device_; // made when a part's rules first run
 };
 
 } // namespace mirel::sim

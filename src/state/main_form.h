@@ -2,6 +2,7 @@
 
 #include "controls.h"
 #include "counter_model.h"
+#include "device/model.h"
 #include "register_values.h"
 #include "text_list.h"
 
@@ -26,6 +27,11 @@ public:
     // The values behind Reg's lines: the simulator reads and writes these,
     // and a line's text is made when it is read.
     RegisterValues registers{Reg};
+
+    // The rules the machine follows since the last New or Open, and the
+    // ones the next New or Open takes on.
+    device::Model model = device::Model::Teaching;
+    device::Model chosenModel = device::Model::Teaching;
 
     TextModel W{"00"};
     std::array<TextModel, 8> RW; // bit labels of W, index = bit number

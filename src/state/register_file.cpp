@@ -1,5 +1,6 @@
 #include "register_file.h"
 
+#include "device/register_map.h"
 #include "hex_text.h"
 #include "program_text.h"
 
@@ -73,9 +74,18 @@ int HexDecConvH(std::string_view CountCod) {
 void fillRegisterFile(MainForm& form) {
     std::vector<std::string> lines;
     lines.reserve(registerCount);
-    for (int n = 0; n < registerCount; ++n)
-        lines.push_back(hex4(n) + "\t00   00000000");
+    const device::RegisterMap* part = device::registerMap(form.model);
+    for (int n = 0; n < registerCount; ++n) {
+        if (part && n < device::bankedCount)
+            lines.push_back(registerLine(n, part->powerOn[static_cast<std::size_t>(n)]));
+        else
+            lines.push_back(hex4(n) + "\t00   00000000");
+    }
     form.Reg.assign(std::move(lines));
+}
+
+void takeChosenModel(MainForm& form) {
+    form.model = form.chosenModel;
 }
 
 } // namespace mirel::state

@@ -58,7 +58,11 @@ int HexDecConv(const MainForm& form, std::string_view CountCod);
 // The operand read as a plain number, no bank applied.
 int HexDecConvH(std::string_view CountCod);
 
-// The 513 lines of a cleared register file.
+// The 513 lines of a cleared register file; with a part's rules, its
+// registers hold their power-on values.
 void fillRegisterFile(MainForm& form);
+
+// New and Open switch the machine to the rules chosen for it.
+void takeChosenModel(MainForm& form);
 
 } // namespace mirel::state

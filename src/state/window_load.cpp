@@ -31,6 +31,8 @@ void Form_Load(MainForm& form, WindowPlacement& placement) {
 
 void NewProgram(MainForm& form, WindowPlacement& placement) {
     Form_Load(form, placement);
+    // First, so that whoever hears of the new program finds the new rules.
+    takeChosenModel(form);
     form.Code.clear();
     form.Reg.clear();
     form.Counter.clear();

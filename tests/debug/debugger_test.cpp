@@ -102,6 +102,36 @@ TEST(StepBack, TakesEveryStepOfRandomProgramsBackToTheStateBeforeIt) {
     }
 }
 
+// Under a part's rules Step Back also takes back what no line shows (the
+// program counter where no line carries it, Timer0's prescaler and hold, the
+// stack's slots), so that stepping on again repeats the same steps.
+TEST(StepBack, UnderAPartsRulesStepsOnAgainAsBefore) {
+    Machine m({"NOP"});
+    m.form.chosenModel = device::Model::F84A;
+    Machine::load(m.form, {});
+    auto at = [](int address, const char* text) { return state::hex4(address) + "\t" + text; };
+    Machine::loadLines(m.form,
+                       {at(0, "JMP\t0010"), at(4, "INC\t21"), at(5, "LDA\tF0 H"), at(6, "STA\t01"),
+                        at(7, "RES\t0B,2"), at(8, "RTI"), at(0x10, "LDA\t01 H"), at(0x11, "OPTION"),
+                        at(0x12, "LDA\tF0 H"), at(0x13, "STA\t01"), at(0x14, "LDA\tA0 H"),
+                        at(0x15, "STA\t0B"), at(0x16, "INC\t20"), at(0x17, "JSR\t001A"),
+                        at(0x18, "JMP\t0016"), at(0x1A, "RTS")},
+                       0);
+    debug::Debugger debugger{m.form, m.simulator, nullptr};
+    std::vector<std::string> seen;
+    for (int i = 0; i < 400; ++i) {
+        seen.push_back(textState(m.form, debugger));
+        m.step();
+    }
+    EXPECT_GT(m.reg(0x21), 3); // the timer interrupted a few times
+    for (int i = 0; i < 250; ++i)
+        ASSERT_TRUE(debugger.stepBack());
+    for (int i = 150; i < 400; ++i) {
+        ASSERT_EQ(textState(m.form, debugger), seen[static_cast<std::size_t>(i)]) << i;
+        m.step();
+    }
+}
+
 // The journal keeps standard register lines and W as values: texts typed by
 // hand that a step overwrites must come back as typed, and the highlight
 // must compare them as texts.

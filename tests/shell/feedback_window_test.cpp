@@ -196,6 +196,48 @@ private slots:
         QVERIFY(warnings.lines().empty());
     }
 
+    // Debug > Device chooses the rules of the next New or Open and keeps the
+    // choice; the status bar names the rules that run, and a sleeping part
+    // says so.
+    void deviceMenuChoosesTheRulesOfTheNextProgram() {
+        test::Services services;
+        {
+            frmMain window{services.services()};
+            const auto action = [&](const char* name) {
+                return window.findChild<QAction*>(QLatin1String(name));
+            };
+            const auto shown = [&] {
+                auto* label = window.findChild<QLabel*>("DeviceModel");
+                return label->isVisibleTo(&window) ? label->text() : QString();
+            };
+            QVERIFY(action("mnuDebugDeviceTeachingModel")->isChecked());
+            QCOMPARE(shown(), QString());
+
+            action("mnuDebugDevice16F84A")->trigger();
+            QVERIFY(action("mnuDebugDevice16F84A")->isChecked());
+            QVERIFY(!action("mnuDebugDeviceTeachingModel")->isChecked());
+            QCOMPARE(shown(), QString());
+            QCOMPARE(window.statusBar()->currentMessage(),
+                     QStringLiteral("16F84A from the next New or Open."));
+
+            action("New")->trigger();
+            QCOMPARE(shown(), QStringLiteral("16F84A"));
+            QCOMPARE(window.form().Reg.line(3), std::string("0003\t18   00011000"));
+
+            mirel::state::NoWindowPlacement placement;
+            mirel::files::loadProgram(window.form(), placement,
+                                      numbered({"LDA\t10 H", "STA\t0B", "SLP", "NOP"}));
+            for (int i = 0; i < 4; ++i)
+                window.findChild<QPushButton*>("Step")->click();
+            QCOMPARE(window.statusBar()->currentMessage(), QStringLiteral("Sleeping"));
+            QCOMPARE(shown(), QStringLiteral("16F84A  Sleeping"));
+        }
+        frmMain again{services.services()};
+        QVERIFY(again.findChild<QAction*>("mnuDebugDevice16F84A")->isChecked());
+        QCOMPARE(again.form().chosenModel, mirel::device::Model::F84A);
+        QCOMPARE(again.form().model, mirel::device::Model::Teaching);
+    }
+
     // The register list shows the first register a step changed, scrolling
     // only when it is out of sight.
     void registerListScrollsToTheChange() {

@@ -207,7 +207,7 @@ private slots:
                  QStringLiteral("&File[&Open...!|E&xamples|-|&Save!|-|Propert&ies|-|&Close] "
                                 "&Edit[&Undo!|&Redo!|-|&Insert Line!|&Delete Line!] "
                                 "&Debug[Toggle &Breakpoint!|-|Run at &Full Speed!|Step &Back!|-|"
-                                "&Reset!|-|&Step!|S&tart!|Sto&p!|F&aster!|S&lower!] "
+                                "&Reset!|-|&Device|-|&Step!|S&tart!|Sto&p!|F&aster!|S&lower!] "
                                 "&View[Zoom &In!|Zoom &Out!|&Actual Size!] "
                                 "&Help[&Contents|-|&Instruction Set!|&About ]"));
         // New, Open and Save by key; Open and Save are the File menu's own commands.

@@ -52,6 +52,9 @@ TEST(BatchOptionsParsing, RejectsWhatItDoesNotUnderstand) {
         {{"--inputs", "100", "00", "p.txt"}, "--inputs needs two bytes"},
         {{"--inputs", "+1", "00", "p.txt"}, "--inputs needs two bytes"},
         {{"--inputs", "0f"}, "--inputs needs two values"},
+        {{"--device", "16F877", "p.txt"}, "unknown device '16F877'"},
+        {{"--device", "Teaching Model", "p.txt"}, "unknown device 'Teaching Model'"},
+        {{"--device"}, "--device needs a value"},
     };
     for (const auto& row : rows) {
         std::string error;
@@ -148,6 +151,27 @@ TEST(BatchRun, PrintsTheStateInItsExactForm) {
 
 // The boxes are ticked before the first step. After Open every pin is an
 // output, and a ticked hidden box still holds its pin at 1.
+// --device runs the part's rules: here a computed jump past the program's
+// end, which leaves no line selected, and the return address on the stack.
+TEST(BatchRun, DeviceRunsThePartsRules) {
+    std::string error;
+    auto options = parse({"--device", "16f628a", "--steps", "3", "p.txt"}, error);
+    ASSERT_TRUE(options) << error;
+    EXPECT_EQ(options->model, device::Model::F628A);
+    const auto path = std::filesystem::temp_directory_path() / "mirelsim-batch-device.txt";
+    std::ofstream(path, std::ios::binary)
+        << "0000\tLDA\t01 H\r\n0001\tJSR\t0003\r\n0002\tNOP\r\n0003\tADD\t02\r\n";
+    options->file = path.string();
+    std::ostringstream out, err;
+    ASSERT_EQ(runBatch(*options, out, err), 0) << err.str();
+    std::filesystem::remove(path);
+    const std::string state = out.str();
+    EXPECT_EQ(state.rfind("W 01\nPC -1\nSP 0002\nCODE 4\nREG\n", 0), 0u) << state;
+    for (const char* line : {"\n0002\t05   00000101\n", "\n0082\t05   00000101\n",
+                             "\n0183\t18   00011000\n", "\n0085\tFF   11111111\n"})
+        EXPECT_NE(state.find(line), std::string::npos) << line;
+}
+
 TEST(BatchRun, InputsAreTickedBeforeTheFirstStep) {
     std::string error;
     auto options = parse({"--inputs", "a5", "3C", "--steps", "1", "p.txt"}, error);

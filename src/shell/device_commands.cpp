@@ -1,0 +1,81 @@
+// Debug > Device: the rules the machine follows from the next New or Open,
+// kept in the settings, and the status bar's word on the part that runs now.
+#include "debug/line_notices.h"
+#include "frm_main.h"
+#include "settings_keys.h"
+
+#include <QAction>
+#include <QActionGroup>
+#include <QLabel>
+#include <QMenu>
+#include <QStatusBar>
+
+namespace mirel::shell {
+
+namespace {
+// How long the word on a new choice stays, in milliseconds.
+constexpr int choiceTimeout = 5000;
+
+QString modelText(device::Model model) {
+    return QString::fromLatin1(device::modelName(model).data(),
+                               static_cast<qsizetype>(device::modelName(model).size()));
+}
+} // namespace
+
+void frmMain::buildDeviceCommands(QMenu* debugMenu) {
+    const std::string stored =
+        services_.settings.value(settings::application, settings::section, settings::device,
+                                 std::string(device::modelName(device::Model::Teaching)));
+    // A value the settings file does not know leaves the teaching model.
+    form_.chosenModel = device::modelNamed(stored).value_or(device::Model::Teaching);
+
+    auto* menu = debugMenu->addMenu(QStringLiteral("&Device"));
+    menu->setObjectName(QStringLiteral("mnuDebugDevice"));
+    menu->setToolTipsVisible(true);
+    auto* group = new QActionGroup(menu);
+    for (device::Model model : device::allModels()) {
+        auto* action = menu->addAction(modelText(model));
+        action->setObjectName(QStringLiteral("mnuDebugDevice") +
+                              modelText(model).remove(QLatin1Char(' ')));
+        action->setCheckable(true);
+        action->setChecked(model == form_.chosenModel);
+        action->setToolTip(model == device::Model::Teaching
+                               ? QStringLiteral("The machine as this program teaches it")
+                               : QStringLiteral("The %1 as its data sheet gives it: PCL, Timer0, "
+                                                "interrupts, SLP, its banks and flags")
+                                     .arg(modelText(model)));
+        group->addAction(action);
+        connect(action, &QAction::triggered, this, [this, model] { chooseDevice(model); });
+    }
+
+    auto* shown = new QLabel(this);
+    shown->setObjectName(QStringLiteral("DeviceModel"));
+    shown->setToolTip(QStringLiteral("The rules the machine follows (Debug > Device)"));
+    statusBar()->addPermanentWidget(shown);
+    showDevice();
+}
+
+void frmMain::chooseDevice(device::Model model) {
+    form_.chosenModel = model;
+    services_.settings.setValue(settings::application, settings::section, settings::device,
+                                std::string(device::modelName(model)));
+    if (model != form_.model)
+        statusBar()->showMessage(
+            QStringLiteral("%1 from the next New or Open.").arg(modelText(model)), choiceTimeout);
+    showDevice();
+}
+
+// The teaching model keeps the status bar as it always was; a part is named,
+// and says so for as long as it sleeps.
+void frmMain::showDevice() {
+    auto* shown = findChild<QLabel*>(QStringLiteral("DeviceModel"));
+    if (!shown)
+        return;
+    const bool part = form_.model != device::Model::Teaching;
+    shown->setText(part && simulator_.sleeping() ? modelText(form_.model) + QStringLiteral("  ") +
+                                                       QString::fromLatin1(debug::sleepingNotice)
+                                                 : modelText(form_.model));
+    shown->setVisible(part);
+}
+
+} // namespace mirel::shell

@@ -1,0 +1,63 @@
+#pragma once
+
+#include "device_state.h"
+#include "program_image.h"
+#include "register_bus.h"
+#include "sim/ports.h"
+#include "state/platform.h"
+
+#include <optional>
+
+namespace mirel::sim::device {
+
+// The machine under a part's rules. The program counter is an address: the
+// next instruction is the line that carries it, and where none does the
+// erased word runs. Timer0 counts, interrupts are taken, SLP sleeps.
+// New, Open and Reset fill Reg anew, which is the power-on of the part.
+class DeviceMachine final : private state::TextListObserver {
+public:
+    DeviceMachine(state::MainForm& form, state::MessageBoxService& messages, PortTail& ports,
+                  mirel::device::Model model);
+    ~DeviceMachine() override;
+    DeviceMachine(const DeviceMachine&) = delete;
+    DeviceMachine& operator=(const DeviceMachine&) = delete;
+
+    mirel::device::Model model() const { return model_; }
+
+    // One step: the instruction's cycles, or 0 while the part sleeps on.
+    int step();
+
+    bool sleeping() const { return state_.sleeping; }
+    // Whether the last step woke the part, which then executed nothing.
+    bool woke() const { return woke_; }
+    // The program counter when no line carries it, so none is selected.
+    std::optional<int> pcWithoutLine() const;
+
+    // The state no register line shows, to take a step back.
+    const DeviceState& hiddenState() {
+        if (powerOnPending_)
+            powerOn();
+        return state_;
+    }
+    void restoreHiddenState(const DeviceState& state) { state_ = state; }
+
+private:
+    void linesReset() override { powerOnPending_ = true; }
+    void powerOn();
+    int currentPc() const;
+    void showPc(int pc);
+    void portTail();
+    int run();
+
+    state::MainForm& form_;
+    state::MessageBoxService& messages_;
+    PortTail& ports_;
+    mirel::device::Model model_;
+    RegisterBus bus_;
+    ProgramImage image_;
+    DeviceState state_;
+    bool powerOnPending_ = true;
+    bool woke_ = false;
+};
+
+} // namespace mirel::sim::device
