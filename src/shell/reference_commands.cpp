@@ -1,9 +1,9 @@
 // Help > Instruction Set, the names of the registers in the register list's
 // tooltips, and the status bar's notices whole in its tooltip: the machine's
 // reference where the learner looks.
+#include "device/register_notes.h"
 #include "frm_instruction_set.h"
 #include "frm_main.h"
-#include "device/register_notes.h"
 #include "state/register_names.h"
 #include "text_list_model.h"
 

@@ -112,6 +112,12 @@ TEST(StepExplanation, SaysWhatEachFamilyDoesWithTodaysValues) {
             m.setReg(index, value);
         EXPECT_EQ(debug::explainStep(m.form).text, c.text);
     }
+    // A part's rules are not foreseen by the teaching model's.
+    Machine part({"ADD\t20 W"}, 0);
+    part.form.model = device::Model::F84A;
+    EXPECT_EQ(debug::explainStep(part.form).text,
+              "ADD 20 W: runs by the 16F84A's rules, explained step by step only in the "
+              "Teaching Model");
     // At the end of the program a line runs again, and a skip stops at the last line.
     Machine end({"NOP", "JBS\t03,2", "INC\t20"}, 1);
     end.setReg(3, 4);
