@@ -2,6 +2,7 @@
 // eight-level stack, erased memory, banks, mirrors and power-on values.
 #include "device_fixture.h"
 
+#include "asm/export_walk.h"
 #include "device/register_notes.h"
 #include "files/open_program.h"
 
@@ -199,6 +200,29 @@ TEST(DeviceRules, OpenStartsAtAddressZero) {
     form.chosenModel = Model::Teaching;
     files::loadProgram(form, placement, {"0005\tNOP"});
     EXPECT_EQ(form.Code.selectedIndex(), 0);
+}
+
+// Under a part's rules Save writes each word at the address its line
+// carries, so that a program with gaps opens again as it was.
+TEST(DeviceRules, HexFilesKeepEveryWordAtItsAddress) {
+    const std::vector<std::string> program = {"0000\tJMP\t0005", "0004\tRTI", "0005\tNOP",
+                                              "0006\tJMP\t0006", "0002\tNOP", "0020\tRET\t41 H"};
+    state::MainForm form;
+    form.chosenModel = Model::F877A;
+    state::NoWindowPlacement placement;
+    files::loadProgram(form, placement, program);
+    ASSERT_TRUE(assembler::AsmProgram(form).ok());
+    // 0000: JMP; 0002: NOP; 0004-0006: RTI, NOP, JMP; 0020: RET, at byte addresses twice theirs.
+    EXPECT_EQ(form.Text1.text(), ":020000000528D1\r\n"
+                                 ":020004000000FA\r\n"
+                                 ":06000800090000000628BB\r\n"
+                                 ":02004000413449\r\n");
+    std::string error;
+    auto reopened = files::decodeProgram(files::ProgramKind::Hex, form.Text1.text(), "p", error);
+    ASSERT_TRUE(reopened) << error;
+    EXPECT_EQ(*reopened,
+              (std::vector<std::string>{"0000\tJMP\t0005", "0002\tNOP", "0004\tRTI", "0005\tNOP",
+                                        "0006\tJMP\t0006", "0020\tRET\t41 H"}));
 }
 
 // The register list's tips under a part's rules.
