@@ -1,4 +1,5 @@
-// The first byte picks the file kind, the rest is the file: Open it, step the
+// The first byte picks the file kind and the rules (first byte / 3: the
+// teaching model, then each part), the rest is the file: Open it, step the
 // program a few hundred times, then export it as Save does.
 #include "asm/export_walk.h"
 #include "files/open_program.h"
@@ -25,6 +26,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (!lines)
         return 0;
     state::MainForm form;
+    const auto models = device::allModels();
+    form.chosenModel = models[(data[0] / 3) % models.size()];
     state::NoWindowPlacement placement;
     files::loadProgram(form, placement, std::move(*lines));
     NoMessages messages;

@@ -38,6 +38,7 @@ ExportResult AsmProgram(state::MainForm& form) {
     ExportResult result;
     int counter = 0; // addresses of lines that carry none
     std::vector<std::uint8_t> data;
+    std::vector<PlacedWord> placed; // each word at the address its line carries
     std::string source;
 
     const std::vector<std::string>& lines = form.Code.lines();
@@ -77,6 +78,7 @@ ExportResult AsmProgram(state::MainForm& form) {
         const int word = state::readHex(r) & 0xFFFF;
         data.push_back(static_cast<std::uint8_t>(word & 0xFF));
         data.push_back(static_cast<std::uint8_t>(word >> 8));
+        placed.push_back({state::readHex(address), static_cast<std::uint16_t>(word)});
 
         source += address;
         source += '\t';
@@ -89,7 +91,11 @@ ExportResult AsmProgram(state::MainForm& form) {
     }
     result.words = data.size() / 2;
     form.Text2.setText(std::move(source));
-    form.Text1.setText(hexRecords(data));
+    // A part's program keeps its gaps (a jump at 0000, the interrupt routine at
+    // 0004): the words go where their lines say. The teaching model's follow
+    // one another.
+    form.Text1.setText(form.model == device::Model::Teaching ? hexRecords(data)
+                                                             : placedHexRecords(std::move(placed)));
     return result;
 }
 

@@ -28,4 +28,47 @@ std::string hexRecords(std::span<const std::uint8_t> bytes) {
     return text;
 }
 
+namespace {
+std::string record(std::size_t byteAddress, std::span<const std::uint8_t> bytes) {
+    unsigned sum =
+        static_cast<unsigned>(bytes.size() + ((byteAddress >> 8) & 0xFF) + (byteAddress & 0xFF));
+    std::string text = ":" + state::hex2(static_cast<long long>(bytes.size())) +
+                       state::hex4(static_cast<long long>(byteAddress & 0xFFFF)) + "00";
+    for (std::uint8_t byte : bytes) {
+        text += state::hex2(byte);
+        sum += byte;
+    }
+    return text + state::hex2((0x100 - (sum & 0xFF)) & 0xFF) + "\r\n";
+}
+} // namespace
+
+std::string placedHexRecords(std::vector<PlacedWord> words) {
+    std::stable_sort(words.begin(), words.end(), [](const PlacedWord& a, const PlacedWord& b) {
+        return a.address < b.address;
+    });
+    std::string text;
+    std::vector<std::uint8_t> run;
+    std::size_t runStart = 0; // byte address of the run's first byte
+    int next = -1;            // the address that would continue the run
+    const auto flush = [&] {
+        for (std::size_t at = 0; at < run.size(); at += hexRecordBytes)
+            text += record(runStart + at,
+                           std::span(run).subspan(at, std::min(hexRecordBytes, run.size() - at)));
+        run.clear();
+    };
+    for (const PlacedWord& w : words) {
+        if (w.address < next)
+            continue; // an address already given its word
+        if (w.address != next) {
+            flush();
+            runStart = static_cast<std::size_t>(w.address) * 2;
+        }
+        run.push_back(static_cast<std::uint8_t>(w.word & 0xFF));
+        run.push_back(static_cast<std::uint8_t>(w.word >> 8));
+        next = w.address + 1;
+    }
+    flush();
+    return text;
+}
+
 } // namespace mirel::assembler

@@ -7,8 +7,9 @@
 namespace mirel::device {
 
 // What a register line stands for under a part's rules, for its tooltip:
-// "16F84A: OPTION_REG", "16F628A: STATUS, as at 0003", "16F84A: no register,
-// reads 00". Empty for the teaching model, whose lines are all plain storage.
+// "16F84A: PORTA", "16F84A: general purpose, as at 000C", "16F84A: no
+// register, reads 00"; the core registers also say what the part does with
+// them that the teaching model does not. Empty for the teaching model.
 std::string registerNote(Model model, int index);
 
 } // namespace mirel::device

@@ -1,5 +1,5 @@
 // Debug > Device: the rules the machine follows from the next New or Open,
-// kept in the settings, and the status bar's word on the part that runs now.
+// kept in the settings, and the status bar's word on the rules that run now.
 #include "debug/line_notices.h"
 #include "frm_main.h"
 #include "settings_keys.h"
@@ -65,17 +65,14 @@ void frmMain::chooseDevice(device::Model model) {
     showDevice();
 }
 
-// The teaching model keeps the status bar as it always was; a part is named,
-// and says so for as long as it sleeps.
+// The rules in effect, and for as long as a part sleeps, that it does.
 void frmMain::showDevice() {
     auto* shown = findChild<QLabel*>(QStringLiteral("DeviceModel"));
     if (!shown)
         return;
-    const bool part = form_.model != device::Model::Teaching;
-    shown->setText(part && simulator_.sleeping() ? modelText(form_.model) + QStringLiteral("  ") +
-                                                       QString::fromLatin1(debug::sleepingNotice)
-                                                 : modelText(form_.model));
-    shown->setVisible(part);
+    shown->setText(simulator_.sleeping() ? modelText(form_.model) + QStringLiteral("  ") +
+                                               QString::fromLatin1(debug::sleepingNotice)
+                                         : modelText(form_.model));
 }
 
 } // namespace mirel::shell

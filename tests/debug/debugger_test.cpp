@@ -6,6 +6,7 @@
 #include "state/direct_edits.h"
 
 #include <random>
+#include <span>
 #include <sstream>
 
 namespace mirel::testing {
@@ -41,10 +42,14 @@ struct DebugMachine : Machine {
 
 // A random program over every instruction family, with operands that reach
 // INDF, STATUS and its bank bits, FSR, the ports and their directions.
-std::vector<std::string> randomProgram(std::mt19937& rng, int lines) {
+// For a part, also TMR0, PCL, PCLATH and INTCON.
+std::vector<std::string> randomProgram(std::mt19937& rng, int lines, bool part = false) {
     const char* byteOps[] = {"STA", "CLR", "SUB", "DEC", "ORA", "AND", "XOR", "ADD",
                              "LDA", "CPL", "INC", "DEZ", "RRA", "RLA", "SPA", "INZ"};
-    const char* regs[] = {"00", "03", "04", "05", "06", "20", "21", "22", "23"};
+    const char* teachingRegs[] = {"00", "03", "04", "05", "06", "20", "21", "22", "23"};
+    const char* partRegs[] = {"00", "01", "02", "03", "04", "05", "06", "0A", "0B", "20", "21"};
+    const std::span<const char*> regs =
+        part ? std::span<const char*>(partRegs) : std::span<const char*>(teachingRegs);
     const char* tails[] = {"", " W", " H"};
     const char* bitOps[] = {"RES", "SET", "JBR", "JBS"};
     const char* plain[] = {"NOP", "WDT", "SLP", "RTS", "RTI", "OPTION"};
@@ -129,6 +134,41 @@ TEST(StepBack, UnderAPartsRulesStepsOnAgainAsBefore) {
     for (int i = 150; i < 400; ++i) {
         ASSERT_EQ(textState(m.form, debugger), seen[static_cast<std::size_t>(i)]) << i;
         m.step();
+    }
+}
+
+// The same under each part's rules, with programs that also reach TMR0, PCL,
+// PCLATH and INTCON: computed jumps, Timer0, interrupts and sleep.
+TEST(StepBack, UnderAPartsRulesTakesEveryStepOfRandomProgramsBack) {
+    for (device::Model model : {device::Model::F84A, device::Model::F628A, device::Model::F877A}) {
+        for (unsigned seed = 1; seed <= 8; ++seed) {
+            SCOPED_TRACE("seed " + std::to_string(seed));
+            std::mt19937 rng(seed);
+            DebugMachine m({"NOP"});
+            m.form.chosenModel = model;
+            Machine::load(m.form, randomProgram(rng, 40, true));
+            m.form.InB[rng() % 8].setValue(1);
+            // Halfway the user ticks another box: an edge or a change for the
+            // interrupts. Going back past it the box is unticked again by hand.
+            auto& later = m.form.InB[rng() % 8];
+            const int laterBefore = later.value();
+            std::vector<std::string> before;
+            for (int i = 0; i < 300; ++i) {
+                before.push_back(textState(m.form, m.debugger));
+                m.step();
+                if (i == 150)
+                    later.setValue(1);
+            }
+            for (int i = 299; i >= 0; --i) {
+                if (i == 150)
+                    later.setValue(laterBefore);
+                ASSERT_TRUE(m.debugger.stepBack());
+                ASSERT_EQ(textState(m.form, m.debugger), before[static_cast<std::size_t>(i)])
+                    << "after taking back step " << i;
+            }
+            EXPECT_FALSE(m.debugger.stepBack());
+            EXPECT_EQ(m.form.Reg.count(), state::registerCount);
+        }
     }
 }
 

@@ -26,12 +26,15 @@ TEST(Examples, EachEndsAsItsCommentSays) {
         std::vector<std::size_t> ticked; // InA boxes ticked before the run
         int pc;
         std::map<int, int> registers;
+        device::Model model = device::Model::Teaching; // as Debug > Device chose before Open
     } examples[] = {
         {"counter.mrl", 11, {}, 1, {{0x06, 0x05}}},
         {"subroutine.mrl", 38, {}, 6, {{0x20, 0x00}, {0x21, 0x2A}}},
         {"table.mrl", 52, {}, 11, {{0x04, 0x38}, {0x30, 1}, {0x33, 4}, {0x37, 8}, {0x38, 0}}},
         {"inputs.mrl", 7, {0, 2}, 7, {{0x06, 0x05}, {0x85, 0xFF}, {0x86, 0x00}}},
         {"running_light.mrl", 16, {}, 2, {{0x06, 0x80}}},
+        // Two Timer0 interrupts; RB0 rising as an output sets INTF, which nothing enabled.
+        {"timer_interrupt.mrl", 6000, {}, 11, {{0x06, 0x02}, {0x0B, 0xA2}}, device::Model::F84A},
     };
     for (const auto& example : examples) {
         SCOPED_TRACE(example.file);
@@ -45,6 +48,7 @@ TEST(Examples, EachEndsAsItsCommentSays) {
         EXPECT_GT(note.size(), 40u);
 
         state::MainForm form;
+        form.chosenModel = example.model;
         state::NoWindowPlacement placement;
         NoMessages messages;
         ASSERT_TRUE(files::openProgram(form, placement, files::ProgramKind::Mirel, path).opened);

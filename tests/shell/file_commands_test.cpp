@@ -147,7 +147,7 @@ private slots:
         for (QAction* item : examples->actions())
             names << item->text();
         QCOMPARE(names, (QStringList{"counter.mrl", "inputs.mrl", "running_light.mrl",
-                                     "subroutine.mrl", "table.mrl"}));
+                                     "subroutine.mrl", "table.mrl", "timer_interrupt.mrl"}));
 
         window.tbToolBar_ButtonClick(QStringLiteral("New"));
         window.form().Code.append("0001\tNOP");

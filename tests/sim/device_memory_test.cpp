@@ -2,6 +2,7 @@
 // eight-level stack, erased memory, banks, mirrors and power-on values.
 #include "device_fixture.h"
 
+#include "asm/export_walk.h"
 #include "device/register_notes.h"
 #include "files/open_program.h"
 
@@ -201,13 +202,41 @@ TEST(DeviceRules, OpenStartsAtAddressZero) {
     EXPECT_EQ(form.Code.selectedIndex(), 0);
 }
 
+// Under a part's rules Save writes each word at the address its line
+// carries, so that a program with gaps opens again as it was.
+TEST(DeviceRules, HexFilesKeepEveryWordAtItsAddress) {
+    const std::vector<std::string> program = {"0000\tJMP\t0005", "0004\tRTI", "0005\tNOP",
+                                              "0006\tJMP\t0006", "0002\tNOP", "0020\tRET\t41 H"};
+    state::MainForm form;
+    form.chosenModel = Model::F877A;
+    state::NoWindowPlacement placement;
+    files::loadProgram(form, placement, program);
+    ASSERT_TRUE(assembler::AsmProgram(form).ok());
+    // 0000: JMP; 0002: NOP; 0004-0006: RTI, NOP, JMP; 0020: RET, at byte addresses twice theirs.
+    EXPECT_EQ(form.Text1.text(), ":020000000528D1\r\n"
+                                 ":020004000000FA\r\n"
+                                 ":06000800090000000628BB\r\n"
+                                 ":02004000413449\r\n");
+    std::string error;
+    auto reopened = files::decodeProgram(files::ProgramKind::Hex, form.Text1.text(), "p", error);
+    ASSERT_TRUE(reopened) << error;
+    EXPECT_EQ(*reopened,
+              (std::vector<std::string>{"0000\tJMP\t0005", "0002\tNOP", "0004\tRTI", "0005\tNOP",
+                                        "0006\tJMP\t0006", "0020\tRET\t41 H"}));
+}
+
 // The register list's tips under a part's rules.
 TEST(DeviceRules, RegisterNotes) {
     EXPECT_EQ(device::registerNote(Model::Teaching, 0x81), "");
-    EXPECT_EQ(device::registerNote(Model::F84A, 0x81), "16F84A: OPTION_REG");
+    EXPECT_EQ(device::registerNote(Model::F84A, 0x81),
+              "16F84A: OPTION_REG (INTEDG, T0CS, PSA and the prescaler rate; the OPTION "
+              "instruction writes it)");
+    EXPECT_EQ(device::registerNote(Model::F84A, 0x05), "16F84A: PORTA");
     EXPECT_EQ(device::registerNote(Model::F84A, 0x8C), "16F84A: general purpose, as at 000C");
     EXPECT_EQ(device::registerNote(Model::F84A, 0x50), "16F84A: no register, reads 00");
-    EXPECT_EQ(device::registerNote(Model::F628A, 0x183), "16F628A: STATUS, as at 0003");
+    EXPECT_EQ(device::registerNote(Model::F628A, 0x183),
+              "16F628A: STATUS (one register; Z, DC and C as the data sheet gives them, TO and "
+              "PD read only), as at 0003");
     EXPECT_EQ(device::registerNote(Model::F877A, 0x1F5), "16F877A: general purpose, as at 0075");
     EXPECT_EQ(device::registerNote(Model::F877A, 0x200), "16F877A: beyond the banks, not used");
 }
