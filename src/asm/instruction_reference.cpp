@@ -127,7 +127,10 @@ std::string_view referenceLegend() {
            "into the register; H marks a literal. In the word, f is the register, d the "
            "destination (0: W), b the bit number, k the literal, a the address, p the port, "
            "and x a bit of no meaning. Flags: the ones of Z and C that may change. Cycles at "
-           "4 MHz take 1 \xC2\xB5s each.";
+           "4 MHz take 1 \xC2\xB5s each. The sentences describe the Teaching Model; with a "
+           "part chosen in Debug > Device, every instruction follows that part's data sheet "
+           "instead (Z, C and DC, PCL and PCLATH, Timer0, interrupts, SLP), and WDT sets TO "
+           "and PD, as no watchdog is simulated.";
 }
 
 std::vector<ReferenceEntry> instructionReference() {

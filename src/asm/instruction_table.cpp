@@ -54,7 +54,7 @@ constexpr std::array table{
                              "top of the return stack (with an empty stack it says so and goes "
                              "on at the second line).")},
     InstructionForm{"RTI", K::None, 0x0009, 0x0009, 0x0009, Op::Rti,
-                    transfer("Returns exactly as RTS does; there are no interrupts here, so "
+                    transfer("Returns exactly as RTS does; this model has no interrupts, so "
                              "unlike the device it does not set GIE in INTCON.")},
     InstructionForm{"OPTION", K::None, 0x0062, 0x0062, 0x0062, Op::Option,
                     stops("Not executed: unlike the device, which loads W into OPTION, a "
