@@ -115,6 +115,36 @@ TEST(DeviceRules, Interrupts) {
     }
 }
 
+// Taking an interrupt is a call the part makes itself: two cycles in which
+// Timer0 counts on. An input of RB7:RB4 that differs from the last read of
+// port B sets RBIF again after every clear, until a read ends the mismatch.
+TEST(DeviceRules, InterruptEntryCyclesAndThePortBMismatch) {
+    const auto program = at(0, {"JMP\t0005", "NOP", "NOP", "NOP", "NOP", "LDA\t48 H", "OPTION",
+                                "LDA\t90 H", "STA\t0B", "CLR\t01", "NOP", "NOP", "NOP", "NOP"});
+    Part plain(Model::F84A, program);
+    Part taken(Model::F84A, program);
+    plain.step(8); // past the two cycles TMR0 holds after CLR 01
+    taken.step(8);
+    taken.form.InB[0].setValue(1); // RB0 rises: INTF, and GIE with INTE set
+    plain.step();
+    taken.step();
+    EXPECT_EQ(taken.pcLine(), 0x0004);
+    EXPECT_EQ(plain.pcLine(), 0x000D);
+    EXPECT_EQ(taken.reg(0x01) - plain.reg(0x01), 2);
+
+    // RES 0B,0 clears RBIF; LDA 06 W reads port B.
+    Part part(Model::F84A, at(0, {"NOP", "NOP", "RES\t0B,0", "LDA\t06 W", "RES\t0B,0", "NOP"}));
+    part.step(); // power-on: a box ticked before it is no change
+    part.form.InB[4].setValue(1);
+    const int rbif = 0x01;
+    part.step();
+    EXPECT_EQ(part.reg(INTCON) & rbif, rbif);
+    part.step(); // cleared, and set again: RB4 still differs
+    EXPECT_EQ(part.reg(INTCON) & rbif, rbif);
+    part.step(2); // read, then cleared for good
+    EXPECT_EQ(part.reg(INTCON) & rbif, 0);
+}
+
 // SLP stops the clock: steps execute nothing and Timer0 stands until an
 // enabled source wakes the part. The next step runs the instruction after
 // SLP, and with GIE set takes the interrupt after it.

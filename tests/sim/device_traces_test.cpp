@@ -22,6 +22,7 @@ constexpr int TMR0 = 0x01, PCL = 0x02, STATUS = 0x03;
 struct TraceStep {
     int step = 0, pc = 0, w = 0, status = 0, depth = 0;
     bool entryOnly = false; // `irq`: the interrupt entry alone, which our previous step made
+    bool entry = false;     // `irq` or `irq+`: the step takes an interrupt
     std::vector<std::pair<int, int>> pins;      // (port B bit, level) before the step
     std::vector<std::pair<int, int>> registers; // (home address, value) that changed
 };
@@ -60,7 +61,9 @@ Trace readTrace(const fs::path& path) {
         std::string field;
         while (fields >> field) {
             if (field == "irq")
-                s.entryOnly = true;
+                s.entryOnly = s.entry = true;
+            else if (field == "irq+")
+                s.entry = true;
             else if (field.starts_with("RB") && field.size() == 5 && field[3] == ':')
                 s.pins.emplace_back(field[2] - '0', field[4] - '0');
             else if (const auto eq = field.find('='); eq != std::string::npos)
@@ -93,6 +96,8 @@ const std::vector<Departure> departures = {
     {"timer0.", 880, true, "1:64: T0IF one cycle before the count gives, so a poll ends sooner"},
     {"t0_interrupt.", 108, true,
      "T0IF one cycle early after the prescaler left the watchdog: the entry comes a word sooner"},
+    {"sleep_wake.", 302, true,
+     "RBIF stays clear after CLRF INTCON though RB4 still differs from the last read of port B"},
 };
 
 const Departure* departureAt(const Trace& trace, int step) {
@@ -121,8 +126,10 @@ Outcome runTrace(const Trace& trace, const fs::path& folder) {
     RecordingMessages messages;
     sim::Simulator simulator(form, messages);
     std::map<int, int> known;
+    int entries = 0;
     for (std::size_t i = 0; i < trace.steps.size(); ++i) {
         const TraceStep& s = trace.steps[i];
+        entries += s.entry ? 1 : 0;
         // INDF is no storage, PCL and STATUS have their columns; PCON on the
         // 16F628A powers on with OSCF set, which the reference leaves clear.
         for (auto [address, value] : s.registers)
@@ -161,10 +168,11 @@ Outcome runTrace(const Trace& trace, const fs::path& folder) {
             differs << " depth " << depth << " not " << s.depth;
         for (auto [address, value] : known) {
             const int ours = state::readRegister(form, address);
-            // TMR0 counts on the reference's own phase: one count either way.
-            // When T0IF sets is compared exactly, through INTCON.
-            const int apart = std::abs(ours - value);
-            const bool timer = address == TMR0 && (apart == 1 || apart == 255);
+            // TMR0 counts on the reference's own phase: one count either way,
+            // and the reference counts no cycles for an interrupt entry, where
+            // the part counts two. When T0IF sets is compared exactly, through INTCON.
+            const int ahead = (ours - value + 256) % 256;
+            const bool timer = address == TMR0 && (ahead == 255 || ahead <= 1 + 2 * entries);
             if (ours != value && !timer)
                 differs << " " << state::hex4(address).substr(1) << "=" << state::hex2(ours)
                         << " not " << state::hex2(value);

@@ -10,7 +10,10 @@ namespace mirel::sim::device {
 
 namespace {
 constexpr int interruptVector = 0x0004;
-}
+// Taking an interrupt is a call to the vector that the part makes itself:
+// two cycles in which Timer0 counts on.
+constexpr int interruptEntryCycles = 2;
+} // namespace
 
 DeviceMachine::DeviceMachine(state::MainForm& form, state::MessageBoxService& messages,
                              PortTail& ports, mirel::device::Model model)
@@ -27,6 +30,7 @@ DeviceMachine::~DeviceMachine() {
 void DeviceMachine::powerOn() {
     state_ = DeviceState{};
     state_.portB = static_cast<std::uint8_t>(portBLevels(form_, bus_));
+    state_.portBLatch = state_.portB;
     powerOnPending_ = false;
 }
 
@@ -100,6 +104,8 @@ int DeviceMachine::run() {
         pushAddress(form_, messages_, state_, run.pc);
         bus_.write(reg::INTCON, bus_.intcon() & ~intconGIE);
         showPc(interruptVector);
+        countCycles(bus_, state_, interruptEntryCycles);
+        return run.cycles + interruptEntryCycles;
     }
     return run.cycles;
 }

@@ -14,7 +14,10 @@ struct DeviceState {
     std::uint16_t prescaler = 0;
     std::uint8_t timerHold = 0;
     bool sleeping = false;
-    std::uint8_t portB = 0; // the port B levels last seen, for edges and changes
+    std::uint8_t portB = 0; // the port B levels last seen, for edges
+    // Port B as the last instruction that addressed it read it: an input of
+    // RB7:RB4 that differs from it keeps setting RBIF.
+    std::uint8_t portBLatch = 0;
     // The return stack as the part keeps it: eight slots used round and round.
     std::uint8_t stackPointer = 0;
     std::array<std::uint16_t, 8> stack{};

@@ -23,8 +23,16 @@ int address(const Execution& run, int f) {
     return run.bus.home(indirect) == reg::INDF ? -1 : indirect;
 }
 
+// Any instruction that addresses port B reads it (also one that only
+// writes it), which ends a mismatch of RB7:RB4.
+void latchPortB(const Execution& run, int a) {
+    if (run.bus.home(a) == reg::PORTB)
+        run.state.portBLatch = static_cast<std::uint8_t>(run.bus.read(a));
+}
+
 int readF(const Execution& run, int f) {
     const int a = address(run, f);
+    latchPortB(run, a);
     // The program counter has already moved past the instruction.
     if (run.bus.home(a) == reg::PCL)
         return run.pc & 0xFF;
@@ -37,6 +45,7 @@ int readF(const Execution& run, int f) {
 // writes none of the three.
 void writeF(Execution& run, int f, int value, int flags) {
     const int a = address(run, f);
+    latchPortB(run, a);
     switch (run.bus.home(a)) {
     case -1:
         return;

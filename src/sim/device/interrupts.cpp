@@ -25,7 +25,7 @@ void watchPortB(RegisterBus& bus, DeviceState& state) {
     const bool rising = (bus.option() & optionINTEDG) != 0;
     if ((before & 1) != (now & 1) && ((now & 1) != 0) == rising)
         flags |= intconINTF;
-    if (((before ^ now) & bus.read(reg::TRISB) & 0xF0) != 0)
+    if (((state.portBLatch ^ now) & bus.read(reg::TRISB) & 0xF0) != 0)
         flags |= intconRBIF;
     if (flags != 0)
         bus.write(reg::INTCON, bus.intcon() | flags);

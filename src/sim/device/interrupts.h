@@ -11,7 +11,8 @@ namespace mirel::sim::device {
 int portBLevels(const state::MainForm& form, const RegisterBus& bus);
 
 // Port B after this step's inputs: an edge of RB0 in the direction INTEDG
-// asks for sets INTF, and a change of an input among RB7:RB4 sets RBIF.
+// asks for sets INTF, and an input among RB7:RB4 that differs from the
+// last read of the port sets RBIF, again after every clear until a read.
 void watchPortB(RegisterBus& bus, DeviceState& state);
 
 // Whether a source's flag and its enable bit are both set (GIE aside):
