@@ -1,7 +1,9 @@
 // Whole-loop probe over seven learners' programs (bench/workloads.cpp): how
 // many instructions a second the core executes on each, through the library
 // and through mirelsim-batch --steps. Before it measures, each program must
-// give its known first answer, in the library and in the driver.
+// give its known first answer, in the library and in the driver. The library
+// line also says how many cycles an instruction takes on the program, which
+// bench/reference/time_gpsim.sh needs to turn gpsim's cycles into instructions.
 //
 //   core_workloads [SECONDS per program and way, default 1] [PATH of mirelsim-batch]
 #include "program_fixture.h"
@@ -15,8 +17,8 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
-#include <memory>
 #include <string>
+#include <utility>
 
 namespace {
 
