@@ -5,7 +5,10 @@
 // line also says how many cycles an instruction takes on the program, which
 // bench/reference/time_gpsim.sh needs to turn gpsim's cycles into instructions.
 //
-//   core_workloads [SECONDS per program and way, default 1] [PATH of mirelsim-batch]
+//   core_workloads [SECONDS per run, default 1] [PATH of mirelsim-batch]
+//
+// Each figure is the best of three runs; the driver's start-up is taken off
+// by the best of three runs of no steps.
 #include "program_fixture.h"
 #include "sim/simulator.h"
 #include "state/hex_text.h"
@@ -74,7 +77,8 @@ double cyclesPerInstruction(const bench::Workload& workload) {
     return static_cast<double>(count.total) / steps;
 }
 
-double libraryRate(const bench::Workload& workload, double seconds) {
+// Steps a second over `seconds` from New.
+double libraryRun(const bench::Workload& workload, double seconds) {
     Machine machine(workload);
     constexpr long long batch = 100'000;
     long long steps = 0;
@@ -87,6 +91,15 @@ double libraryRate(const bench::Workload& workload, double seconds) {
         elapsed = secondsSince(start);
     } while (elapsed < seconds);
     return static_cast<double>(steps) / elapsed;
+}
+
+// The best of three runs: the machine is shared, and a slow run only says
+// that something else ran meanwhile.
+double libraryRate(const bench::Workload& workload, double seconds) {
+    double best = 0;
+    for (int i = 0; i < 3; ++i)
+        best = std::max(best, libraryRun(workload, seconds));
+    return best;
 }
 
 std::string batchCommand(const std::string& driver, const std::string& program, long long steps) {
@@ -130,7 +143,7 @@ void checkBatch(const bench::Workload& workload, const std::string& driver,
                  state::hex2(index) + " as " + state::hex2(value));
 }
 
-// Start-up is taken off by a run of no steps; each run is the best of three.
+// Start-up is taken off by a run of no steps; each is the best of three.
 double batchRate(const std::string& driver, const std::string& program, long long steps) {
     double startup = 1e9;
     double total = 1e9;
