@@ -7,6 +7,7 @@
 #include "device/model.h"
 #include "program_fixture.h"
 #include "sim/simulator.h"
+#include "workloads.h"
 
 #include <atomic>
 #include <chrono>
@@ -41,9 +42,7 @@ namespace {
 using namespace mirel;
 using Clock = std::chrono::steady_clock;
 
-// Counts register 20 up while register 21 counts down to zero, then starts over.
-const std::vector<std::string> loop = {"CLR\t20", "INC\t20 F", "DEZ\t21 F", "JMP\t0001",
-                                       "JMP\t0000"};
+const std::vector<std::string>& loop = bench::countingLoop();
 
 double secondsSince(Clock::time_point start) {
     return std::chrono::duration<double>(Clock::now() - start).count();
