@@ -80,8 +80,9 @@ void frmMain::buildDebugCommands() {
 
     auto* counts = new QLabel(this);
     counts->setObjectName(QStringLiteral("DebugCounts"));
-    // Clear of the window's edge, as the status bar's message is.
-    counts->setContentsMargins(0, 0, counts->fontMetrics().averageCharWidth(), 0);
+    // Clear of the window's edge, and of a long notice that runs up to them.
+    const int blank = counts->fontMetrics().averageCharWidth();
+    counts->setContentsMargins(2 * blank, 0, blank, 0);
     statusBar()->setObjectName(QStringLiteral("StatusBar"));
     statusBar()->setPalette(look->standardPalette());
     statusBar()->setAutoFillBackground(true);

@@ -51,6 +51,8 @@ void frmMain::buildDeviceCommands(QMenu* debugMenu) {
     auto* shown = new QLabel(this);
     shown->setObjectName(QStringLiteral("DeviceModel"));
     shown->setToolTip(QStringLiteral("The rules the machine follows (Debug > Device)"));
+    // Clear of a long notice that runs up to it.
+    shown->setContentsMargins(2 * shown->fontMetrics().averageCharWidth(), 0, 0, 0);
     statusBar()->addPermanentWidget(shown);
     showDevice();
 }
