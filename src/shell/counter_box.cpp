@@ -3,7 +3,6 @@
 #include "state/direct_edits.h"
 
 #include <QComboBox>
-#include <QEvent>
 #include <QLineEdit>
 #include <QListView>
 
@@ -29,15 +28,19 @@ QVariant CounterListModel::data(const QModelIndex& index, int role) const {
     return QString::fromLatin1(counter_.entry(index.row()));
 }
 
-void CounterListModel::catchUp() {
-    if (pending_)
-        entriesReset();
+void CounterListModel::follow(bool on) {
+    if (on == following_)
+        return;
+    following_ = on;
+    if (!on) {
+        counter_.removeObserver(this);
+        return;
+    }
+    counter_.addObserver(this);
+    entriesReset();
 }
 
 void CounterListModel::entriesReset() {
-    pending_ = deferred_ && deferred_();
-    if (pending_)
-        return;
     beginResetModel();
     rows_ = counter_.entryCount();
     endResetModel();
@@ -56,9 +59,6 @@ CounterBinding::CounterBinding(QComboBox& box, state::MainForm& form, std::funct
         list->setUniformItemSizes(true);
     entries_ = new CounterListModel(form_.Counter, &box_);
     box_.setModel(entries_);
-    // A fast run hides the box: it then skips the refills of every step.
-    box_.installEventFilter(this);
-    entries_->deferWhile([this] { return box_.isHidden(); });
 
     // Registered after the list model, so the entries are in place when we show.
     form_.Counter.addObserver(this);
@@ -87,13 +87,15 @@ CounterBinding::~CounterBinding() {
     form_.Counter.removeObserver(this);
 }
 
-bool CounterBinding::eventFilter(QObject* watched, QEvent* event) {
-    // Shown again: the entries and the line as the core has them now.
-    if (watched == &box_ && event->type() == QEvent::Show) {
-        entries_->catchUp();
-        show();
+// The entries first, so that the line's entry is in place when we show.
+void CounterBinding::follow(bool on) {
+    entries_->follow(on);
+    if (on != following_) {
+        following_ = on;
+        on ? form_.Counter.addObserver(this) : form_.Counter.removeObserver(this);
     }
-    return QObject::eventFilter(watched, event);
+    if (on)
+        show();
 }
 
 void CounterBinding::entriesReset() {
@@ -120,7 +122,7 @@ void CounterBinding::pushEdit(std::string text, int caret) {
 }
 
 void CounterBinding::show() {
-    if (box_.isHidden())
+    if (!following_)
         return;
     const bool wasShowing = showing_;
     showing_ = true;

@@ -14,7 +14,8 @@ class QComboBox;
 namespace mirel::shell {
 
 // The entries of the program counter view. The core reads them from Code on
-// demand, so the model only resets when the list is refilled.
+// demand, so the model only resets when the list is refilled. Only the
+// binding creates one, and tells it when to follow the core.
 class CounterListModel final : public QAbstractListModel, private state::CounterObserver {
     Q_OBJECT
 public:
@@ -24,18 +25,16 @@ public:
     int rowCount(const QModelIndex& parent = QModelIndex()) const override;
     QVariant data(const QModelIndex& index, int role = Qt::DisplayRole) const override;
 
-    // While `deferred` says so, refills are only noted; catchUp tells the box
-    // of the last one.
-    void deferWhile(std::function<bool()> deferred) { deferred_ = std::move(deferred); }
-    void catchUp();
+    // Off, the model stops hearing the core's refills; on again, it hears
+    // them and resets once to the entries as they are now.
+    void follow(bool on);
 
 private:
     void entriesReset() override;
 
     state::CounterModel& counter_;
     int rows_;
-    std::function<bool()> deferred_;
-    bool pending_ = false;
+    bool following_ = true;
 };
 
 // Connects the Counter combo box to the core: the entry line shows the core's
@@ -48,8 +47,10 @@ public:
     CounterBinding(QComboBox& box, state::MainForm& form, std::function<void()> enter = {});
     ~CounterBinding() override;
 
-protected:
-    bool eventFilter(QObject* watched, QEvent* event) override;
+    // While the box is hidden neither it nor its entries hear the core, which
+    // then refills on every step without telling anyone; shown again, both
+    // show the core's entries, line and caret as they are.
+    void follow(bool on);
 
 private:
     void entriesReset() override;
@@ -63,6 +64,7 @@ private:
     std::function<void()> enter_;
     bool showing_ = false;
     bool pushing_ = false;
+    bool following_ = true;
 };
 
 } // namespace mirel::shell

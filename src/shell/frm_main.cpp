@@ -1,6 +1,5 @@
 #include "frm_main.h"
 
-
 #include "accessible_names.h"
 #include "control_tips.h"
 #include "counter_box.h"
@@ -8,6 +7,7 @@
 #include "files/file_bytes.h"
 #include "files/text_program_reader.h"
 #include "frm_about.h"
+#include "hidden_views.h"
 #include "lamp_view.h"
 #include "list_selection.h"
 #include "pictures.h"
@@ -228,14 +228,15 @@ QWidget* frmMain::buildControls() {
     QListView* code = buildList(canvas, "Code", form_.Code);
     code->setGeometry(controlRect(120, 1080, 3375, 6615));
     bindShown(*code, form_.CodeView);
-    new ListSelectionSync(*code, *static_cast<TextListModel*>(code->model()),
-                          [this] { state::Code_Click(form_); });
+    auto* codeLines = static_cast<TextListModel*>(code->model());
+    auto* codeSelection =
+        new ListSelectionSync(*code, *codeLines, [this] { state::Code_Click(form_); });
 
     auto* counter =
         place<QComboBox>(canvas, QStringLiteral("Counter"), controlRect(4320, 720, 3375, 480));
     counter->setFont(arialBold(14.25));
     counter->setPalette(viewPalette(panel));
-    new CounterBinding(*counter, form_, [this] {
+    auto* counterBinding = new CounterBinding(*counter, form_, [this] {
         editor_.record([this] { state::Counter_KeyPress(form_, state::enterKey); });
     });
     bindShown(*counter, form_.CounterView);
@@ -244,6 +245,12 @@ QWidget* frmMain::buildControls() {
     QListView* reg = buildList(canvas, "Reg", form_.Reg);
     reg->setGeometry(controlRect(8640, 1080, 3255, 6615));
     bindShown(*reg, form_.RegView);
+    // The views a fast run hides stop hearing every step until shown again.
+    auto* regLines = static_cast<TextListModel*>(reg->model());
+    new FollowWhileShown(*reg, {[regLines](bool on) { regLines->follow(on); }});
+    new FollowWhileShown(*code, {[codeLines](bool on) { codeLines->follow(on); },
+                                 [codeSelection](bool on) { codeSelection->follow(on); }});
+    new FollowWhileShown(*counter, {[counterBinding](bool on) { counterBinding->follow(on); }});
     buildList(canvas, "SPReg", form_.SPReg)->setGeometry(belowNextStep(7800, 1320, 735, 2775));
 
     buildNextStepLabel(canvas, controlRect(3600, 1230, 4935, 450));

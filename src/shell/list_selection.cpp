@@ -2,7 +2,6 @@
 
 #include "text_list_model.h"
 
-#include <QEvent>
 #include <QGuiApplication>
 #include <QItemSelectionModel>
 #include <QListView>
@@ -20,15 +19,13 @@ ListSelectionSync::ListSelectionSync(QListView& view, TextListModel& model,
     connect(view_.selectionModel(), &QItemSelectionModel::selectionChanged, this,
             &ListSelectionSync::viewSelectionChanged);
     connect(&view_, &QAbstractItemView::clicked, this, &ListSelectionSync::viewClicked);
-    // A fast run hides the view: the highlight then catches up when it shows.
-    view_.installEventFilter(this);
     showSelection(list_.selectedIndex());
 }
 
-bool ListSelectionSync::eventFilter(QObject* watched, QEvent* event) {
-    if (watched == &view_ && event->type() == QEvent::Show)
+void ListSelectionSync::follow(bool on) {
+    following_ = on;
+    if (on)
         showSelection(list_.selectedIndex());
-    return QObject::eventFilter(watched, event);
 }
 
 ListSelectionSync::~ListSelectionSync() {
@@ -36,12 +33,12 @@ ListSelectionSync::~ListSelectionSync() {
 }
 
 void ListSelectionSync::selectionChanged(int selected) {
-    if (!view_.isHidden())
+    if (following_)
         showSelection(selected);
 }
 
 void ListSelectionSync::selectionShifted(int selected) {
-    if (!view_.isHidden())
+    if (following_)
         showSelection(selected);
 }
 

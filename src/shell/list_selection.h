@@ -26,8 +26,9 @@ public:
                       std::function<void()> clickedAgain = {});
     ~ListSelectionSync() override;
 
-protected:
-    bool eventFilter(QObject* watched, QEvent* event) override;
+    // While the view is hidden the highlight stays; shown again, it moves to
+    // the core's selection.
+    void follow(bool on);
 
 private:
     void selectionChanged(int selected) override;
@@ -43,6 +44,7 @@ private:
     std::function<void()> clickedAgain_;
     bool showing_ = false;
     bool selectedByPress_ = false;
+    bool following_ = true;
 };
 
 } // namespace mirel::shell

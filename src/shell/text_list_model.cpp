@@ -1,5 +1,7 @@
 #include "text_list_model.h"
 
+#include <utility>
+
 namespace mirel::shell {
 
 TextListModel::TextListModel(state::TextList& list, QObject* parent)
@@ -81,8 +83,19 @@ void TextListModel::lineRemoved(int index) {
 }
 
 void TextListModel::lineReplaced(int index) {
+    if (!following_) {
+        stale_ = true;
+        return;
+    }
     const QModelIndex row = this->index(index);
     emit dataChanged(row, row, {Qt::DisplayRole});
+}
+
+void TextListModel::follow(bool on) {
+    following_ = on;
+    if (!on || !std::exchange(stale_, false) || rows_ == 0)
+        return;
+    emit dataChanged(index(0), index(rows_ - 1), {Qt::DisplayRole});
 }
 
 void TextListModel::linesReset() {

@@ -28,6 +28,10 @@ public:
     // True while the view is being told about a change of the list: any
     // selection movement the view makes then is its own bookkeeping.
     bool isChanging() const { return changing_ > 0; }
+    // While the view is hidden, replaced lines are only noted; shown again,
+    // the view hears of all of them at once. Inserts, removals and resets
+    // are told always, so the view's rows stay the list's.
+    void follow(bool on);
 
 private:
     void lineInserted(int index) override;
@@ -47,6 +51,8 @@ private:
     Pending pending_ = Pending::None;
     int pendingIndex_ = -1;
     int changing_ = 0;
+    bool following_ = true;
+    bool stale_ = false;
 };
 
 } // namespace mirel::shell

@@ -12,6 +12,7 @@
 #include <QMenu>
 #include <QPushButton>
 #include <QScrollBar>
+#include <QSignalSpy>
 #include <QToolBar>
 #include <QtTest>
 
@@ -59,6 +60,39 @@ struct Window {
                window.findChild<QListView*>(QStringLiteral("Code"))->isVisible();
     }
 };
+
+// Everything the window's views show of the machine: every line of the
+// lists, the program list's highlight, the entry line with its entries, W,
+// its bits and the explanation of the next step.
+QStringList shownState(frmMain& window) {
+    QApplication::processEvents();
+    QStringList shown;
+    for (const char* name : {"Reg", "Code", "SPReg"}) {
+        auto* view = window.findChild<QListView*>(QLatin1String(name));
+        QAbstractItemModel* model = view->model();
+        shown << QStringLiteral("%1: %2 rows").arg(QLatin1String(name)).arg(model->rowCount());
+        for (const QModelIndex& row : view->selectionModel()->selectedIndexes())
+            shown << QStringLiteral("selected %1").arg(row.row());
+        for (int row = 0; row < model->rowCount(); ++row)
+            shown << model->index(row, 0).data().toString();
+    }
+    // The program list's highlight is the line the next Step runs.
+    shown << QStringLiteral("Code current %1")
+                 .arg(window.findChild<QListView*>(QStringLiteral("Code"))->currentIndex().row());
+    auto* counter = window.findChild<QComboBox*>(QStringLiteral("Counter"));
+    shown << QStringLiteral("Counter: %1 entries, current %2, caret %3: ")
+                     .arg(counter->count())
+                     .arg(counter->currentIndex())
+                     .arg(counter->lineEdit()->cursorPosition()) +
+                 counter->lineEdit()->text();
+    for (int entry = 0; entry < counter->count(); ++entry)
+        shown << counter->itemText(entry);
+    shown << QStringLiteral("W: ") + window.findChild<QLineEdit*>(QStringLiteral("W"))->text();
+    for (int bit = 0; bit < 8; ++bit)
+        shown << window.findChild<QLabel*>(QStringLiteral("RW(%1)").arg(bit))->text();
+    shown << window.findChild<QLabel*>(QStringLiteral("NextStep"))->text();
+    return shown;
+}
 
 } // namespace
 
@@ -168,6 +202,75 @@ private slots:
         QCOMPARE(w.window.debugger().count().instructions, done);
         QVERIFY(w.viewsShown());
         QVERIFY(w.counts().startsWith(QStringLiteral("Instructions: %1 ").arg(done)));
+    }
+
+    // A fast run hides the views, which then stop hearing every step; once
+    // it stops they show exactly what a window stepped to the same place by
+    // Step shows, and the register list was told of every line that changed.
+    void viewsHiddenByAFastRunShowTheMachineAsStepDoesOnceItStops() {
+        const std::vector<std::string> program = {"LDA\tC0 H", "STA\t21",  "INC\t20", "ADD\t20 W",
+                                                  "STA\t23",   "RLA\t06",  "INZ\t21", "JMP\t0002",
+                                                  "NOP",       "JMP\t0000"};
+        constexpr int breakLine = 8;
+        const struct {
+            const char* run;
+            std::function<void(Window&)> start;
+        } runs[] = {
+            {"full speed", [](Window& w) { QTest::keyClick(&w.window, Qt::Key_F5); }},
+            {"timed at 1 ms",
+             [](Window& w) {
+                 w.form().Label5.setText("1");
+                 w.click("StartKey");
+             }},
+        };
+        for (const auto& run : runs) {
+            Window ran(program);
+            ran.window.debugger().breakpoints().toggle(breakLine);
+            ran.form().Code.select(0);
+            QAbstractItemModel* reg =
+                ran.window.findChild<QListView*>(QStringLiteral("Reg"))->model();
+            const auto regLines = [reg] {
+                QStringList lines;
+                for (int row = 0; row < reg->rowCount(); ++row)
+                    lines << reg->index(row, 0).data().toString();
+                return lines;
+            };
+            const QStringList before = regLines();
+            QSignalSpy told(reg, &QAbstractItemModel::dataChanged);
+            run.start(ran);
+            bool hidden = !ran.viewsShown();
+            for (int i = 0; i < 100000 && ran.form().Timer1.enabled(); ++i) {
+                ran.window.runTimer().tick();
+                hidden = hidden || !ran.viewsShown();
+                QTest::qWait(1);
+            }
+            QVERIFY2(!ran.form().Timer1.enabled(), run.run);
+            QVERIFY2(hidden, run.run);
+            QCOMPARE(ran.form().Code.selectedIndex(), breakLine);
+
+            Window stepped(program);
+            stepped.form().Code.select(0);
+            const long long steps = ran.window.debugger().count().instructions;
+            while (stepped.window.debugger().count().instructions < steps)
+                stepped.click("Step");
+            QCOMPARE(shownState(ran.window), shownState(stepped.window));
+
+            // A register line that changed was told to the view, which
+            // repaints only what it is told of.
+            const QStringList after = regLines();
+            QCOMPARE(after.size(), before.size());
+            for (int row = 0; row < after.size(); ++row) {
+                if (after[row] == before[row])
+                    continue;
+                bool covered = false;
+                for (const QList<QVariant>& signal : told)
+                    covered = covered || (signal[0].toModelIndex().row() <= row &&
+                                          row <= signal[1].toModelIndex().row());
+                QVERIFY2(covered, qPrintable(QStringLiteral("%1: register line %2 not repainted")
+                                                 .arg(QLatin1String(run.run))
+                                                 .arg(row)));
+            }
+        }
     }
 
     // While a modal window is open a full-speed run looks again only every
