@@ -11,7 +11,6 @@
 #include "state/w_register.h"
 
 #include <algorithm>
-#include <cctype>
 #include <charconv>
 
 namespace mirel::debug::foresee {
@@ -132,27 +131,12 @@ std::string withOperand(Work& work, Operation operation) {
     return words + flags;
 }
 
-// The value W's text stands for when STA may store it as a value: at most
-// two hex digits with the bit labels in step; otherwise the text is copied.
-std::optional<int> plainW(const state::MainForm& form) {
-    const std::string& w = form.W.text();
-    if (w.size() > 2)
-        return std::nullopt;
-    for (char c : w)
-        if (std::isxdigit(static_cast<unsigned char>(c)) == 0)
-            return std::nullopt;
-    const int value = state::readHex(w);
-    for (std::size_t i = 0; i < 8; ++i)
-        if (form.RW[i].text() != (((value >> i) & 1) != 0 ? "1" : "0"))
-            return std::nullopt;
-    return value;
-}
-
 std::string sta(Work& work) {
     const int index = registerIndex(work);
     if (!work.form.Reg.validIndex(index))
         return registerName(work, index) + " is beyond the register file: nothing changes";
-    if (const auto value = plainW(work.form); value && work.form.registers.wellFormed(index)) {
+    if (const auto value = state::plainW(work.form);
+        value && work.form.registers.wellFormed(index)) {
         work.store(index, *value);
     } else {
         // The line made from W's text reads back as its first two characters.

@@ -8,8 +8,6 @@
 #include "state/register_file.h"
 #include "state/w_register.h"
 
-#include <cctype>
-#include <optional>
 
 namespace mirel::sim {
 
@@ -62,22 +60,6 @@ template <typename Combine> Next logical(Cycle& cycle, Combine combine) {
     });
 }
 
-// The value W's text stands for when STA's copy of it is exactly the line a
-// write of that value makes: at most two hex digits, bit labels in step.
-std::optional<int> plainW(const state::MainForm& form) {
-    const std::string& w = form.W.text();
-    if (w.size() > 2)
-        return std::nullopt;
-    for (char c : w)
-        if (std::isxdigit(static_cast<unsigned char>(c)) == 0)
-            return std::nullopt;
-    const int value = state::readHex(w);
-    for (std::size_t i = 0; i < 8; ++i)
-        if (form.RW[i].text() != (((value >> i) & 1) != 0 ? "1" : "0"))
-            return std::nullopt;
-    return value;
-}
-
 } // namespace
 
 Next nop(Cycle&) {
@@ -88,7 +70,8 @@ Next sta(Cycle& cycle) {
     const int index = operand::registerIndex(cycle);
     if (!cycle.form.Reg.validIndex(index))
         return Next::Advance;
-    if (const auto value = plainW(cycle.form); value && cycle.form.registers.wellFormed(index)) {
+    if (const auto value = state::plainW(cycle.form);
+        value && cycle.form.registers.wellFormed(index)) {
         storeRegister(cycle, index, *value);
         return Next::Advance;
     }

@@ -2,6 +2,8 @@
 
 #include "hex_text.h"
 
+#include <cctype>
+
 namespace mirel::state {
 
 int WData(const MainForm& form) {
@@ -31,6 +33,20 @@ void W_Change(MainForm& form) {
         if (label.text() != caption)
             label.setText(caption);
     }
+}
+
+std::optional<int> plainW(const MainForm& form) {
+    const std::string& w = form.W.text();
+    if (w.size() > 2)
+        return std::nullopt;
+    for (char c : w)
+        if (std::isxdigit(static_cast<unsigned char>(c)) == 0)
+            return std::nullopt;
+    const int value = readHex(w);
+    for (std::size_t i = 0; i < 8; ++i)
+        if (form.RW[i].text() != (((value >> i) & 1) != 0 ? "1" : "0"))
+            return std::nullopt;
+    return value;
 }
 
 } // namespace mirel::state
