@@ -9,6 +9,13 @@ program; NNN.runs lists its runs (driver arguments) with the printout stored
 as the lines that differ from reference.out, and every message line.
 Message lines are stored as runs: err, a tab, how many in a row, a tab, the text.
 Run it only to add programs: re-recording hides a change of behaviour.
+
+    tests/golden_runs/generate.py path/to/mirelsim-batch --long
+
+appends the long runs to every NNN.runs that lacks them: 10,000 and 100,000
+steps, steps taken back with --back, runs to a --break line, and a part's
+rules with --device, so that a fast path that drifts over many steps is caught.
+The runs recorded before stay as they are.
 """
 
 import random
@@ -141,6 +148,17 @@ def repeats(messages):
     return runs
 
 
+# A printed line longer than this is stored as its length and hash.
+LONGEST_LINE_KEPT = 2000
+
+
+def fnv1a(text):
+    value = 0xCBF29CE484222325
+    for byte in text.encode("latin-1"):
+        value = ((value ^ byte) * 0x100000001B3) & 0xFFFFFFFFFFFFFFFF
+    return value
+
+
 def record(batch, path, cases, reference):
     blocks = []
     for arguments in cases:
@@ -148,15 +166,57 @@ def record(batch, path, cases, reference):
         lines = out.split("\n")
         block = ["run " + " ".join(arguments), f"lines {len(lines)}"]
         for index, line in enumerate(lines):
-            if index >= len(reference) or line != reference[index]:
+            if len(line) > LONGEST_LINE_KEPT:  # a stack that grew without bound
+                block.append(f"{index}\thash\t{len(line)}\t{fnv1a(line):016x}")
+            elif index >= len(reference) or line != reference[index]:
                 block.append(f"{index}\t{line}")
         block += [f"err\t{count}\t{message}" for count, message in repeats(err.split("\n")[:-1])]
         blocks.append("\n".join(block) + "\n")
     return "".join(blocks)
 
 
+LONG_SEED = 11
+LONG_MARK = "run --steps 10000"
+
+
+def long_cases(rng, inputs, length):
+    """Long runs of one program, with the inputs its short runs tick."""
+    cases = [["--steps", "10000", *inputs], ["--steps", "100000", *inputs]]
+    cases.append(["--steps", str(rng.choice([10000, 20000])), "--back",
+                  str(rng.choice([1, 37, 4000, 20000])), *inputs])
+    breaks = sorted(rng.sample(range(length), min(length, rng.choice([1, 1, 2]))))
+    arguments = ["--steps", "100000"]
+    for line in breaks:
+        arguments += ["--break", str(line)]
+    cases.append(arguments + inputs)
+    if rng.random() < 0.3:
+        part = rng.choice(["16F84A", "16F628A", "16F877A"])
+        cases.append(["--device", part, "--steps", "10000", *inputs])
+    return cases
+
+
+def append_long(batch):
+    rng = random.Random(LONG_SEED)
+    reference = (HERE / "reference.out").read_bytes().decode("latin-1").split("\n")
+    for number in range(PROGRAMS):
+        path = HERE / f"{number:03d}.txt"
+        runs_path = HERE / f"{number:03d}.runs"
+        recorded = runs_path.read_bytes().decode("latin-1")
+        first = recorded.split("\n", 1)[0].split(" ")
+        inputs = first[first.index("--inputs"):] if "--inputs" in first else []
+        length = path.read_bytes().count(b"\n")
+        cases = long_cases(rng, inputs, length)
+        if LONG_MARK in recorded:
+            continue
+        runs_path.write_bytes((recorded + record(batch, path, cases, reference))
+                              .encode("latin-1"))
+
+
 def main():
     batch = sys.argv[1]
+    if sys.argv[2:] == ["--long"]:
+        append_long(batch)
+        return
     rng = random.Random(SEED)
     blank = HERE / "blank.txt"
     blank.write_bytes(b"0000\tNOP\r\n")

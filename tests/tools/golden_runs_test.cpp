@@ -7,6 +7,8 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdint>
+#include <cstdio>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
@@ -78,6 +80,30 @@ std::vector<GoldenRun> readRuns(const std::string& text,
     return runs;
 }
 
+// A line too long to keep (a stack grown without bound) is stored as its
+// length and FNV-1a hash; the expected printout holds that mark in its place.
+std::uint64_t fnv1a(const std::string& text) {
+    std::uint64_t value = 0xCBF29CE484222325ULL;
+    for (unsigned char byte : text)
+        value = (value ^ byte) * 0x100000001B3ULL;
+    return value;
+}
+
+std::string hashMark(const std::string& line) {
+    char hex[17];
+    std::snprintf(hex, sizeof hex, "%016llx", static_cast<unsigned long long>(fnv1a(line)));
+    return "hash\t" + std::to_string(line.size()) + "\t" + hex;
+}
+
+// The printout with every line too long to keep replaced by its mark.
+std::string withLongLinesHashed(const std::string& out) {
+    auto lines = splitAt(out, '\n');
+    for (auto& line : lines)
+        if (line.size() > 2000)
+            line = hashMark(line);
+    return join(lines, "\n");
+}
+
 // Where two printouts part, as the line number and both lines.
 std::string firstDifference(const std::string& expected, const std::string& actual) {
     const auto want = splitAt(expected, '\n');
@@ -117,8 +143,9 @@ TEST(GoldenRuns, DriverPrintsWhatWasRecordedForEveryRandomProgram) {
             const std::string name =
                 program.filename().string() + " with " + join(run.arguments, " ");
             ASSERT_EQ(runBatch(*options, out, err), 0) << name;
-            ASSERT_TRUE(out.str() == run.out)
-                << name << " prints otherwise, " << firstDifference(run.out, out.str());
+            const std::string printed = withLongLinesHashed(out.str());
+            ASSERT_TRUE(printed == run.out)
+                << name << " prints otherwise, " << firstDifference(run.out, printed);
             ASSERT_TRUE(err.str() == run.err)
                 << name << " reports otherwise, " << firstDifference(run.err, err.str());
         }
