@@ -63,8 +63,8 @@ double libraryRate(double seconds, device::Model model) {
     const auto start = Clock::now();
     double elapsed = 0;
     do {
-        for (long long i = 0; i < batch; ++i)
-            simulator.Step_Click();
+        for (long long done = 0; done < batch;)
+            done += simulator.run(batch - done);
         steps += batch;
         elapsed = secondsSince(start);
     } while (elapsed < seconds);

@@ -74,8 +74,8 @@ int runBatch(const BatchOptions& options, std::ostream& out, std::ostream& err) 
         }
         debugger->breakpoints().set(line, true);
     }
-    for (long long i = 0; i < options.steps; ++i) {
-        simulator.Step_Click();
+    for (long long done = 0; done < options.steps;) {
+        done += simulator.run(options.steps - done);
         // As a run stops: the breakpoint's line is the next to execute.
         if (debugger && debugger->breakpoints().atSelection())
             break;

@@ -25,6 +25,8 @@ public:
     }
     void toggle(int line);
     void set(int line, bool on);
+    // One mark per line of Code, for a core that checks every step.
+    const std::vector<char>& marks() const { return marks_; }
     // The marked lines, first to last.
     std::vector<int> lines() const;
     // Whether the line to execute next carries a mark.

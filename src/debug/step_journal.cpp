@@ -130,6 +130,10 @@ void StepJournal::readControls() {
 // The newest step keeps the controls as they were before the first change
 // after it began; a step that keeps none left them as it found them.
 void StepJournal::controlChanged() {
+    if (catchingUp_) {
+        controlsStale_ = true;
+        return;
+    }
     if (!replaying_ && !steps_.empty() && !steps_.back().controlsKept) {
         steps_.back().controls = controls_;
         steps_.back().controlsKept = true;
@@ -138,6 +142,8 @@ void StepJournal::controlChanged() {
 }
 
 void StepJournal::lineChanged(List list, Kind kind, int index) {
+    if (catchingUp_)
+        return; // the value records brought the copies up to date already
     if (list == RegList)
         regChanged(kind, index);
     else
@@ -197,6 +203,8 @@ void StepJournal::linesReset(List list) {
 }
 
 void StepJournal::changed() {
+    if (catchingUp_)
+        return;
     if (recording_) {
         LineChange change{0, WBox, Kind::Replaced, 0, false};
         // Before the call, not among its arguments: record copies the change,
@@ -207,6 +215,68 @@ void StepJournal::changed() {
     w_ = form_.W.text();
     if (!recording_ && !replaying_)
         outsideChange();
+}
+
+// The first step of a run finds the entry line as the user left it; each
+// later one finds it as the step before refilled it from its new selection.
+void StepJournal::beginValueStep(int selected) {
+    if (firstOfRun_) {
+        firstOfRun_ = false;
+        beginStep();
+        return;
+    }
+    Step& step = steps_.emplace_back();
+    step.selected = selected;
+    step.counterFirst = selected;
+    step.counterCaret = 0;
+    step.counterEntry = 0;
+    step.changes = 0;
+    step.texts = 0;
+    step.cycles = 0;
+    step.controlsKept = false;
+    current_ = &step;
+    recording_ = true;
+}
+
+void StepJournal::valueRegister(int index, int value) {
+    const auto at = static_cast<std::size_t>(index);
+    LineChange change{index, RegList, Kind::Replaced, 0, false};
+    const bool standard = regStandard_[at] != 0;
+    if (standard)
+        change.value = regValues_[at];
+    record(change, standard ? nullptr : &regTexts_[at]);
+    regValues_[at] = static_cast<std::uint8_t>(value);
+    regStandard_[at] = 1;
+}
+
+void StepJournal::valueW(int value) {
+    LineChange change{0, WBox, Kind::Replaced, 0, false};
+    const bool standard = standardW(w_, change.value);
+    record(change, standard ? nullptr : &w_);
+    static constexpr char digits[] = "0123456789ABCDEF";
+    const char text[2] = {digits[(value >> 4) & 15], digits[value & 15]};
+    w_.assign(text, 2);
+}
+
+void StepJournal::valueStackPushed(int callingLine) {
+    record({static_cast<std::int32_t>(stackLines_.size()), StackList, Kind::Inserted, 0, false},
+           nullptr);
+    stackLines_.push_back(std::to_string(callingLine));
+}
+
+void StepJournal::valueStackPopped() {
+    const auto top = stackLines_.size() - 1;
+    record({static_cast<std::int32_t>(top), StackList, Kind::Removed, 0, false}, &stackLines_[top]);
+    stackLines_.pop_back();
+}
+
+void StepJournal::valueControls(std::uint16_t lamps, std::uint16_t boxes) {
+    if (!steps_.empty() && !steps_.back().controlsKept) {
+        steps_.back().controls = controls_;
+        steps_.back().controlsKept = true;
+    }
+    controls_ = {lamps, boxes, boxes};
+    controlsStale_ = false;
 }
 
 void StepJournal::outsideChange() {

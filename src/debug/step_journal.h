@@ -58,6 +58,22 @@ public:
             dropOldest();
     }
 
+    // Steps the value core runs, heard from its write path while the models
+    // stand still; they catch up once the run is over, and what they tell
+    // then is no change of their own.
+    void beginValueRun() {
+        if (controlsStale_)
+            readControls();
+        firstOfRun_ = true;
+    }
+    void beginValueStep(int selected);
+    void valueRegister(int index, int value);
+    void valueW(int value);
+    void valueStackPushed(int callingLine);
+    void valueStackPopped();
+    void valueControls(std::uint16_t lamps, std::uint16_t boxes);
+    void catchUp(bool on) { catchingUp_ = on; }
+
     std::size_t size() const { return steps_.size(); }
     bool empty() const { return steps_.empty(); }
     // Steps recorded since the journal last emptied, including those dropped
@@ -161,6 +177,8 @@ private:
     Controls controls_;
     bool controlsStale_ = false;
     bool recording_ = false;
+    bool firstOfRun_ = false;
+    bool catchingUp_ = false;
     bool replaying_ = false;
     std::unique_ptr<ListWatch> regWatch_, stackWatch_;
     std::unique_ptr<ControlsWatch> controlsWatch_;

@@ -29,6 +29,8 @@ public:
     // The line a jump or call at `index` goes to: the first line carrying its
     // target address, else the address as a line index; none when neither is a line.
     std::optional<int> targetLine(int index);
+    // Changes whenever any line of Code does.
+    unsigned version() const { return version_; }
 
     void lineInserted(int index) override;
     void lineRemoved(int index) override;

@@ -71,25 +71,26 @@ PortTail::~PortTail() {
 // The lamps show the ports as the instruction left them, before this
 // cycle's inputs are merged in.
 void PortTail::refreshPorts() {
-    const int portA = state::readRegister(form_, state::PORTA);
-    const int portB = state::readRegister(form_, state::PORTB);
-    const int trisA = state::readRegister(form_, state::TRISA);
-    const int trisB = state::readRegister(form_, state::TRISB);
-    if (stale_ || portA != portA_ || portB != portB_ || trisA != trisA_ || trisB != trisB_) {
-        showLevels(form_.RA, portA);
-        showLevels(form_.RB, portB);
-        showDirections(form_.InA, trisA);
-        showDirections(form_.InB, trisB);
-        inputMasks(form_.InA, orA_, andA_);
-        inputMasks(form_.InB, orB_, andB_);
-        portA_ = portA;
-        portB_ = portB;
-        trisA_ = trisA;
-        trisB_ = trisB;
-        stale_ = false;
-    }
+    show(state::readRegister(form_, state::PORTA), state::readRegister(form_, state::PORTB),
+         state::readRegister(form_, state::TRISA), state::readRegister(form_, state::TRISB));
     mergeInputs(form_, state::PORTA, orA_, andA_);
     mergeInputs(form_, state::PORTB, orB_, andB_);
+}
+
+void PortTail::show(int portA, int portB, int trisA, int trisB) {
+    if (!stale_ && portA == portA_ && portB == portB_ && trisA == trisA_ && trisB == trisB_)
+        return;
+    showLevels(form_.RA, portA);
+    showLevels(form_.RB, portB);
+    showDirections(form_.InA, trisA);
+    showDirections(form_.InB, trisB);
+    inputMasks(form_.InA, orA_, andA_);
+    inputMasks(form_.InB, orB_, andB_);
+    portA_ = portA;
+    portB_ = portB;
+    trisA_ = trisA;
+    trisB_ = trisB;
+    stale_ = false;
 }
 
 } // namespace mirel::sim

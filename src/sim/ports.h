@@ -19,6 +19,9 @@ public:
     PortTail& operator=(const PortTail&) = delete;
 
     void refreshPorts();
+    // The lamps and boxes as a tail would leave them for these register
+    // values, without merging inputs: a run on values ends with this.
+    void show(int portA, int portB, int trisA, int trisB);
 
 private:
     void changed() override { stale_ = true; }

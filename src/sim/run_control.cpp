@@ -121,6 +121,10 @@ void RunControl::Slow_Click() {
 
 bool RunControl::runStep(bool& messageShown) {
     simulator_.Step_Click();
+    return afterSteps(messageShown);
+}
+
+bool RunControl::afterSteps(bool& messageShown) {
     if (messages_.takeShown()) {
         messageShown = true;
         if (messages_.takeStop())
@@ -157,15 +161,17 @@ void RunControl::Timer1_Timer() {
     ticking_ = false;
 }
 
-// Steps until the turn is used up; the clock is read once per batch of
-// steps, as reading it costs about as much as a step.
+// Steps until the turn is used up, in runs on values between which the
+// clock is read, as reading it costs about as much as a step.
 void RunControl::runFullSpeedTurn() {
-    constexpr int batch = 64;
+    constexpr long long batch = 4096;
     clock_.restart();
     bool messageShown = false;
     while (clock_.elapsed() < fullSpeedTurn && !messageShown) {
-        for (int i = 0; i < batch && !messageShown; ++i) {
-            if (!runStep(messageShown)) {
+        for (long long left = batch; left > 0 && !messageShown;) {
+            const long long ran = simulator_.run(left);
+            left -= ran;
+            if (!afterSteps(messageShown)) {
                 StopKey_Click();
                 return;
             }

@@ -50,6 +50,8 @@ private:
     void showViews(bool on);
     // One step of a run; false when the run must end after it.
     bool runStep(bool& messageShown);
+    // After one step or a run of them: false when the run must end.
+    bool afterSteps(bool& messageShown);
     void begin(bool fullSpeed);
     void runFullSpeedTurn();
 

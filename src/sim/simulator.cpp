@@ -3,6 +3,7 @@
 #include "cycle.h"
 #include "state/program_counter.h"
 #include "state/register_file.h"
+#include "view_sync.h"
 
 namespace mirel::sim {
 
@@ -34,6 +35,26 @@ void Simulator::Step_Click() {
     }
     listener_->stepStarting();
     listener_->stepFinished(runCycle());
+}
+
+long long Simulator::run(long long count) {
+    ValueStepRecorder* recorder = listener_ ? listener_->valueRecorder() : nullptr;
+    if (count > 1 && (!listener_ || recorder) && values_.load(form_)) {
+        if (recorder)
+            recorder->runStarting();
+        const long long done =
+            values_.run(count, listener_ ? listener_->stopLines() : nullptr, recorder);
+        if (recorder)
+            recorder->catchingUp();
+        if (done > 0)
+            bringViewsUpToDate(form_, values_, ports_);
+        if (recorder)
+            recorder->viewsCaughtUp();
+        if (done > 0)
+            return done;
+    }
+    Step_Click();
+    return 1;
 }
 
 // One cycle; its length in instruction cycles, 0 when nothing was executed.

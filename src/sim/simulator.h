@@ -6,6 +6,7 @@
 #include "state/main_form.h"
 #include "state/platform.h"
 #include "step_listener.h"
+#include "value_core.h"
 
 #include <memory>
 #include <optional>
@@ -16,11 +17,19 @@ namespace mirel::sim {
 class Simulator {
 public:
     Simulator(state::MainForm& form, state::MessageBoxService& messages)
-        : form_(form), messages_(messages), program_(form.Code), ports_(form) {}
+        : form_(form), messages_(messages), program_(form.Code), ports_(form), values_(program_) {}
 
     // One instruction cycle: mirror INDF, decode the current line, run its
     // rule, advance, then the common tail (ports, INDF write-back).
     void Step_Click();
+
+    // Up to `count` steps for a run whose views are hidden or absent; answers
+    // how many ran, at least one. Runs of ordinary lines go on values alone
+    // and the models catch up once at the end; a step only the text rules can
+    // take is taken alone by Step_Click, and the run returns after it, as it
+    // may have shown a message. Also returns after a step that made a
+    // listener's stop line next.
+    long long run(long long count);
 
     // Null for none; the listener must outlive the simulator or be taken off first.
     void setStepListener(StepListener* listener) { listener_ = listener; }
@@ -42,6 +51,7 @@ private:
     PortTail ports_;
     StepListener* listener_ = nullptr;
     std::unique_ptr<device::DeviceMachine> device_; // made when a part's rules first run
+    ValueCore values_;
 };
 
 } // namespace mirel::sim

@@ -28,6 +28,9 @@ public:
     // Whether the line has the layout a write gives it (its own address, the
     // value in hex and binary), rather than text put there by hand.
     bool wellFormed(int index) const { return wellFormed_[static_cast<std::size_t>(index)] != 0; }
+    // Every line's value and form at once, for a core that copies them.
+    const std::vector<std::uint8_t>& values() const { return values_; }
+    const std::vector<std::uint8_t>& wellFormedFlags() const { return wellFormed_; }
     // The line becomes the index's address, the value in hex and in binary.
     // Writing the value a well-formed line holds is no change. Ignored beyond the list.
     void write(int index, int value) {
