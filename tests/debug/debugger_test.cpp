@@ -107,6 +107,47 @@ TEST(StepBack, TakesEveryStepOfRandomProgramsBackToTheStateBeforeIt) {
     }
 }
 
+// A run on values (full speed, the batch driver) leaves after every run what
+// as many Steps leave, stops at the same breakpoints, and its steps are taken
+// back one by one to the states the Steps passed through.
+TEST(ValueRuns, LeaveWhatStepsLeaveAndAreTakenBackStepByStep) {
+    for (unsigned seed = 1; seed <= 30; ++seed) {
+        SCOPED_TRACE("seed " + std::to_string(seed));
+        std::mt19937 rng(seed);
+        const auto program = randomProgram(rng, 30);
+        DebugMachine stepped(program), run(program);
+        const int fsr = 0x20 + static_cast<int>(rng() % 4);
+        const std::size_t tickA = rng() % 8, tickB = rng() % 8;
+        const int breakLine = static_cast<int>(rng() % 30);
+        for (DebugMachine* m : {&stepped, &run}) {
+            m->setReg(state::FSR, fsr);
+            m->form.InA[tickA].setValue(1);
+            m->form.InB[tickB].setValue(1);
+            if (seed % 2)
+                m->debugger.breakpoints().set(breakLine, true);
+            m->debugger.clearHistory();
+        }
+        std::vector<std::string> before{textState(stepped.form, stepped.debugger)};
+        for (int done = 0; done < 400;) {
+            const int ran = static_cast<int>(run.simulator.run(1 + rng() % 60));
+            for (int i = 0; i < ran; ++i) {
+                stepped.step();
+                before.push_back(textState(stepped.form, stepped.debugger));
+            }
+            done += ran;
+            ASSERT_EQ(textState(run.form, run.debugger), before.back()) << "after " << done;
+            ASSERT_EQ(run.debugger.changedRegisters(), stepped.debugger.changedRegisters());
+            ASSERT_EQ(run.debugger.wChanged(), stepped.debugger.wChanged());
+        }
+        for (std::size_t i = before.size() - 1; i-- > 0;) {
+            ASSERT_TRUE(run.debugger.stepBack());
+            ASSERT_EQ(textState(run.form, run.debugger), before[i])
+                << "after taking back step " << i;
+        }
+        EXPECT_FALSE(run.debugger.stepBack());
+    }
+}
+
 // Under a part's rules Step Back also takes back what no line shows (the
 // program counter where no line carries it, Timer0's prescaler and hold, the
 // stack's slots), so that stepping on again repeats the same steps.
