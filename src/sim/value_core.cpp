@@ -14,10 +14,6 @@ using Op = ValueLine::Op;
 
 constexpr int lastRegister = state::registerCount - 1;
 
-int bankOffset(int status) {
-    return (status & state::bankMask) << 2; // 0, 128, 256 or 384
-}
-
 // A stack line as pushReturn writes it: decimal digits, no leading zero.
 bool readEntry(const std::string& text, int& entry) {
     if (text.empty() || text.size() > 9 || (text[0] == '0' && text.size() > 1))
@@ -63,15 +59,11 @@ int tickedBits(const std::array<state::CheckBoxModel, 8>& boxes) {
 
 } // namespace
 
-const ValueLine& ValueCore::line(int index) {
-    ValueLine& resolved = lines_[static_cast<std::size_t>(index)];
-    if (resolved.op == Op::Unresolved) {
-        const Instruction& instruction = program_.at(index);
-        const bool transfer = instruction.rule == jmp || instruction.rule == jsr;
-        resolved =
-            resolveLine(instruction, transfer ? program_.targetLine(index) : std::optional<int>{});
-    }
-    return resolved;
+void ValueCore::resolve(int index) {
+    const Instruction& instruction = program_.at(index);
+    const bool transfer = instruction.rule == jmp || instruction.rule == jsr;
+    lines_[static_cast<std::size_t>(index)] =
+        resolveLine(instruction, transfer ? program_.targetLine(index) : std::optional<int>{});
 }
 
 bool ValueCore::topEntry(int& entry) const {
@@ -88,10 +80,8 @@ bool ValueCore::topEntry(int& entry) const {
 bool ValueCore::textRulesTakeNextStep(const state::MainForm& form) {
     const int selected = form.Code.selectedIndex();
     const ValueLine& next = line(selected < 0 ? 0 : selected);
-    const int status = form.registers.value(state::STATUS);
-    int index = next.shared ? next.operand : next.operand + bankOffset(status);
-    if (index == 385)
-        index = 129;
+    const int index = next.index[static_cast<std::size_t>(
+        (form.registers.value(state::STATUS) & state::bankMask) >> 5)];
     switch (next.op) {
     case Op::Text:
         return true;
@@ -200,35 +190,35 @@ long long ValueCore::steps(long long count, const std::vector<char>* stops) {
     while (done < count) {
         const int current = selected_ < 0 ? 0 : selected_;
         const ValueLine& l = line(current);
-        const int bank = bankOffset(values_[state::STATUS]);
-        int index = l.shared ? l.operand : l.operand + bank;
-        if (index == 385) // OPTION seen from bank 3 is the one of bank 1
-            index = 129;
+        const int bankBits = (values_[state::STATUS] & state::bankMask) >> 5;
+        const int index = l.index[static_cast<std::size_t>(bankBits)];
         const auto at = static_cast<std::size_t>(index);
         int entry = 0;
-        switch (l.op) {
-        case Op::Text:
-            return done;
-        case Op::Sta:
-            if (index != state::INDF && index <= lastRegister && !wellFormed_[at])
-                return done; // the text of W goes into a line typed by hand
-            break;
-        case Op::Jsr:
-            if (stackDepth() >= stackLimit)
-                return done; // a message: the stack is full
-            break;
-        case Op::Ret:
-        case Op::Rts:
-            if (!topEntry(entry) || entry + 1 > last)
-                return done; // a message: nothing to return to
-            break;
-        default:
-            break;
+        if (l.guarded) [[unlikely]] {
+            switch (l.op) {
+            case Op::Text:
+                return done;
+            case Op::Sta:
+                if (index != state::INDF && index <= lastRegister && !wellFormed_[at])
+                    return done; // the text of W goes into a line typed by hand
+                break;
+            case Op::Jsr:
+                if (stackDepth() >= stackLimit)
+                    return done; // a message: the stack is full
+                break;
+            case Op::Ret:
+            case Op::Rts:
+                if (!topEntry(entry) || entry + 1 > last)
+                    return done; // a message: nothing to return to
+                break;
+            default:
+                break;
+            }
         }
         if constexpr (Recording)
             recorder_->valueStepStarting(selected_);
 
-        const int target = values_[state::FSR] + bank;
+        const int target = values_[state::FSR] + 128 * bankBits;
         put<Recording>(state::INDF, values_[static_cast<std::size_t>(target)]);
         const int w = w_;
         const int a = l.literal ? l.operand : values_[at];

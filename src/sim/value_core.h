@@ -53,7 +53,13 @@ private:
     template <bool Recording> void setZ(bool zero);
     template <bool Recording> void setC(bool carry);
     template <bool Recording> void setW(int value);
-    const ValueLine& line(int index);
+    const ValueLine& line(int index) {
+        const ValueLine& resolved = lines_[static_cast<std::size_t>(index)];
+        if (resolved.op == ValueLine::Op::Unresolved) [[unlikely]]
+            resolve(index);
+        return resolved;
+    }
+    void resolve(int index);
     bool textRulesTakeNextStep(const state::MainForm& form);
     int stackDepth() const { return foundDepth_ - taken_ + static_cast<int>(put_.size()); }
     bool topEntry(int& entry) const;

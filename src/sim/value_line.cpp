@@ -57,9 +57,27 @@ ValueLine transfer(Op op, std::optional<int> target) {
     return line;
 }
 
+ValueLine resolveOperation(const Instruction& in, std::optional<int> target);
+
 } // namespace
 
+// Shared registers keep their address; OPTION seen from bank 3 is the one of bank 1.
 ValueLine resolveLine(const Instruction& in, std::optional<int> target) {
+    ValueLine line = resolveOperation(in, target);
+    for (int bank = 0; bank < 4; ++bank) {
+        int index = line.shared ? line.operand : line.operand + 128 * bank;
+        if (index == 385)
+            index = 129;
+        line.index[static_cast<std::size_t>(bank)] = static_cast<std::int16_t>(index);
+    }
+    line.guarded = line.op == Op::Text || line.op == Op::Sta || line.op == Op::Jsr ||
+                   line.op == Op::Ret || line.op == Op::Rts;
+    return line;
+}
+
+namespace {
+
+ValueLine resolveOperation(const Instruction& in, std::optional<int> target) {
     const Rule rule = in.rule;
     // The operand is two hex digits, 0 to FF, in every text the rules read.
     if (in.operand < 0 || in.operand > 0xFF)
@@ -120,4 +138,5 @@ ValueLine resolveLine(const Instruction& in, std::optional<int> target) {
     return {Op::Text};
 }
 
+} // namespace
 } // namespace mirel::sim

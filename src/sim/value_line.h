@@ -2,6 +2,7 @@
 
 #include "instruction.h"
 
+#include <array>
 #include <cstdint>
 #include <optional>
 
@@ -49,6 +50,11 @@ struct ValueLine {
     bool toW = false;         // the result goes into W
     std::uint8_t mask = 0;    // the bit of a bit instruction
     int target = -1;          // the line a jump or call goes to
+    // The register each bank's offset makes of the operand (RP1 RP0 = 0 to 3).
+    std::array<std::int16_t, 4> index{};
+    // Whether the step may be one for the text rules, as the machine stands:
+    // a store into a hand-typed line, a call on a full stack, a return with none.
+    bool guarded = false;
 };
 
 // `target`: the line a jump or call goes to, when there is one.
