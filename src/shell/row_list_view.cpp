@@ -1,5 +1,7 @@
 #include "row_list_view.h"
 
+#include "quiet_scroll_bar.h"
+
 #include <QAbstractItemDelegate>
 #include <QEvent>
 
@@ -9,6 +11,18 @@ namespace mirel::shell {
 
 RowListView::RowListView(QWidget* parent) : QListView(parent) {
     setHorizontalScrollMode(QAbstractItemView::ScrollPerPixel);
+    // A new bar keeps only the scroll area's own connections; the item view's
+    // (fetching more rows, hover after a scroll) are made again.
+    auto* vertical = new QuietScrollBar(Qt::Vertical, this);
+    setVerticalScrollBar(vertical);
+    connect(vertical, &QScrollBar::valueChanged, this, &RowListView::verticalScrollbarValueChanged);
+    connect(vertical, &QScrollBar::actionTriggered, this, &RowListView::verticalScrollbarAction);
+    auto* horizontal = new QuietScrollBar(Qt::Horizontal, this);
+    setHorizontalScrollBar(horizontal);
+    connect(horizontal, &QScrollBar::valueChanged, this,
+            &RowListView::horizontalScrollbarValueChanged);
+    connect(horizontal, &QScrollBar::actionTriggered, this,
+            &RowListView::horizontalScrollbarAction);
 }
 
 void RowListView::setModel(QAbstractItemModel* model) {

@@ -8,7 +8,8 @@ namespace mirel::shell {
 
 // A list view that repaints only the row whose text changed. QListView
 // repaints its whole viewport for any change of data, which during a run
-// would redraw every visible register on every step.
+// would redraw every visible register on every step. Its scroll bars, too,
+// repaint for a scroll only when their handle moves (QuietScrollBar).
 //
 // Its rows are as wide as its widest line, so a long line scrolls into view
 // instead of being cut: with uniform item sizes QListView would size every

@@ -1,6 +1,7 @@
 #include "shell/counter_box.h"
 #include "shell/list_selection.h"
 #include "shell/qt_platform.h"
+#include "shell/row_list_view.h"
 #include "shell/text_list_model.h"
 #include "state/main_form.h"
 
@@ -10,6 +11,8 @@
 #include <QListView>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QScreen>
+#include <QScrollBar>
 #include <QSignalSpy>
 #include <QTimer>
 #include <QtTest>
@@ -110,6 +113,48 @@ private slots:
         QCOMPARE(form.Code.selectedIndex(), -1);
         QCOMPARE(clicks.clicks, 2);
         form.Code.removeObserver(&clicks);
+    }
+
+    // A run moves the selection a line a step and the list scrolls with it;
+    // the scroll bar skips repaints that would show the same picture. After
+    // every step what the window holds must be what a fresh paint shows, the
+    // handle having moved many times on the way.
+    void scrollBarOnScreenFollowsEveryStep() {
+        state::MainForm form;
+        form.Code.assign(program(2000));
+        shell::RowListView view;
+        view.resize(200, 300);
+        view.setUniformItemSizes(true);
+        auto* model = new shell::TextListModel(form.Code, &view);
+        view.setModel(model);
+        new shell::ListSelectionSync(view, *model);
+        view.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&view));
+        QScrollBar* bar = view.verticalScrollBar();
+        QVERIFY(bar->isVisible());
+        const auto onScreen = [&] {
+            const QRect area(bar->mapTo(&view, QPoint(0, 0)), bar->size());
+            return view.screen()
+                ->grabWindow(view.winId(), area.x(), area.y(), area.width(), area.height())
+                .toImage()
+                .convertToFormat(QImage::Format_RGB32);
+        };
+        const auto painted = [&] {
+            return bar->grab().toImage().convertToFormat(QImage::Format_RGB32);
+        };
+        QCOMPARE(onScreen(), painted());
+        const QImage first = painted();
+        for (int line = 0; line < 2000; line += line < 40 || line > 1960 ? 1 : 7) {
+            form.Code.select(line);
+            QCoreApplication::processEvents();
+            if (onScreen() != painted())
+                QFAIL(qPrintable(QStringLiteral("stale scroll bar at line %1").arg(line)));
+        }
+        QCOMPARE(bar->value(), bar->maximum());
+        QVERIFY(painted() != first);
+        // The user's own scrolling still reaches the view.
+        QTest::mouseClick(bar, Qt::LeftButton, {}, QPoint(bar->width() / 2, bar->width() / 2));
+        QCOMPARE(bar->value(), bar->maximum() - bar->singleStep());
     }
 
     void counterBoxShowsTheCoreEntryLine() {
