@@ -7,6 +7,8 @@
 
 #include <benchmark/benchmark.h>
 
+#include <optional>
+
 namespace {
 
 using namespace mirel;
@@ -74,6 +76,34 @@ void BM_StepIncDebugged(benchmark::State& st) {
         st, bench::repeated("INC	20", 10), [](auto&, auto&) {}, [](auto&) {});
 }
 BENCHMARK(BM_StepIncDebugged);
+
+// Runs on values, as full speed and the batch driver make them: the loop of
+// full_speed, 4096 steps an iteration, bare and with the debugger recording
+// every step (its journal full, a breakpoint on a line never reached).
+void runLoop(benchmark::State& st, bool debugged) {
+    state::MainForm form;
+    bench::loadProgram(form, {"INC\t20", "INC\t21", "JMP\t0000", "NOP"});
+    bench::SilentMessages messages;
+    sim::Simulator simulator(form, messages);
+    std::optional<debug::Debugger> debugger;
+    if (debugged) {
+        debugger.emplace(form, simulator, nullptr);
+        debugger->breakpoints().toggle(3);
+    }
+    constexpr long long steps = 4096;
+    for (auto _ : st)
+        for (long long done = 0; done < steps;)
+            done += simulator.run(steps - done);
+    st.SetItemsProcessed(st.iterations() * steps);
+}
+void BM_RunLoop(benchmark::State& st) {
+    runLoop(st, false);
+}
+BENCHMARK(BM_RunLoop);
+void BM_RunLoopDebugged(benchmark::State& st) {
+    runLoop(st, true);
+}
+BENCHMARK(BM_RunLoopDebugged);
 
 // A program whose line 0 jumps or calls to its last line, by address.
 std::vector<std::string> toLastLine(const std::string& mnemonic, int lines) {

@@ -20,7 +20,6 @@ namespace mirel::debug {
 // not during a run.
 class Debugger final : public state::Observable,
                        private sim::StepListener,
-                       private sim::ValueStepRecorder,
                        private state::ChangeObserver,
                        private state::TextListObserver {
 public:
@@ -66,33 +65,16 @@ public:
 private:
     void stepStarting() override;
     void stepFinished(int cycles) override;
-    sim::ValueStepRecorder* valueRecorder() override { return this; }
-    const std::vector<char>* stopLines() const override { return &breakpoints_.marks(); }
-    // A run's steps on values feed the journal and the counts as they run.
-    void runStarting() override { journal_.beginValueRun(); }
-    void valueStepStarting(int selected) override {
-        if (!running())
-            startHighlight();
-        journal_.beginValueStep(selected);
-    }
-    void registerWritten(int index, int value) override { journal_.valueRegister(index, value); }
-    void wWritten(int value) override { journal_.valueW(value); }
-    void stackPushed(int callingLine) override { journal_.valueStackPushed(callingLine); }
-    void stackPopped() override { journal_.valueStackPopped(); }
-    void controlsChanged(std::uint16_t lamps, std::uint16_t boxes) override {
-        journal_.valueControls(lamps, boxes);
-    }
-    void valueStepFinished(int cycles) override {
-        journal_.endStep(cycles);
-        count_.add(cycles);
-    }
-    void catchingUp() override { journal_.catchUp(true); }
+    // A run on values feeds the journal and the counts as it runs (value_runs.cpp).
+    long long runOnValues(sim::ValueCore& core, long long count) override;
+    void viewsCatchingUp() override { journal_.catchUp(true); }
     // Listeners hear of the run once the models show where it ended.
     void viewsCaughtUp() override {
         journal_.catchUp(false);
         if (!running())
             notifyChanged();
     }
+    class ValueRecorder;
     void changed() override; // Timer1: a run starts or ends
     // Code: the breakpoints and the journal hear it from here, so that a
     // Step's selection change tells one observer instead of three.

@@ -66,8 +66,37 @@ public:
             readControls();
         firstOfRun_ = true;
     }
-    void beginValueStep(int selected);
-    void valueRegister(int index, int value);
+    // The first step of a run finds the entry line as the user left it; each
+    // later one finds it as the step before refilled it from its new selection.
+    void beginValueStep(int selected) {
+        if (firstOfRun_) {
+            firstOfRun_ = false;
+            beginStep();
+            return;
+        }
+        Step& step = steps_.emplace_back();
+        step.selected = selected;
+        step.counterFirst = selected;
+        step.counterCaret = 0;
+        step.counterEntry = 0;
+        step.changes = 0;
+        step.texts = 0;
+        step.cycles = 0;
+        step.controlsKept = false;
+        current_ = &step;
+        recording_ = true;
+    }
+
+    void valueRegister(int index, int value) {
+        const auto at = static_cast<std::size_t>(index);
+        LineChange change{index, RegList, Kind::Replaced, 0, false};
+        const bool standard = regStandard_[at] != 0;
+        if (standard)
+            change.value = regValues_[at];
+        record(change, standard ? nullptr : &regTexts_[at]);
+        regValues_[at] = static_cast<std::uint8_t>(value);
+        regStandard_[at] = 1;
+    }
     void valueW(int value);
     void valueStackPushed(int callingLine);
     void valueStackPopped();

@@ -38,20 +38,17 @@ void Simulator::Step_Click() {
 }
 
 long long Simulator::run(long long count) {
-    ValueStepRecorder* recorder = listener_ ? listener_->valueRecorder() : nullptr;
-    if (count > 1 && (!listener_ || recorder) && values_.load(form_)) {
-        if (recorder)
-            recorder->runStarting();
+    if (count > 1 && values_.load(form_)) {
         const long long done =
-            values_.run(count, listener_ ? listener_->stopLines() : nullptr, recorder);
-        if (recorder)
-            recorder->catchingUp();
-        if (done > 0)
+            listener_ ? listener_->runOnValues(values_, count) : values_.run(count, nullptr);
+        if (done > 0) {
+            if (listener_)
+                listener_->viewsCatchingUp();
             bringViewsUpToDate(form_, values_, ports_);
-        if (recorder)
-            recorder->viewsCaughtUp();
-        if (done > 0)
+            if (listener_)
+                listener_->viewsCaughtUp();
             return done;
+        }
     }
     Step_Click();
     return 1;

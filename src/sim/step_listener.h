@@ -1,8 +1,6 @@
 #pragma once
 
-#include "value_step_recorder.h"
-
-#include <vector>
+#include "value_core.h"
 
 namespace mirel::sim {
 
@@ -15,11 +13,14 @@ public:
     // `cycles`: 0 when the line held no instruction, 2 for a jump, call,
     // return or a skip that was taken, 1 otherwise.
     virtual void stepFinished(int cycles) = 0;
-    // Where a run's steps on values are told; a listener without one hears
-    // every step through the two calls above.
-    virtual ValueStepRecorder* valueRecorder() { return nullptr; }
-    // The lines a run stops at once a step has made one of them next; null for none.
-    virtual const std::vector<char>* stopLines() const { return nullptr; }
+    // Runs at most `count` steps on `core`, hearing each as it runs, and
+    // answers how many ran; -1 for a listener that hears steps only through
+    // the two calls above, which then get every step of a run one by one.
+    virtual long long runOnValues(ValueCore& /*core*/, long long /*count*/) { return -1; }
+    // The models are brought up to date after such a run, between these two:
+    // what they tell meanwhile is no new change.
+    virtual void viewsCatchingUp() {}
+    virtual void viewsCaughtUp() {}
 };
 
 } // namespace mirel::sim

@@ -2,14 +2,38 @@
 
 #include "decoded_program.h"
 #include "state/main_form.h"
+#include "state/register_file.h"
 #include "value_line.h"
-#include "value_step_recorder.h"
 
 #include <array>
 #include <cstdint>
 #include <vector>
 
 namespace mirel::sim {
+
+// A recorder hears each step of a run on values as it runs, while the models
+// stand still: records says whether it wants to, and it has these members:
+//   valueStepStarting(int selected)   Code's selection before the step (-1: none)
+//   registerWritten(int index, int value)
+//                                     a register line becomes the standard text
+//                                     of `value` (a write changing neither value
+//                                     nor text is not told)
+//   wWritten(int value)
+//   stackPushed(int callingLine)      a call's entry, its Code index
+//   stackPopped()
+//   controlsChanged(std::uint16_t lamps, std::uint16_t boxes)
+//                                     port A in the low byte, B in the high
+//   valueStepFinished(int cycles)
+struct NoRecorder {
+    static constexpr bool records = false;
+    void valueStepStarting(int) {}
+    void registerWritten(int, int) {}
+    void wWritten(int) {}
+    void stackPushed(int) {}
+    void stackPopped() {}
+    void controlsChanged(std::uint16_t, std::uint16_t) {}
+    void valueStepFinished(int) {}
+};
 
 // The one place where steps run on values alone: the register file as bytes,
 // W as a byte, the selection as a line index, the stack's top as line indices,
@@ -32,7 +56,10 @@ public:
 
     // Runs at most `count` steps and answers how many ran. Stops before a step
     // for the text rules and after a step whose next line `stops` marks.
-    long long run(long long count, const std::vector<char>* stops, ValueStepRecorder* recorder);
+    long long run(long long count, const std::vector<char>* stops);
+    // The same, each step told to `recorder` (value_core_steps.h defines it).
+    template <typename Recorder>
+    long long run(long long count, const std::vector<char>* stops, Recorder& recorder);
 
     // The machine as the run left it.
     int value(int index) const { return values_[static_cast<std::size_t>(index)]; }
@@ -48,11 +75,14 @@ public:
     int shownPort(int i) const { return shownPorts_[static_cast<std::size_t>(i)]; }
 
 private:
-    template <bool Recording> long long steps(long long count, const std::vector<char>* stops);
-    template <bool Recording> void put(int index, int value);
-    template <bool Recording> void setZ(bool zero);
-    template <bool Recording> void setC(bool carry);
-    template <bool Recording> void setW(int value);
+    using Op = ValueLine::Op;
+    // Beyond it the register file has no line.
+    static constexpr int lastRegister = state::registerCount - 1;
+
+    template <typename Recorder> void put(Recorder& recorder, int index, int value);
+    template <typename Recorder> void setZ(Recorder& recorder, bool zero);
+    template <typename Recorder> void setC(Recorder& recorder, bool carry);
+    template <typename Recorder> void setW(Recorder& recorder, int value);
     const ValueLine& line(int index) {
         const ValueLine& resolved = lines_[static_cast<std::size_t>(index)];
         if (resolved.op == ValueLine::Op::Unresolved) [[unlikely]]
@@ -66,7 +96,6 @@ private:
 
     DecodedProgram& program_;
     const state::MainForm* form_ = nullptr;
-    ValueStepRecorder* recorder_ = nullptr;
     std::vector<ValueLine> lines_;
     unsigned linesOf_ = 0; // the program version lines_ were resolved for
 

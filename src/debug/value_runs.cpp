@@ -1,0 +1,45 @@
+// A run on values, recorded: each step goes into the journal and the counts
+// as the core runs it, with no call through the models or a virtual table.
+#include "debugger.h"
+
+#include "sim/value_core_steps.h"
+
+namespace mirel::debug {
+
+class Debugger::ValueRecorder {
+public:
+    static constexpr bool records = true;
+    explicit ValueRecorder(Debugger& debugger)
+        : debugger_(debugger), journal_(debugger.journal_), running_(debugger.running()) {}
+
+    void valueStepStarting(int selected) {
+        // A step of its own is highlighted alone; a run's steps add up until it stops.
+        if (!running_)
+            debugger_.startHighlight();
+        journal_.beginValueStep(selected);
+    }
+    void registerWritten(int index, int value) { journal_.valueRegister(index, value); }
+    void wWritten(int value) { journal_.valueW(value); }
+    void stackPushed(int callingLine) { journal_.valueStackPushed(callingLine); }
+    void stackPopped() { journal_.valueStackPopped(); }
+    void controlsChanged(std::uint16_t lamps, std::uint16_t boxes) {
+        journal_.valueControls(lamps, boxes);
+    }
+    void valueStepFinished(int cycles) {
+        journal_.endStep(cycles);
+        debugger_.count_.add(cycles);
+    }
+
+private:
+    Debugger& debugger_;
+    StepJournal& journal_;
+    const bool running_;
+};
+
+long long Debugger::runOnValues(sim::ValueCore& core, long long count) {
+    journal_.beginValueRun();
+    ValueRecorder recorder(*this);
+    return core.run(count, &breakpoints_.marks(), recorder);
+}
+
+} // namespace mirel::debug
