@@ -1,9 +1,14 @@
+#include "debug/random_program.h"
 #include "files/open_program.h"
 #include "shell/examples_folder.h"
 #include "shell/frm_main.h"
+#include "shell/lamp_view.h"
+#include "sim/simulator.h"
+#include "state/hex_text.h"
 #include "test_services.h"
 
 #include <QAction>
+#include <QCheckBox>
 #include <QComboBox>
 #include <QDialog>
 #include <QLabel>
@@ -15,6 +20,10 @@
 #include <QSignalSpy>
 #include <QToolBar>
 #include <QtTest>
+
+#include <algorithm>
+#include <map>
+#include <random>
 
 using mirel::shell::frmMain;
 
@@ -28,7 +37,7 @@ struct Window {
     explicit Window(const std::vector<std::string>& program) {
         std::vector<std::string> lines;
         for (std::size_t i = 0; i < program.size(); ++i)
-            lines.push_back("000" + std::to_string(i) + "\t" + program[i]);
+            lines.push_back(mirel::state::hex4(static_cast<long long>(i)) + "\t" + program[i]);
         mirel::state::NoWindowPlacement placement;
         if (!lines.empty())
             mirel::files::loadProgram(window.form(), placement, std::move(lines));
@@ -63,7 +72,8 @@ struct Window {
 
 // Everything the window's views show of the machine: every line of the
 // lists, the program list's highlight, the entry line with its entries, W,
-// its bits and the explanation of the next step.
+// its bits, the explanation of the next step, the port lamps, the input
+// boxes and the counts.
 QStringList shownState(frmMain& window) {
     QApplication::processEvents();
     QStringList shown;
@@ -91,7 +101,195 @@ QStringList shownState(frmMain& window) {
     for (int bit = 0; bit < 8; ++bit)
         shown << window.findChild<QLabel*>(QStringLiteral("RW(%1)").arg(bit))->text();
     shown << window.findChild<QLabel*>(QStringLiteral("NextStep"))->text();
+    for (const QLatin1String port : {QLatin1String("A"), QLatin1String("B")}) {
+        QString lamps = QStringLiteral("R%1 lit:").arg(port);
+        QString inputs = QStringLiteral("In%1 ticked, enabled, hidden:").arg(port);
+        for (int pin = 7; pin >= 0; --pin) {
+            const auto* lamp = window.findChild<mirel::shell::LampView*>(
+                QStringLiteral("R%1(%2)").arg(port).arg(pin));
+            lamps += lamp->isLit() ? QStringLiteral(" 1") : QStringLiteral(" 0");
+            const auto* box =
+                window.findChild<QCheckBox*>(QStringLiteral("In%1(%2)").arg(port).arg(pin));
+            inputs += QStringLiteral(" %1%2%3")
+                          .arg(int(box->isChecked()))
+                          .arg(int(box->isEnabled()))
+                          .arg(int(box->isHidden()));
+        }
+        shown << lamps << inputs;
+    }
+    shown << window.findChild<QLabel*>(QStringLiteral("DebugCounts"))->text();
     return shown;
+}
+
+// The register list's lines before a run and what its view is told during
+// it: a line that changed must have been told, as the view repaints only
+// what it is told of.
+class RegisterRepaints {
+public:
+    explicit RegisterRepaints(frmMain& window)
+        : reg_(window.findChild<QListView*>(QStringLiteral("Reg"))->model()), before_(lines()),
+          told_(reg_, &QAbstractItemModel::dataChanged) {}
+
+    // Empty when every changed line was told.
+    QString untold() const {
+        const QStringList after = lines();
+        if (after.size() != before_.size())
+            return QStringLiteral("%1 register lines, %2 before")
+                .arg(after.size())
+                .arg(before_.size());
+        for (int row = 0; row < after.size(); ++row) {
+            if (after[row] == before_[row])
+                continue;
+            bool covered = false;
+            for (const QList<QVariant>& signal : told_)
+                covered = covered || (signal[0].toModelIndex().row() <= row &&
+                                      row <= signal[1].toModelIndex().row());
+            if (!covered)
+                return QStringLiteral("register line %1 not repainted").arg(row);
+        }
+        return {};
+    }
+
+private:
+    QStringList lines() const {
+        QStringList lines;
+        for (int row = 0; row < reg_->rowCount(); ++row)
+            lines << reg_->index(row, 0).data().toString();
+        return lines;
+    }
+
+    QAbstractItemModel* reg_;
+    QStringList before_;
+    QSignalSpy told_;
+};
+
+// A random program that first points FSR at a register (often in another
+// bank) and writes through INDF, sets the port directions through bank 1 and
+// puts values out on the ports, writes through banks 2 and 3; then random
+// lines of every family, jumping and calling among themselves, run a few
+// times over by a counted loop; then a call that returns with a value, and
+// all again from the start.
+std::vector<std::string> randomWindowProgram(std::mt19937& rng) {
+    using mirel::state::hex4;
+    auto number = [&](int n) { return std::uniform_int_distribution<int>(0, n - 1)(rng); };
+    auto literal = [&] { return mirel::state::hex2(number(256)) + " H"; };
+    std::vector<std::string> program;
+    if (number(3) > 0) {
+        const char* targets[] = {"20", "21", "23", "7F", "A0", "05", "06", "85", "86"};
+        program.insert(program.end(), {"LDA\t" + std::string(targets[number(9)]) + " H", "STA\t04",
+                                       "LDA\t" + literal(), "STA\t00"});
+    }
+    if (number(3) > 0)
+        program.insert(program.end(),
+                       {"SET\t03,5", "LDA\t" + literal(), "STA\t05", "LDA\t" + literal(), "STA\t06",
+                        "RES\t03,5", "LDA\t" + literal(), number(2) ? "STA\t05" : "STA\t06"});
+    if (number(2) > 0)
+        program.insert(program.end(), {"SET\t03,6", "INC\t20", "SET\t03,5", "ADD\t21 W", "STA\t22",
+                                       "RES\t03,5", "RES\t03,6"});
+    program.insert(program.end(), {"LDA\t0" + std::to_string(2 + number(4)) + " H", "STA\t2F"});
+    // Most programs jump and call forward only, so that the loops that end
+    // are the ones that come round; the others may loop for good.
+    const bool forward = number(3) > 0;
+    const auto body = static_cast<long long>(program.size());
+    const int length = 12 + number(20);
+    std::vector<std::string> lines = mirel::testing::randomProgram(rng, length);
+    for (int i = 0; i < length; ++i) {
+        std::string& line = lines[static_cast<std::size_t>(i)];
+        if (line.starts_with("JMP\t") || line.starts_with("JSR\t")) {
+            int to = std::stoi(line.substr(4), nullptr, 16);
+            if (forward && to <= i)
+                to = i + 1 + to % (length - i);
+            line = line.substr(0, 4) + hex4(body + to);
+        }
+        // OPTION is no instruction here: the cycle stops at it for good.
+        program.push_back(line == "OPTION" ? "WDT" : std::move(line));
+    }
+    const auto sub = static_cast<long long>(program.size()) + 4;
+    program.insert(program.end(),
+                   {"DEZ\t2F", "JMP\t" + hex4(body), "JSR\t" + hex4(sub), "JMP\t0000", "RLA\t23 W",
+                    "INZ\t2E", "RET\t" + literal(), "RTS"});
+    return program;
+}
+
+// Input boxes clicked while the machine stands, as (Steps made before, port
+// B?, pin). A box of an output pin is disabled, and a click does nothing.
+using Clicks = std::multimap<int, std::pair<bool, int>>;
+
+// The line selected after each of the first `steps` Steps of a program
+// (index 0 before the first), stepped on the core alone.
+std::vector<int> linesStepped(const std::vector<std::string>& program, const Clicks& clicks,
+                              int steps) {
+    mirel::state::MainForm form;
+    test::RecordedMessages messages;
+    mirel::sim::Simulator simulator{form, messages};
+    std::vector<std::string> lines;
+    for (std::size_t i = 0; i < program.size(); ++i)
+        lines.push_back(mirel::state::hex4(static_cast<long long>(i)) + "\t" + program[i]);
+    mirel::state::NoWindowPlacement placement;
+    mirel::files::loadProgram(form, placement, std::move(lines));
+    form.Code.select(0);
+    std::vector<int> selected{0};
+    for (int step = 0;; ++step) {
+        for (auto [at, click] = clicks.equal_range(step); at != click; ++at) {
+            auto& box = (at->second.first ? form.InB
+                                          : form.InA)[static_cast<std::size_t>(at->second.second)];
+            if (box.enabled())
+                box.setValue(box.value() != 0 ? 0 : 1);
+        }
+        if (step == steps)
+            return selected;
+        simulator.Step_Click();
+        selected.push_back(form.Code.selectedIndex());
+    }
+}
+
+// Where runs of a program stop, one after another, and the boxes clicked
+// before the first and between them. Before each run the breakpoint moves
+// to another line the program visits later, either the one whose next visit
+// comes last (the longest run there is) or any of them. A run stops at the
+// first visit.
+struct Stop {
+    int line;
+    int step; // how many Steps lead there from the start
+};
+std::pair<std::vector<Stop>, Clicks> plannedRuns(const std::vector<std::string>& program,
+                                                 std::mt19937& rng) {
+    auto number = [&](int n) { return std::uniform_int_distribution<int>(0, n - 1)(rng); };
+    const auto click = [&] { return std::pair<bool, int>{number(2) == 1, number(8)}; };
+    constexpr std::size_t runs = 4;
+    const int steps = 200 + number(500);
+    Clicks clicks;
+    for (int n = number(4) == 0 ? 0 : number(3) + 1; n > 0; --n)
+        clicks.emplace(0, click());
+    std::vector<Stop> stops;
+    for (int from = 0; stops.size() < runs && from < steps; from = stops.back().step) {
+        // Clicks change where the program goes from there on.
+        const std::vector<int> selected = linesStepped(program, clicks, steps);
+        std::map<int, int> next; // line -> its first visit after `from`
+        for (int step = steps; step > from; --step)
+            next[selected[static_cast<std::size_t>(step)]] = step;
+        if (next.size() > 1)
+            next.erase(selected[static_cast<std::size_t>(from)]);
+        auto stop = std::next(next.begin(), number(static_cast<int>(next.size())));
+        if (number(2) == 0)
+            stop = std::max_element(next.begin(), next.end(), [](const auto& a, const auto& b) {
+                return a.second < b.second;
+            });
+        stops.push_back({stop->first, stop->second});
+        if (number(3) == 0)
+            clicks.emplace(stop->second, click());
+    }
+    return {stops, clicks};
+}
+
+// Where two lists of shown texts first differ.
+QString firstDifference(const QStringList& shown, const QStringList& expected) {
+    for (qsizetype row = 0; row < std::min(shown.size(), expected.size()); ++row)
+        if (shown[row] != expected[row])
+            return QStringLiteral("row %1: \"%2\", stepped \"%3\"")
+                .arg(row)
+                .arg(shown[row], expected[row]);
+    return QStringLiteral("%1 rows, stepped %2").arg(shown.size()).arg(expected.size());
 }
 
 } // namespace
@@ -227,16 +425,7 @@ private slots:
             Window ran(program);
             ran.window.debugger().breakpoints().toggle(breakLine);
             ran.form().Code.select(0);
-            QAbstractItemModel* reg =
-                ran.window.findChild<QListView*>(QStringLiteral("Reg"))->model();
-            const auto regLines = [reg] {
-                QStringList lines;
-                for (int row = 0; row < reg->rowCount(); ++row)
-                    lines << reg->index(row, 0).data().toString();
-                return lines;
-            };
-            const QStringList before = regLines();
-            QSignalSpy told(reg, &QAbstractItemModel::dataChanged);
+            RegisterRepaints repaints(ran.window);
             run.start(ran);
             bool hidden = !ran.viewsShown();
             for (int i = 0; i < 100000 && ran.form().Timer1.enabled(); ++i) {
@@ -255,22 +444,88 @@ private slots:
                 stepped.click("Step");
             QCOMPARE(shownState(ran.window), shownState(stepped.window));
 
-            // A register line that changed was told to the view, which
-            // repaints only what it is told of.
-            const QStringList after = regLines();
-            QCOMPARE(after.size(), before.size());
-            for (int row = 0; row < after.size(); ++row) {
-                if (after[row] == before[row])
-                    continue;
-                bool covered = false;
-                for (const QList<QVariant>& signal : told)
-                    covered = covered || (signal[0].toModelIndex().row() <= row &&
-                                          row <= signal[1].toModelIndex().row());
-                QVERIFY2(covered, qPrintable(QStringLiteral("%1: register line %2 not repainted")
-                                                 .arg(QLatin1String(run.run))
-                                                 .arg(row)));
-            }
+            const QString untold = repaints.untold();
+            QVERIFY2(untold.isEmpty(),
+                     qPrintable(QLatin1String(run.run) + QStringLiteral(": ") + untold));
         }
+    }
+
+    // The same for random programs over every instruction family, with input
+    // boxes clicked before the first run or between runs. Each program runs
+    // to a breakpoint a few times over, the runs going at full speed and at
+    // 1 ms by turns (both hide the views), while a second window is stepped
+    // by Step to the same place with its views shown. At each stop every
+    // text of the two windows agrees, so do the message boxes they showed,
+    // and every register line the run changed was repainted.
+    void randomProgramsShowTheSameWhetherTheViewsWereHiddenOrShown() {
+        constexpr int programs = 24;
+        std::mt19937 rng(17);
+        int fullRuns = 0, timedRuns = 0;
+        long long steps = 0;
+        for (int p = 0; p < programs; ++p) {
+            const std::vector<std::string> program = randomWindowProgram(rng);
+            const auto [stops, clicks] = plannedRuns(program, rng);
+            Window ran(program), stepped(program);
+            const auto clickBoxes = [&](int step) {
+                for (auto [at, end] = clicks.equal_range(step); at != end; ++at)
+                    for (Window* w : {&ran, &stepped})
+                        w->window
+                            .findChild<QCheckBox*>(
+                                QStringLiteral("In%1(%2)")
+                                    .arg(QLatin1Char(at->second.first ? 'B' : 'A'))
+                                    .arg(at->second.second))
+                            ->click();
+            };
+            ran.form().Code.select(0);
+            stepped.form().Code.select(0);
+            clickBoxes(0);
+            ran.form().Label5.setText("1");
+            auto& marks = ran.window.debugger().breakpoints();
+            int from = 0;
+            bool fullSpeed = p % 2 == 0;
+            for (const Stop& stop : stops) {
+                const QString where =
+                    QStringLiteral("program %1, %2 to line %3 after %4 Steps")
+                        .arg(p)
+                        .arg(fullSpeed ? QStringLiteral("full speed") : QStringLiteral("1 ms"))
+                        .arg(stop.line)
+                        .arg(stop.step);
+                for (int line : marks.lines())
+                    marks.set(line, false);
+                marks.set(stop.line, true);
+                const RegisterRepaints repaints(ran.window);
+                if (fullSpeed)
+                    ran.action("mnuDebugFullSpeed")->trigger();
+                else
+                    ran.click("StartKey");
+                // Each tick makes at least one step, so the Steps to go bound
+                // the ticks whatever the clock says.
+                bool hidden = !ran.viewsShown();
+                for (int tick = from; tick < stop.step + 2 && ran.form().Timer1.enabled(); ++tick) {
+                    ran.window.runTimer().tick();
+                    hidden = hidden || !ran.viewsShown();
+                }
+                if (ran.form().Timer1.enabled())
+                    ran.click("StopKey");
+                QVERIFY2(hidden || (!fullSpeed && stop.step - from == 1), qPrintable(where));
+                (fullSpeed ? fullRuns : timedRuns) += 1;
+                fullSpeed = !fullSpeed;
+
+                for (; from < stop.step; ++from)
+                    stepped.window.findChild<QPushButton*>(QStringLiteral("Step"))->click();
+                const QStringList expected = shownState(stepped.window);
+                const QStringList shown = shownState(ran.window);
+                QVERIFY2(shown == expected, qPrintable(where + QStringLiteral(": ") +
+                                                       firstDifference(shown, expected)));
+                QVERIFY2(ran.services.messages.shown == stepped.services.messages.shown,
+                         qPrintable(where + QStringLiteral(": message boxes differ")));
+                const QString untold = repaints.untold();
+                QVERIFY2(untold.isEmpty(), qPrintable(where + QStringLiteral(": ") + untold));
+                clickBoxes(stop.step);
+            }
+            steps += from;
+        }
+        qInfo("%d runs at full speed and %d at 1 ms over %lld Steps", fullRuns, timedRuns, steps);
     }
 
     // While a modal window is open a full-speed run looks again only every
