@@ -217,6 +217,31 @@ void StepJournal::changed() {
         outsideChange();
 }
 
+void StepJournal::skipSteps(long long skipped, const sim::ValueCore& core) {
+    dropped_ += static_cast<long long>(steps_.size()) + skipped;
+    steps_.clear();
+    changes_.clear();
+    texts_.clear();
+    counterEdits_.clear();
+    recording_ = false;
+    firstOfRun_ = false; // the entry line is as the last skipped step left it
+    for (std::size_t i = 0; i < regValues_.size() && i < state::registerCount; ++i) {
+        const int index = static_cast<int>(i);
+        if (!core.wellFormed(index))
+            continue; // never written: as the model still has it
+        regValues_[i] = static_cast<std::uint8_t>(core.value(index));
+        regStandard_[i] = 1;
+    }
+    if (core.wStored())
+        w_ = wText(static_cast<std::uint8_t>(core.w()));
+    for (int i = 0; i < core.entriesTaken(); ++i)
+        stackLines_.pop_back();
+    for (int entry : core.entriesPut())
+        stackLines_.push_back(std::to_string(entry));
+    controls_ = {core.lamps(), core.boxes(), core.boxes()};
+    controlsStale_ = false;
+}
+
 void StepJournal::valueW(int value) {
     LineChange change{0, WBox, Kind::Replaced, 0, false};
     const bool standard = standardW(w_, change.value);

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "ring_buffer.h"
+#include "sim/value_core.h"
 #include "state/main_form.h"
 
 #include <cstdint>
@@ -102,6 +103,11 @@ public:
     void valueStackPopped();
     void valueControls(std::uint16_t lamps, std::uint16_t boxes);
     void catchUp(bool on) { catchingUp_ = on; }
+    // A run went `skipped` steps on without recording them, more than the
+    // journal holds are still to come in it: every step before is out of
+    // reach. The copies of the models take the core's values, so that the
+    // steps recorded next find what they replace.
+    void skipSteps(long long skipped, const sim::ValueCore& core);
 
     std::size_t size() const { return steps_.size(); }
     bool empty() const { return steps_.empty(); }

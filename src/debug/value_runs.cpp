@@ -36,10 +36,29 @@ private:
     const bool running_;
 };
 
+// Only the last steps the journal holds can be taken back: in a longer run
+// at full speed the ones before go unrecorded and are counted at once. Should the run stop
+// among them (a breakpoint, a step for the text rules) they are run again
+// from where they began, recorded, and stop at the same place.
 long long Debugger::runOnValues(sim::ValueCore& core, long long count) {
     journal_.beginValueRun();
     ValueRecorder recorder(*this);
-    return core.run(count, &breakpoints_.marks(), recorder);
+    const auto* stops = &breakpoints_.marks();
+    const long long unrecorded = count - static_cast<long long>(StepJournal::maxSteps);
+    // A Step's own highlight needs its last step recorded: only a run skips.
+    if (unrecorded <= 0 || !running())
+        return core.run(count, stops, recorder);
+    const auto start = core.snapshot();
+    sim::NoRecorder none;
+    const long long done = core.run(unrecorded, stops, none);
+    if (done < unrecorded || breakpoints_.has(core.selected())) {
+        core.restore(start);
+        return core.run(done, stops, recorder);
+    }
+    count_.instructions += done;
+    count_.cycles += core.cycles();
+    journal_.skipSteps(done, core);
+    return done + core.run(count - done, stops, recorder);
 }
 
 } // namespace mirel::debug

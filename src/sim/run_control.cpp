@@ -82,6 +82,7 @@ void RunControl::begin(bool fullSpeed) {
     if (fullSpeed)
         form_.Timer1.setEnabled(false);
     fullSpeed_ = fullSpeed;
+    runLength_ = shortestRun;
     // Full speed has no pace to change.
     setControl(form_.Fast, !fullSpeed);
     setControl(form_.Slow, !fullSpeed);
@@ -162,20 +163,34 @@ void RunControl::Timer1_Timer() {
 }
 
 // Steps until the turn is used up, in runs on values between which the
-// clock is read, as reading it costs about as much as a step.
+// clock is read. A run grows while it takes under half a turn, so that a
+// fast program runs as few and as long runs as the turn allows: in a run
+// longer than the journal holds, the steps nobody can take back again go
+// unrecorded.
 void RunControl::runFullSpeedTurn() {
-    constexpr long long batch = 4096;
+    constexpr long long longestRun = 1 << 22;
     clock_.restart();
     bool messageShown = false;
-    while (clock_.elapsed() < fullSpeedTurn && !messageShown) {
-        for (long long left = batch; left > 0 && !messageShown;) {
-            const long long ran = simulator_.run(left);
-            left -= ran;
+    while (!messageShown) {
+        const auto before = clock_.elapsed();
+        if (before >= fullSpeedTurn)
+            return;
+        long long calls = 0;
+        for (long long left = runLength_; left > 0 && !messageShown;) {
+            left -= simulator_.run(left);
             if (!afterSteps(messageShown)) {
                 StopKey_Click();
                 return;
             }
+            // Steps the text rules take come one a call: the turn still ends in time.
+            if (++calls % 64 == 0 && clock_.elapsed() >= fullSpeedTurn)
+                break;
         }
+        const auto took = clock_.elapsed() - before;
+        if (took < fullSpeedTurn / 2 && runLength_ < longestRun)
+            runLength_ *= 2;
+        else if (took > fullSpeedTurn && runLength_ > shortestRun)
+            runLength_ /= 2;
     }
 }
 

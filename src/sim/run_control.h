@@ -63,6 +63,8 @@ private:
     std::function<bool()> breakCheck_;
     bool ticking_ = false;
     bool fullSpeed_ = false;
+    static constexpr long long shortestRun = 4096;
+    long long runLength_ = shortestRun; // steps a full-speed turn asks for at once
 };
 
 } // namespace mirel::sim

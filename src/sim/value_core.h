@@ -61,6 +61,36 @@ public:
     template <typename Recorder>
     long long run(long long count, const std::vector<char>* stops, Recorder& recorder);
 
+    // The instruction cycles of the last run.
+    long long cycles() const { return cycles_; }
+
+    // The machine as it stands, to run the same steps again from it.
+    struct Snapshot {
+        std::array<std::uint8_t, 1024> values, wellFormed;
+        int w, selected, taken;
+        bool wStored;
+        std::vector<int> put;
+        std::array<int, 4> shownPorts;
+        std::uint16_t lamps, boxesShown, boxesEnabled;
+    };
+    Snapshot snapshot() const {
+        return {values_, wellFormed_, w_,     selected_,   taken_,       wStored_,
+                put_,    shownPorts_, lamps_, boxesShown_, boxesEnabled_};
+    }
+    void restore(const Snapshot& s) {
+        values_ = s.values;
+        wellFormed_ = s.wellFormed;
+        w_ = s.w;
+        selected_ = s.selected;
+        taken_ = s.taken;
+        wStored_ = s.wStored;
+        put_ = s.put;
+        shownPorts_ = s.shownPorts;
+        lamps_ = s.lamps;
+        boxesShown_ = s.boxesShown;
+        boxesEnabled_ = s.boxesEnabled;
+    }
+
     // The machine as the run left it.
     int value(int index) const { return values_[static_cast<std::size_t>(index)]; }
     bool wellFormed(int index) const { return wellFormed_[static_cast<std::size_t>(index)] != 0; }
@@ -73,6 +103,9 @@ public:
     // The ports and directions the lamps and boxes show: as the last
     // instruction left them, before the inputs were merged.
     int shownPort(int i) const { return shownPorts_[static_cast<std::size_t>(i)]; }
+    // The lamps as bits, port A low, and the input boxes shown as bits.
+    std::uint16_t lamps() const { return lamps_; }
+    std::uint16_t boxes() const { return boxesShown_; }
 
 private:
     using Op = ValueLine::Op;
@@ -105,6 +138,7 @@ private:
     std::array<std::uint8_t, 1024> wellFormed_{};
     int w_ = 0;
     bool wStored_ = false;
+    long long cycles_ = 0;
     int selected_ = -1;
     int lineCount_ = 0;
     int foundDepth_ = 0; // entries below the stack's heading when the run began

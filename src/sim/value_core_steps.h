@@ -51,6 +51,7 @@ template <typename Recorder> inline void ValueCore::setW(Recorder& recorder, int
 template <typename Recorder>
 long long ValueCore::run(long long count, const std::vector<char>* stops, Recorder& recorder) {
     const int last = lineCount_ - 1;
+    cycles_ = 0;
     const auto stopAt = [stops](int line) {
         return stops && static_cast<std::size_t>(line) < stops->size() &&
                (*stops)[static_cast<std::size_t>(line)];
@@ -227,14 +228,13 @@ long long ValueCore::run(long long count, const std::vector<char>* stops, Record
         const int portA = values_[state::PORTA], portB = values_[state::PORTB];
         const int trisA = values_[state::TRISA], trisB = values_[state::TRISB];
         shownPorts_ = {portA, portB, trisA, trisB};
-        if constexpr (Recorder::records) {
-            const auto lamps = static_cast<std::uint16_t>(portA | portB << 8);
-            const auto boxes = static_cast<std::uint16_t>(trisA | trisB << 8);
-            if (lamps != lamps_ || boxes != boxesShown_ || boxes != boxesEnabled_) {
+        const auto lamps = static_cast<std::uint16_t>(portA | portB << 8);
+        const auto boxes = static_cast<std::uint16_t>(trisA | trisB << 8);
+        if (lamps != lamps_ || boxes != boxesShown_ || boxes != boxesEnabled_) [[unlikely]] {
+            if constexpr (Recorder::records)
                 recorder.controlsChanged(lamps, boxes);
-                lamps_ = lamps;
-                boxesShown_ = boxesEnabled_ = boxes;
-            }
+            lamps_ = lamps;
+            boxesShown_ = boxesEnabled_ = boxes;
         }
         put(recorder, state::PORTA, (portA | tickedA_) & ((~trisA | tickedA_) & 0xFF));
         put(recorder, state::PORTB, (portB | tickedB_) & ((~trisB | tickedB_) & 0xFF));
@@ -242,8 +242,10 @@ long long ValueCore::run(long long count, const std::vector<char>* stops, Record
             put(recorder, target, values_[state::INDF]);
 
         ++done;
+        const int cycles = transfer || next != current ? 2 : 1;
+        cycles_ += cycles;
         if constexpr (Recorder::records)
-            recorder.valueStepFinished(transfer || next != current ? 2 : 1);
+            recorder.valueStepFinished(cycles);
         if (stopAt(selected_))
             return done;
     }

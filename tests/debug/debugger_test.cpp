@@ -347,5 +347,66 @@ TEST(Breakpoints, EndARunAtAnySpeedAfterTheStepThatReachesThem) {
     }
 }
 
+// A clock whose turn lasts a given number of readings.
+class ReadingsClock final : public sim::ElapsedClock {
+public:
+    explicit ReadingsClock(int turn) : turn_(turn) {}
+    void restart() override { readings = 0; }
+    std::chrono::nanoseconds elapsed() const override {
+        return ++readings > turn_ ? std::chrono::hours(1) : std::chrono::nanoseconds(0);
+    }
+    mutable int readings = 0;
+
+private:
+    int turn_;
+};
+
+// A full-speed turn long enough that the steps before the journal's last
+// hundred thousand go unrecorded: the machine, the counts and every step
+// that can be taken back are as after as many Steps. With a breakpoint met
+// among the unrecorded steps, the run stops there as well.
+TEST(ValueRuns, AtFullSpeedRecordOnlyWhatCanBeTakenBack) {
+    // INDF, a call, the carry, the directions through bank 1, port B; line
+    // 000E is reached once both counters ran out.
+    const std::vector<std::string> program = {
+        "LDA\t20 H", "STA\t04",   "INC\t00",   "INC\t21 W", "JSR\t0010", "RLA\t22", "SET\t03,5",
+        "STA\t05",   "RES\t03,5", "STA\t06",   "DEZ\t23",   "JMP\t0002", "DEZ\t24", "JMP\t0002",
+        "NOP",       "JMP\t0000", "XOR\t5A H", "STA\t25",   "RTS"};
+    for (const bool breakpoint : {false, true}) {
+        SCOPED_TRACE(breakpoint ? "breakpoint among them" : "no breakpoint");
+        DebugMachine stepped(program);
+        Machine fast(program);
+        sim::RunMessages messages{fast.form, fast.messages};
+        ReadingsClock clock(breakpoint ? 30 : 14);
+        sim::RunControl run{fast.form, fast.simulator, messages, clock};
+        debug::Debugger debugger{fast.form, fast.simulator, &run};
+        for (auto* m : {&stepped.form, &fast.form})
+            m->InB[3].setValue(1);
+        if (breakpoint) {
+            stepped.debugger.breakpoints().set(14, true);
+            debugger.breakpoints().set(14, true);
+        }
+        stepped.debugger.clearHistory();
+        debugger.clearHistory();
+
+        run.FullSpeed_Click();
+        run.Timer1_Timer();
+        run.StopKey_Click();
+        const long long steps = debugger.count().instructions;
+        ASSERT_GT(steps, 200'000);
+        EXPECT_EQ(fast.form.Code.selectedIndex() == 14, breakpoint);
+        for (long long i = 0; i < steps; ++i)
+            stepped.simulator.Step_Click();
+        ASSERT_EQ(textState(fast.form, debugger), textState(stepped.form, stepped.debugger));
+        for (int back = 1; stepped.debugger.stepBack(); ++back) {
+            ASSERT_TRUE(debugger.stepBack()) << "step " << back;
+            if (back % 997 == 0 || back > 99'990)
+                ASSERT_EQ(textState(fast.form, debugger), textState(stepped.form, stepped.debugger))
+                    << "after taking back " << back;
+        }
+        EXPECT_FALSE(debugger.stepBack());
+    }
+}
+
 } // namespace
 } // namespace mirel::testing
