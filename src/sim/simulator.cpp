@@ -57,7 +57,7 @@ long long Simulator::run(long long count) {
 // One cycle; its length in instruction cycles, 0 when nothing was executed.
 int Simulator::runCycle() {
     if (form_.model != mirel::device::Model::Teaching) [[unlikely]]
-        return deviceMachine()->step();
+        return partMachine()->step();
     const int target = state::indirectTarget(form_);
     loadIndfMirror(form_, target);
 
@@ -84,9 +84,7 @@ int Simulator::runCycle() {
 
 namespace mirel::sim {
 
-device::DeviceMachine* Simulator::deviceMachine() {
-    if (form_.model == mirel::device::Model::Teaching)
-        return nullptr;
+device::DeviceMachine* Simulator::partMachine() {
     if (!device_ || device_->model() != form_.model)
         device_ = std::make_unique<device::DeviceMachine>(form_, messages_, ports_, form_.model);
     return device_.get();

@@ -35,7 +35,9 @@ public:
     void setStepListener(StepListener* listener) { listener_ = listener; }
 
     // The part's machine when the machine follows a part's rules, else null.
-    device::DeviceMachine* deviceMachine();
+    device::DeviceMachine* deviceMachine() {
+        return form_.model == mirel::device::Model::Teaching ? nullptr : partMachine();
+    }
     // Whether the part sleeps, or the last step woke it: such steps execute nothing.
     bool sleeping() {
         const auto* part = deviceMachine();
@@ -44,6 +46,7 @@ public:
 
 private:
     int runCycle();
+    device::DeviceMachine* partMachine();
 
     state::MainForm& form_;
     state::MessageBoxService& messages_;

@@ -400,9 +400,10 @@ TEST(ValueRuns, AtFullSpeedRecordOnlyWhatCanBeTakenBack) {
         ASSERT_EQ(textState(fast.form, debugger), textState(stepped.form, stepped.debugger));
         for (int back = 1; stepped.debugger.stepBack(); ++back) {
             ASSERT_TRUE(debugger.stepBack()) << "step " << back;
-            if (back % 997 == 0 || back > 99'990)
+            if (back % 997 == 0 || back > 99'990) {
                 ASSERT_EQ(textState(fast.form, debugger), textState(stepped.form, stepped.debugger))
                     << "after taking back " << back;
+            }
         }
         EXPECT_FALSE(debugger.stepBack());
     }

@@ -2,6 +2,7 @@
 
 #include "device/register_map.h"
 #include "state/main_form.h"
+#include "state/register_file.h"
 
 #include <array>
 #include <cstdint>
@@ -25,9 +26,20 @@ public:
                    ? map_.home[static_cast<std::size_t>(address)]
                    : -1;
     }
-    int read(int address) const;
+    int read(int address) const {
+        const int h = home(address);
+        return h < 0 ? 0 : state::readRegister(form_, h) & map_.bits[static_cast<std::size_t>(h)];
+    }
     // Every copy; bits the register lacks are written as 0.
-    void write(int address, int value);
+    void write(int address, int value) {
+        const int h = home(address);
+        if (h < 0)
+            return;
+        const auto at = static_cast<std::size_t>(h);
+        const int v = value & map_.bits[at];
+        for (std::uint8_t i = 0; i < copyCount_[at]; ++i)
+            state::writeRegister(form_, copies_[at][i], v);
+    }
 
     int status() const { return read(reg::STATUS); }
     int option() const { return read(reg::OPTION); }
