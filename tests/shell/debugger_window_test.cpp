@@ -464,7 +464,10 @@ private slots:
         long long steps = 0;
         for (int p = 0; p < programs; ++p) {
             const std::vector<std::string> program = randomWindowProgram(rng);
-            const auto [stops, clicks] = plannedRuns(program, rng);
+            // Named, not bound: a lambda below reads the clicks.
+            const auto planned = plannedRuns(program, rng);
+            const std::vector<Stop>& stops = planned.first;
+            const Clicks& clicks = planned.second;
             Window ran(program), stepped(program);
             const auto clickBoxes = [&](int step) {
                 for (auto [at, end] = clicks.equal_range(step); at != end; ++at)
