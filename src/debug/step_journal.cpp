@@ -113,17 +113,7 @@ void StepJournal::readRegisters() {
 }
 
 void StepJournal::readControls() {
-    unsigned lamps = 0, shown = 0, enabled = 0;
-    for (std::size_t i = 0; i < 8; ++i) {
-        lamps |= (form_.RA[i].lit() ? 1u : 0u) << i | (form_.RB[i].lit() ? 1u : 0u) << (i + 8);
-        shown |= (form_.InA[i].visible() ? 1u : 0u) << i | (form_.InB[i].visible() ? 1u : 0u)
-                                                               << (i + 8);
-        enabled |= (form_.InA[i].enabled() ? 1u : 0u) << i | (form_.InB[i].enabled() ? 1u : 0u)
-                                                                 << (i + 8);
-    }
-    controls_.lamps = static_cast<std::uint16_t>(lamps);
-    controls_.boxesShown = static_cast<std::uint16_t>(shown);
-    controls_.boxesEnabled = static_cast<std::uint16_t>(enabled);
+    controls_ = state::readPortControls(form_);
     controlsStale_ = false;
 }
 
@@ -238,7 +228,7 @@ void StepJournal::skipSteps(long long skipped, const sim::ValueCore& core) {
         stackLines_.pop_back();
     for (int entry : core.entriesPut())
         stackLines_.push_back(std::to_string(entry));
-    controls_ = {core.lamps(), core.boxes(), core.boxes()};
+    controls_ = core.controls();
     controlsStale_ = false;
 }
 
@@ -246,9 +236,7 @@ void StepJournal::valueW(int value) {
     LineChange change{0, WBox, Kind::Replaced, 0, false};
     const bool standard = standardW(w_, change.value);
     record(change, standard ? nullptr : &w_);
-    static constexpr char digits[] = "0123456789ABCDEF";
-    const char text[2] = {digits[(value >> 4) & 15], digits[value & 15]};
-    w_.assign(text, 2);
+    w_ = wText(static_cast<std::uint8_t>(value));
 }
 
 void StepJournal::valueStackPushed(int callingLine) {

@@ -3,6 +3,7 @@
 #include "ring_buffer.h"
 #include "sim/value_core.h"
 #include "state/main_form.h"
+#include "state/port_controls.h"
 
 #include <cstdint>
 #include <functional>
@@ -139,12 +140,7 @@ private:
         std::uint8_t value;
         bool hasText;
     };
-    // The lamps and the boxes' shown and enabled flags, port A in the low byte.
-    struct Controls {
-        std::uint16_t lamps = 0;
-        std::uint16_t boxesShown = 0;
-        std::uint16_t boxesEnabled = 0;
-    };
+    using Controls = state::PortControls;
     struct Step {
         std::int32_t selected;
         std::int32_t counterFirst;

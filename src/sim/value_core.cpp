@@ -4,7 +4,9 @@
 
 #include "instruction_rules.h"
 #include "return_stack.h"
+#include "state/hex_text.h"
 #include "state/register_file.h"
+#include "state/w_register.h"
 
 #include <cstring>
 
@@ -25,26 +27,12 @@ bool readEntry(const std::string& text, int& entry) {
     return true;
 }
 
-bool hexDigit(char c, int& d) {
-    if (c >= '0' && c <= '9')
-        d = c - '0';
-    else if (c >= 'A' && c <= 'F')
-        d = c - 'A' + 10;
-    else
-        return false;
-    return true;
-}
-
 // W as setW writes it, two upper-case digits, with the bit captions in step.
 bool readW(const state::MainForm& form, int& value) {
-    const std::string& text = form.W.text();
-    int high = 0, low = 0;
-    if (text.size() != 2 || !hexDigit(text[0], high) || !hexDigit(text[1], low))
+    const auto plain = state::plainW(form);
+    if (!plain || form.W.text() != state::hex2(*plain))
         return false;
-    value = high * 16 + low;
-    for (std::size_t i = 0; i < 8; ++i)
-        if (form.RW[i].text() != (((value >> i) & 1) != 0 ? "1" : "0"))
-            return false;
+    value = *plain;
     return true;
 }
 
@@ -119,17 +107,7 @@ bool ValueCore::load(const state::MainForm& form) {
     put_.clear();
     tickedA_ = tickedBits(form.InA);
     tickedB_ = tickedBits(form.InB);
-    unsigned lamps = 0, shown = 0, enabled = 0;
-    for (std::size_t i = 0; i < 8; ++i) {
-        lamps |= (form.RA[i].lit() ? 1u : 0u) << i | (form.RB[i].lit() ? 1u : 0u) << (i + 8);
-        shown |= (form.InA[i].visible() ? 1u : 0u) << i | (form.InB[i].visible() ? 1u : 0u)
-                                                              << (i + 8);
-        enabled |= (form.InA[i].enabled() ? 1u : 0u) << i | (form.InB[i].enabled() ? 1u : 0u)
-                                                                << (i + 8);
-    }
-    lamps_ = static_cast<std::uint16_t>(lamps);
-    boxesShown_ = static_cast<std::uint16_t>(shown);
-    boxesEnabled_ = static_cast<std::uint16_t>(enabled);
+    controls_ = state::readPortControls(form);
     return true;
 }
 

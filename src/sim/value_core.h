@@ -2,6 +2,7 @@
 
 #include "decoded_program.h"
 #include "state/main_form.h"
+#include "state/port_controls.h"
 #include "state/register_file.h"
 #include "value_line.h"
 
@@ -71,11 +72,11 @@ public:
         bool wStored;
         std::vector<int> put;
         std::array<int, 4> shownPorts;
-        std::uint16_t lamps, boxesShown, boxesEnabled;
+        state::PortControls controls;
     };
     Snapshot snapshot() const {
-        return {values_, wellFormed_, w_,     selected_,   taken_,       wStored_,
-                put_,    shownPorts_, lamps_, boxesShown_, boxesEnabled_};
+        return {values_,  wellFormed_, w_,          selected_, taken_,
+                wStored_, put_,        shownPorts_, controls_};
     }
     void restore(const Snapshot& s) {
         values_ = s.values;
@@ -86,9 +87,7 @@ public:
         wStored_ = s.wStored;
         put_ = s.put;
         shownPorts_ = s.shownPorts;
-        lamps_ = s.lamps;
-        boxesShown_ = s.boxesShown;
-        boxesEnabled_ = s.boxesEnabled;
+        controls_ = s.controls;
     }
 
     // The machine as the run left it.
@@ -103,9 +102,8 @@ public:
     // The ports and directions the lamps and boxes show: as the last
     // instruction left them, before the inputs were merged.
     int shownPort(int i) const { return shownPorts_[static_cast<std::size_t>(i)]; }
-    // The lamps as bits, port A low, and the input boxes shown as bits.
-    std::uint16_t lamps() const { return lamps_; }
-    std::uint16_t boxes() const { return boxesShown_; }
+    // The lamps and input boxes as the last step left them.
+    const state::PortControls& controls() const { return controls_; }
 
 private:
     using Op = ValueLine::Op;
@@ -147,7 +145,7 @@ private:
     int tickedA_ = 0, tickedB_ = 0;
     std::array<int, 4> shownPorts_{}; // PORTA, PORTB, TRISA, TRISB
     // What the lamps and boxes show, as the recorder last heard it.
-    std::uint16_t lamps_ = 0, boxesShown_ = 0, boxesEnabled_ = 0;
+    state::PortControls controls_;
 };
 
 } // namespace mirel::sim

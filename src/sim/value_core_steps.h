@@ -230,11 +230,11 @@ long long ValueCore::run(long long count, const std::vector<char>* stops, Record
         shownPorts_ = {portA, portB, trisA, trisB};
         const auto lamps = static_cast<std::uint16_t>(portA | portB << 8);
         const auto boxes = static_cast<std::uint16_t>(trisA | trisB << 8);
-        if (lamps != lamps_ || boxes != boxesShown_ || boxes != boxesEnabled_) [[unlikely]] {
+        if (lamps != controls_.lamps || boxes != controls_.boxesShown ||
+            boxes != controls_.boxesEnabled) [[unlikely]] {
             if constexpr (Recorder::records)
                 recorder.controlsChanged(lamps, boxes);
-            lamps_ = lamps;
-            boxesShown_ = boxesEnabled_ = boxes;
+            controls_ = {lamps, boxes, boxes};
         }
         put(recorder, state::PORTA, (portA | tickedA_) & ((~trisA | tickedA_) & 0xFF));
         put(recorder, state::PORTB, (portB | tickedB_) & ((~trisB | tickedB_) & 0xFF));

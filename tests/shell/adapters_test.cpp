@@ -30,6 +30,17 @@ std::vector<std::string> program(int lines) {
     return out;
 }
 
+// A list view of the program as the window wires one, shown.
+shell::TextListModel* showProgram(QListView& view, state::TextList& code) {
+    view.resize(200, 300);
+    view.setUniformItemSizes(true);
+    auto* model = new shell::TextListModel(code, &view);
+    view.setModel(model);
+    new shell::ListSelectionSync(view, *model);
+    view.show();
+    return model;
+}
+
 // Counts the click events the core hears on a list.
 struct ClickCounter : state::TextListObserver {
     int clicks = 0;
@@ -82,12 +93,7 @@ private slots:
         state::MainForm form;
         form.Code.assign(program(40000));
         QListView view;
-        view.resize(200, 300);
-        view.setUniformItemSizes(true);
-        auto* model = new shell::TextListModel(form.Code, &view);
-        view.setModel(model);
-        new shell::ListSelectionSync(view, *model);
-        view.show();
+        auto* model = showProgram(view, form.Code);
         QVERIFY(QTest::qWaitForWindowExposed(&view));
         ClickCounter clicks;
         form.Code.addObserver(&clicks);
@@ -123,12 +129,7 @@ private slots:
         state::MainForm form;
         form.Code.assign(program(2000));
         shell::RowListView view;
-        view.resize(200, 300);
-        view.setUniformItemSizes(true);
-        auto* model = new shell::TextListModel(form.Code, &view);
-        view.setModel(model);
-        new shell::ListSelectionSync(view, *model);
-        view.show();
+        showProgram(view, form.Code);
         QVERIFY(QTest::qWaitForWindowExposed(&view));
         QScrollBar* bar = view.verticalScrollBar();
         QVERIFY(bar->isVisible());
