@@ -77,8 +77,8 @@ void BM_StepIncDebugged(benchmark::State& st) {
 }
 BENCHMARK(BM_StepIncDebugged);
 
-// Runs on values, as full speed and the batch driver make them: the loop of
-// full_speed, 4096 steps an iteration, bare and with the debugger recording
+// Runs on values as full speed makes them, the machine running: the loop of
+// full_speed, 4096 steps an iteration, bare and with the debugger hearing
 // every step (its journal full, a breakpoint on a line never reached).
 void runLoop(benchmark::State& st, bool debugged) {
     state::MainForm form;
@@ -90,6 +90,7 @@ void runLoop(benchmark::State& st, bool debugged) {
         debugger.emplace(form, simulator, nullptr);
         debugger->breakpoints().toggle(3);
     }
+    form.Timer1.setEnabled(true);
     constexpr long long steps = 4096;
     for (auto _ : st)
         for (long long done = 0; done < steps;)
@@ -104,6 +105,26 @@ void BM_RunLoopDebugged(benchmark::State& st) {
     runLoop(st, true);
 }
 BENCHMARK(BM_RunLoopDebugged);
+
+// What a stop costs the debugger after a long run: the journal records the
+// last steps it holds, which the run left unrecorded, for Step Back and the
+// highlight.
+void BM_StopAfterLongRun(benchmark::State& st) {
+    state::MainForm form;
+    bench::loadProgram(form, {"INC\t20", "INC\t21", "JMP\t0000", "NOP"});
+    bench::SilentMessages messages;
+    sim::Simulator simulator(form, messages);
+    debug::Debugger debugger(form, simulator, nullptr);
+    for (auto _ : st) {
+        form.Timer1.setEnabled(true);
+        for (long long done = 0; done < st.range(0);)
+            done += simulator.run(st.range(0) - done);
+        form.Timer1.setEnabled(false);
+        benchmark::DoNotOptimize(debugger.changedRegisters());
+    }
+    st.SetLabel(std::to_string(debugger.journal().size()) + " steps held");
+}
+BENCHMARK(BM_StopAfterLongRun)->Arg(100000)->Arg(4000000)->Unit(benchmark::kMillisecond);
 
 // A program whose line 0 jumps or calls to its last line, by address.
 std::vector<std::string> toLastLine(const std::string& mnemonic, int lines) {

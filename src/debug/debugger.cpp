@@ -57,6 +57,17 @@ void Debugger::stepFinished(int cycles) {
         notifyChanged();
 }
 
+// A run of its own is recorded at once and its last step highlighted alone, as a Step's is.
+void Debugger::viewsCaughtUp() {
+    journal_.catchUp(false);
+    if (running())
+        return; // listeners hear of it when the run stops
+    journal_.settle();
+    highlightFrom_ = journal_.position() - 1;
+    highlightStale_ = true;
+    notifyChanged();
+}
+
 void Debugger::tellOncePerRun(const std::string& text, bool& told) {
     if (!tell_ || (running() && told))
         return;
@@ -155,6 +166,8 @@ void Debugger::changed() {
     if (running() == wasRunning_)
         return;
     wasRunning_ = running();
+    if (!wasRunning_)
+        journal_.settle(); // the highlight and Step Back read the records
     idleLineTold_ = -1;
     sleepTold_ = false;
     erasedTold_ = false;

@@ -65,16 +65,10 @@ public:
 private:
     void stepStarting() override;
     void stepFinished(int cycles) override;
-    // A run on values feeds the journal and the counts as it runs (value_runs.cpp).
+    // A run on values goes bare; the journal records it when it is read (value_runs.cpp).
     long long runOnValues(sim::ValueCore& core, long long count) override;
     void viewsCatchingUp() override { journal_.catchUp(true); }
-    // Listeners hear of the run once the models show where it ended.
-    void viewsCaughtUp() override {
-        journal_.catchUp(false);
-        if (!running())
-            notifyChanged();
-    }
-    class ValueRecorder;
+    void viewsCaughtUp() override;
     void changed() override; // Timer1: a run starts or ends
     // Code: the breakpoints and the journal hear it from here, so that a
     // Step's selection change tells one observer instead of three.

@@ -120,7 +120,7 @@ void StepJournal::readControls() {
 // The newest step keeps the controls as they were before the first change
 // after it began; a step that keeps none left them as it found them.
 void StepJournal::controlChanged() {
-    if (catchingUp_) {
+    if (catchingUp_ || !pending_.empty()) {
         controlsStale_ = true;
         return;
     }
@@ -207,29 +207,85 @@ void StepJournal::changed() {
         outsideChange();
 }
 
-void StepJournal::skipSteps(long long skipped, const sim::ValueCore& core) {
-    dropped_ += static_cast<long long>(steps_.size()) + skipped;
+void StepJournal::addUnrecordedRun(sim::ValueCore& core, sim::ValueCore::Snapshot start,
+                                   long long skipped, long long steps) {
+    core_ = &core;
+    dropped_ += skipped;
+    if (steps <= 0)
+        return;
+    auto& run = pending_.emplace_back(UnrecordedRun{std::move(start), steps, std::nullopt,
+                                                    core.foundEntries(), core.entriesTaken(),
+                                                    core.entriesPut()});
+    if (skipped == 0)
+        run.entry =
+            EntryLine{form_.Code.selectedIndex(), form_.Counter.firstLine(), form_.Counter.caret(),
+                      static_cast<std::int8_t>(form_.Counter.selectedEntry()),
+                      form_.Counter.selectedEntry() != 0 ? form_.Counter.editText() : ""};
+    pendingSteps_ += steps;
+    // What lies wholly before the last maxSteps steps is out of reach.
+    while (pending_.size() > 1 &&
+           pendingSteps_ - pending_.front().steps >= static_cast<long long>(maxSteps)) {
+        const UnrecordedRun& oldest = pending_.front();
+        dropped_ += oldest.steps;
+        pendingSteps_ -= oldest.steps;
+        adoptStack(oldest.taken, oldest.put); // the next run found the stack so
+        pending_.pop_front();
+        copiesBehind_ = true;
+    }
+    if (pendingSteps_ >= static_cast<long long>(maxSteps))
+        dropRecords();
+}
+
+void StepJournal::dropRecords() {
+    dropped_ += static_cast<long long>(steps_.size());
     steps_.clear();
     changes_.clear();
     texts_.clear();
     counterEdits_.clear();
-    recording_ = false;
-    firstOfRun_ = false; // the entry line is as the last skipped step left it
+}
+
+void StepJournal::beginValueStep(const EntryLine& before) {
+    Step& step = steps_.emplace_back();
+    step.selected = before.selected;
+    step.counterFirst = before.first;
+    step.counterCaret = before.caret;
+    step.counterEntry = before.entry;
+    step.changes = 0;
+    step.texts = 0;
+    step.cycles = 0;
+    step.controlsKept = false;
+    if (step.counterEntry != 0)
+        counterEdits_.push_back(before.edit);
+    current_ = &step;
+    recording_ = true;
+}
+
+// A line the core found not well formed was never written since the copies
+// last read it: they still hold its text.
+void StepJournal::adopt(const sim::ValueCore& core) {
     for (std::size_t i = 0; i < regValues_.size() && i < state::registerCount; ++i) {
         const int index = static_cast<int>(i);
         if (!core.wellFormed(index))
-            continue; // never written: as the model still has it
+            continue;
         regValues_[i] = static_cast<std::uint8_t>(core.value(index));
         regStandard_[i] = 1;
     }
-    if (core.wStored())
-        w_ = wText(static_cast<std::uint8_t>(core.w()));
-    for (int i = 0; i < core.entriesTaken(); ++i)
-        stackLines_.pop_back();
-    for (int entry : core.entriesPut())
+    // The core takes W only as the simulator writes it.
+    w_ = wText(static_cast<std::uint8_t>(core.w()));
+    adoptStack(core.entriesTaken(), core.entriesPut());
+}
+
+void StepJournal::adoptStack(int taken, const std::vector<int>& put) {
+    stackLines_.resize(stackLines_.size() - static_cast<std::size_t>(taken));
+    for (int entry : put)
         stackLines_.push_back(std::to_string(entry));
-    controls_ = core.controls();
-    controlsStale_ = false;
+}
+
+void StepJournal::readModels() {
+    readRegisters();
+    stackLines_ = form_.SPReg.lines();
+    w_ = form_.W.text();
+    readControls();
 }
 
 void StepJournal::valueW(int value) {
@@ -265,7 +321,13 @@ void StepJournal::outsideChange() {
 }
 
 void StepJournal::clear() {
-    const bool hadSteps = !steps_.empty();
+    const bool hadSteps = !empty();
+    if (!pending_.empty()) {
+        pending_.clear();
+        pendingSteps_ = 0;
+        copiesBehind_ = false;
+        readModels(); // they stood where the first unrecorded run began
+    }
     recording_ = false;
     steps_.clear();
     changes_.clear();
@@ -277,6 +339,7 @@ void StepJournal::clear() {
 }
 
 int StepJournal::undo() {
+    settle();
     if (steps_.empty() || recording_)
         return -1;
     replaying_ = true;

@@ -5,9 +5,12 @@
 #include "state/main_form.h"
 #include "state/port_controls.h"
 
+#include <algorithm>
 #include <cstdint>
+#include <deque>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -34,6 +37,8 @@ public:
     StepJournal& operator=(const StepJournal&) = delete;
 
     void beginStep() {
+        if (!pending_.empty()) [[unlikely]]
+            settle();
         if (controlsStale_)
             readControls();
         Step& step = steps_.emplace_back();
@@ -60,61 +65,31 @@ public:
             dropOldest();
     }
 
-    // Steps the value core runs, heard from its write path while the models
-    // stand still; they catch up once the run is over, and what they tell
-    // then is no change of their own.
-    void beginValueRun() {
-        if (controlsStale_)
-            readControls();
-        firstOfRun_ = true;
-    }
-    // The first step of a run finds the entry line as the user left it; each
-    // later one finds it as the step before refilled it from its new selection.
-    void beginValueStep(int selected) {
-        if (firstOfRun_) {
-            firstOfRun_ = false;
-            beginStep();
-            return;
-        }
-        Step& step = steps_.emplace_back();
-        step.selected = selected;
-        step.counterFirst = selected;
-        step.counterCaret = 0;
-        step.counterEntry = 0;
-        step.changes = 0;
-        step.texts = 0;
-        step.cycles = 0;
-        step.controlsKept = false;
-        current_ = &step;
-        recording_ = true;
-    }
-
-    void valueRegister(int index, int value) {
-        const auto at = static_cast<std::size_t>(index);
-        LineChange change{index, RegList, Kind::Replaced, 0, false};
-        const bool standard = regStandard_[at] != 0;
-        if (standard)
-            change.value = regValues_[at];
-        record(change, standard ? nullptr : &regTexts_[at]);
-        regValues_[at] = static_cast<std::uint8_t>(value);
-        regStandard_[at] = 1;
-    }
-    void valueW(int value);
-    void valueStackPushed(int callingLine);
-    void valueStackPopped();
-    void valueControls(std::uint16_t lamps, std::uint16_t boxes);
+    // A run on values went by unrecorded: `skipped` steps, then `steps` more
+    // from `start`. Only these are recorded, and only when something first
+    // needs the records: then they run again on `core` from `start`, each step
+    // recorded as it runs. A run is deterministic from its snapshot, so the
+    // records are those the run would have made; at full speed no step pays
+    // for a record that nobody reads. Call it while the models still show
+    // where the run began.
+    void addUnrecordedRun(sim::ValueCore& core, sim::ValueCore::Snapshot start, long long skipped,
+                          long long steps);
+    // Records every run still unrecorded.
+    void settle();
+    bool settled() const { return pending_.empty(); }
+    // While the models catch up with a run, what they tell is no change of
+    // their own: the records bring the copies up to date.
     void catchUp(bool on) { catchingUp_ = on; }
-    // A run went `skipped` steps on without recording them, more than the
-    // journal holds are still to come in it: every step before is out of
-    // reach. The copies of the models take the core's values, so that the
-    // steps recorded next find what they replace.
-    void skipSteps(long long skipped, const sim::ValueCore& core);
 
-    std::size_t size() const { return steps_.size(); }
-    bool empty() const { return steps_.empty(); }
-    // Steps recorded since the journal last emptied, including those dropped
+    std::size_t size() const {
+        return std::min(steps_.size() + static_cast<std::size_t>(pendingSteps_), maxSteps);
+    }
+    bool empty() const { return steps_.empty() && pending_.empty(); }
+    // Steps taken since the journal last emptied, including those dropped
     // for room: a mark that stays valid while steps come and go.
-    long long position() const { return dropped_ + static_cast<long long>(steps_.size()); }
+    long long position() const {
+        return dropped_ + static_cast<long long>(steps_.size()) + pendingSteps_;
+    }
 
     // Takes the last step back; its cycles, or -1 when there is none.
     int undo();
@@ -124,7 +99,7 @@ public:
     void setOnEmptied(std::function<void()> heard) { onEmptied_ = std::move(heard); }
 
     // Register lines that differ from what they held before step `from`
-    // (as far back as the journal reaches), and whether W does.
+    // (as far back as the journal reaches), and whether W does; once settled.
     std::vector<int> registersChangedSince(long long from) const;
     bool wChangedSince(long long from) const;
 
@@ -153,8 +128,26 @@ private:
         bool controlsKept;
     };
 
+    // The selection and the entry line before a step.
+    struct EntryLine {
+        std::int32_t selected, first, caret;
+        std::int8_t entry;
+        std::string edit;
+    };
+    // A run on values not recorded yet (see addUnrecordedRun).
+    struct UnrecordedRun {
+        sim::ValueCore::Snapshot start;
+        long long steps;
+        std::optional<EntryLine> entry; // when `start` is where the run began
+        sim::ValueCore::FoundEntries found;
+        // The stack at the run's end: entries taken off below those it found, then those put on.
+        int taken;
+        std::vector<int> put;
+    };
+
     class ListWatch;
     class ControlsWatch;
+    class Replay;
     friend class ListWatch;
     friend class ControlsWatch;
 
@@ -184,6 +177,32 @@ private:
         changes_.emplace_back() = change;
         ++current_->changes;
     }
+    // The records of a run on values, as the core runs it again: each step
+    // after the first finds the entry line as the step before refilled it
+    // from its new selection.
+    void beginValueStep(const EntryLine& before);
+    void valueRegister(int index, int value) {
+        const auto at = static_cast<std::size_t>(index);
+        LineChange change{index, RegList, Kind::Replaced, 0, false};
+        const bool standard = regStandard_[at] != 0;
+        if (standard)
+            change.value = regValues_[at];
+        record(change, standard ? nullptr : &regTexts_[at]);
+        regValues_[at] = static_cast<std::uint8_t>(value);
+        regStandard_[at] = 1;
+    }
+    void valueW(int value);
+    void valueStackPushed(int callingLine);
+    void valueStackPopped();
+    void valueControls(std::uint16_t lamps, std::uint16_t boxes);
+    // The copies of the registers, W and the stack take the machine the core
+    // holds; the stack copy must show the stack as the core's run found it.
+    void adopt(const sim::ValueCore& core);
+    void adoptStack(int taken, const std::vector<int>& put);
+    // Every recorded step is out of reach.
+    void dropRecords();
+    // The copies take what the models show.
+    void readModels();
     void readRegisters();
     void readControls();
     void restore(const LineChange& change, std::string text);
@@ -208,12 +227,17 @@ private:
     Controls controls_;
     bool controlsStale_ = false;
     bool recording_ = false;
-    bool firstOfRun_ = false;
     bool catchingUp_ = false;
     bool replaying_ = false;
     std::unique_ptr<ListWatch> regWatch_, stackWatch_;
     std::unique_ptr<ControlsWatch> controlsWatch_;
     std::function<void()> onEmptied_;
+    // Runs not recorded yet, oldest first, after every recorded step; the
+    // copies above show the machine as the first of them found it.
+    std::deque<UnrecordedRun> pending_;
+    long long pendingSteps_ = 0;
+    bool copiesBehind_ = false;      // runs were dropped unrecorded before the first
+    sim::ValueCore* core_ = nullptr; // runs them again
 };
 
 } // namespace mirel::debug

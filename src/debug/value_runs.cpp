@@ -1,64 +1,39 @@
-// A run on values, recorded: each step goes into the journal and the counts
-// as the core runs it, with no call through the models or a virtual table.
+// A run on values goes bare, with nothing recorded as it runs: the journal
+// keeps a snapshot to record it from when something needs the records.
 #include "debugger.h"
 
-#include "sim/value_core_steps.h"
+#include <algorithm>
+#include <optional>
 
 namespace mirel::debug {
 
-class Debugger::ValueRecorder {
-public:
-    static constexpr bool records = true;
-    explicit ValueRecorder(Debugger& debugger)
-        : debugger_(debugger), journal_(debugger.journal_), running_(debugger.running()) {}
-
-    void valueStepStarting(int selected) {
-        // A step of its own is highlighted alone; a run's steps add up until it stops.
-        if (!running_)
-            debugger_.startHighlight();
-        journal_.beginValueStep(selected);
-    }
-    void registerWritten(int index, int value) { journal_.valueRegister(index, value); }
-    void wWritten(int value) { journal_.valueW(value); }
-    void stackPushed(int callingLine) { journal_.valueStackPushed(callingLine); }
-    void stackPopped() { journal_.valueStackPopped(); }
-    void controlsChanged(std::uint16_t lamps, std::uint16_t boxes) {
-        journal_.valueControls(lamps, boxes);
-    }
-    void valueStepFinished(int cycles) {
-        journal_.endStep(cycles);
-        debugger_.count_.add(cycles);
-    }
-
-private:
-    Debugger& debugger_;
-    StepJournal& journal_;
-    const bool running_;
-};
-
-// Only the last steps the journal holds can be taken back: in a longer run
-// at full speed the ones before go unrecorded and are counted at once. Should the run stop
-// among them (a breakpoint, a step for the text rules) they are run again
-// from where they began, recorded, and stop at the same place.
+// Only the last steps the journal holds can be taken back: a run longer than
+// that keeps a snapshot every maxSteps steps, and its record begins at the
+// latest one that leaves at least maxSteps after it.
 long long Debugger::runOnValues(sim::ValueCore& core, long long count) {
-    journal_.beginValueRun();
-    ValueRecorder recorder(*this);
+    constexpr auto reach = static_cast<long long>(StepJournal::maxSteps);
     const auto* stops = &breakpoints_.marks();
-    const long long unrecorded = count - static_cast<long long>(StepJournal::maxSteps);
-    // A Step's own highlight needs its last step recorded: only a run skips.
-    if (unrecorded <= 0 || !running())
-        return core.run(count, stops, recorder);
-    const auto start = core.snapshot();
-    sim::NoRecorder none;
-    const long long done = core.run(unrecorded, stops, none);
-    if (done < unrecorded || breakpoints_.has(core.selected())) {
-        core.restore(start);
-        return core.run(done, stops, recorder);
+    auto latest = core.snapshot();
+    long long latestAt = 0;
+    std::optional<sim::ValueCore::Snapshot> before; // the one maxSteps before `latest`
+    long long done = 0;
+    for (;;) {
+        const long long chunk = std::min(count - done, reach);
+        const long long ran = core.run(chunk, stops);
+        done += ran;
+        count_.instructions += ran;
+        count_.cycles += core.cycles();
+        if (ran < chunk || done == count || breakpoints_.has(core.selected()))
+            break;
+        before = std::move(latest);
+        latest = core.snapshot();
+        latestAt = done;
     }
-    count_.instructions += done;
-    count_.cycles += core.cycles();
-    journal_.skipSteps(done, core);
-    return done + core.run(count - done, stops, recorder);
+    const bool fromLatest = !before || done - latestAt >= reach;
+    const long long from = fromLatest ? latestAt : latestAt - reach;
+    journal_.addUnrecordedRun(core, fromLatest ? std::move(latest) : std::move(*before), from,
+                              done - from);
+    return done;
 }
 
 } // namespace mirel::debug

@@ -8,6 +8,7 @@
 #include "state/register_file.h"
 #include "state/w_register.h"
 
+#include <algorithm>
 #include <cstring>
 
 namespace mirel::sim {
@@ -52,13 +53,32 @@ void ValueCore::resolve(int index) {
         resolveLine(instruction, transfer ? program_.targetLine(index) : std::optional<int>{});
 }
 
-bool ValueCore::topEntry(int& entry) const {
+bool ValueCore::topEntry(int& entry) {
     if (!put_.empty()) {
         entry = put_.back();
         return true;
     }
     const int line = foundDepth_ - taken_; // the heading is line 0
-    return line >= 1 && readEntry(form_->SPReg.line(line), entry);
+    if (line < 1)
+        return false;
+    if (stackLines_) {
+        deepestRead_ = std::min(deepestRead_, line);
+        return readEntry((*stackLines_)[static_cast<std::size_t>(line)], entry);
+    }
+    // A run again from a snapshot reads no deeper than the run did.
+    return line >= deepestRead_ &&
+           readEntry((*foundTop_)[static_cast<std::size_t>(line - deepestRead_)], entry);
+}
+
+ValueCore::FoundEntries ValueCore::foundEntries() const {
+    FoundEntries found{foundDepth_, {}};
+    const auto from = static_cast<std::size_t>(deepestRead_);
+    if (stackLines_)
+        found.top.assign(stackLines_->begin() + static_cast<std::ptrdiff_t>(from),
+                         stackLines_->begin() + foundDepth_ + 1);
+    else
+        found.top = *foundTop_;
+    return found;
 }
 
 // Looked at before anything is copied: a program that keeps meeting such
@@ -97,12 +117,14 @@ bool ValueCore::load(const state::MainForm& form) {
     }
     if (textRulesTakeNextStep(form))
         return false;
-    form_ = &form;
     std::memcpy(values_.data(), form.registers.values().data(), state::registerCount);
     std::memcpy(wellFormed_.data(), form.registers.wellFormedFlags().data(), state::registerCount);
     wStored_ = false;
     selected_ = form.Code.selectedIndex();
+    stackLines_ = &form.SPReg.lines();
+    foundTop_ = nullptr;
     foundDepth_ = form.SPReg.count() - 1;
+    deepestRead_ = foundDepth_ + 1;
     taken_ = 0;
     put_.clear();
     tickedA_ = tickedBits(form.InA);

@@ -8,6 +8,7 @@
 
 #include <array>
 #include <cstdint>
+#include <string>
 #include <vector>
 
 namespace mirel::sim {
@@ -68,26 +69,41 @@ public:
     // The machine as it stands, to run the same steps again from it.
     struct Snapshot {
         std::array<std::uint8_t, 1024> values, wellFormed;
-        int w, selected, taken;
+        int w, selected, taken, tickedA, tickedB;
         bool wStored;
         std::vector<int> put;
         std::array<int, 4> shownPorts;
         state::PortControls controls;
     };
     Snapshot snapshot() const {
-        return {values_,  wellFormed_, w_,          selected_, taken_,
-                wStored_, put_,        shownPorts_, controls_};
+        return {values_,  wellFormed_, w_,   selected_,   taken_,   tickedA_,
+                tickedB_, wStored_,    put_, shownPorts_, controls_};
     }
-    void restore(const Snapshot& s) {
+    // The stack's lines that the run found and read (to return to them), the
+    // deepest first, up to its top: with them and a snapshot taken in the
+    // same run, the steps run again alike once the models have moved on.
+    struct FoundEntries {
+        int depth = 0; // entries below the stack's heading when the run began
+        std::vector<std::string> top;
+    };
+    FoundEntries foundEntries() const;
+    // `found` must outlive the steps run from here.
+    void restore(const Snapshot& s, const FoundEntries& found) {
         values_ = s.values;
         wellFormed_ = s.wellFormed;
         w_ = s.w;
         selected_ = s.selected;
         taken_ = s.taken;
+        tickedA_ = s.tickedA;
+        tickedB_ = s.tickedB;
         wStored_ = s.wStored;
         put_ = s.put;
         shownPorts_ = s.shownPorts;
         controls_ = s.controls;
+        foundDepth_ = found.depth;
+        deepestRead_ = found.depth + 1 - static_cast<int>(found.top.size());
+        stackLines_ = nullptr;
+        foundTop_ = &found.top;
     }
 
     // The machine as the run left it.
@@ -123,10 +139,9 @@ private:
     void resolve(int index);
     bool textRulesTakeNextStep(const state::MainForm& form);
     int stackDepth() const { return foundDepth_ - taken_ + static_cast<int>(put_.size()); }
-    bool topEntry(int& entry) const;
+    bool topEntry(int& entry);
 
     DecodedProgram& program_;
-    const state::MainForm* form_ = nullptr;
     std::vector<ValueLine> lines_;
     unsigned linesOf_ = 0; // the program version lines_ were resolved for
 
@@ -139,7 +154,12 @@ private:
     long long cycles_ = 0;
     int selected_ = -1;
     int lineCount_ = 0;
-    int foundDepth_ = 0; // entries below the stack's heading when the run began
+    // The stack's lines as the run found them: the model's, or after a
+    // restore only those the run read, from line deepestRead_ up.
+    const std::vector<std::string>* stackLines_ = nullptr;
+    const std::vector<std::string>* foundTop_ = nullptr;
+    int foundDepth_ = 0; // entries below its heading
+    int deepestRead_ = 0;
     int taken_ = 0;
     std::vector<int> put_;
     int tickedA_ = 0, tickedB_ = 0;

@@ -1,0 +1,68 @@
+// Runs not recorded as they ran are recorded here, by running them again on
+// the value core from their snapshots with the journal listening to each
+// write, the same records a recorded run would have made.
+#include "step_journal.h"
+
+#include "sim/value_core_steps.h"
+
+namespace mirel::debug {
+
+class StepJournal::Replay {
+public:
+    static constexpr bool records = true;
+    // `first`: the entry line before the first step, when it is where a run began.
+    Replay(StepJournal& journal, const EntryLine* first) : journal_(journal), first_(first) {}
+
+    void valueStepStarting(int selected) {
+        if (first_) {
+            journal_.beginValueStep(*first_);
+            first_ = nullptr;
+            return;
+        }
+        journal_.beginValueStep({selected, selected, 0, 0, {}});
+    }
+    void registerWritten(int index, int value) { journal_.valueRegister(index, value); }
+    void wWritten(int value) { journal_.valueW(value); }
+    void stackPushed(int callingLine) { journal_.valueStackPushed(callingLine); }
+    void stackPopped() { journal_.valueStackPopped(); }
+    void controlsChanged(std::uint16_t lamps, std::uint16_t boxes) {
+        journal_.valueControls(lamps, boxes);
+    }
+    void valueStepFinished(int cycles) { journal_.endStep(cycles); }
+
+private:
+    StepJournal& journal_;
+    const EntryLine* first_;
+};
+
+void StepJournal::settle() {
+    if (pending_.empty())
+        return;
+    std::deque<UnrecordedRun> runs;
+    runs.swap(pending_);
+    pendingSteps_ = 0;
+    for (const UnrecordedRun& run : runs) {
+        core_->restore(run.start, run.found);
+        const EntryLine* first = run.entry ? &*run.entry : nullptr;
+        long long steps = run.steps;
+        // Only the last maxSteps can be taken back: the steps before them run bare.
+        if (const long long bare = steps - static_cast<long long>(maxSteps); bare > 0) {
+            core_->run(bare, nullptr);
+            dropRecords();
+            dropped_ += bare;
+            steps -= bare;
+            first = nullptr;
+        }
+        // Unless the records begin where the run began and the copies stand
+        // there, they take the machine the records begin from.
+        if (!first || copiesBehind_)
+            adopt(*core_);
+        controls_ = core_->controls(); // as the run found them, if stale since
+        controlsStale_ = false;
+        copiesBehind_ = false;
+        Replay replay(*this, first);
+        core_->run(steps, nullptr, replay);
+    }
+}
+
+} // namespace mirel::debug
