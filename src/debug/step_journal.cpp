@@ -124,10 +124,8 @@ void StepJournal::controlChanged() {
         controlsStale_ = true;
         return;
     }
-    if (!replaying_ && !steps_.empty() && !steps_.back().controlsKept) {
-        steps_.back().controls = controls_;
-        steps_.back().controlsKept = true;
-    }
+    if (!replaying_)
+        keepControls();
     controlsStale_ = true;
 }
 
@@ -241,23 +239,37 @@ void StepJournal::dropRecords() {
     steps_.clear();
     changes_.clear();
     texts_.clear();
-    counterEdits_.clear();
+    entryLines_.clear();
+    keptControls_.clear();
 }
 
 void StepJournal::beginValueStep(const EntryLine& before) {
+    std::uint8_t kept = 0;
+    if (before.first != before.selected || before.caret != 0 || before.entry != 0) {
+        kept = EntryKept;
+        entryLines_.push_back(before);
+    }
     Step& step = steps_.emplace_back();
-    step.selected = before.selected;
-    step.counterFirst = before.first;
-    step.counterCaret = before.caret;
-    step.counterEntry = before.entry;
-    step.changes = 0;
-    step.texts = 0;
-    step.cycles = 0;
-    step.controlsKept = false;
-    if (step.counterEntry != 0)
-        counterEdits_.push_back(before.edit);
+    step = Step{before.selected, 0, 0, 0, kept};
     current_ = &step;
     recording_ = true;
+}
+
+StepJournal::EntryLine StepJournal::readEntryLine() const {
+    const state::CounterModel& counter = form_.Counter;
+    EntryLine line{form_.Code.selectedIndex(), counter.firstLine(), counter.caret(),
+                   static_cast<std::int8_t>(counter.selectedEntry()), {}};
+    // The first entry's text is the program line itself: no need to keep it.
+    if (line.entry != 0)
+        line.edit = counter.editText();
+    return line;
+}
+
+void StepJournal::keepControls() {
+    if (steps_.empty() || (steps_.back().kept & ControlsKept))
+        return;
+    keptControls_.push_back(controls_);
+    steps_.back().kept |= ControlsKept;
 }
 
 // A line the core found not well formed was never written since the copies
@@ -308,10 +320,7 @@ void StepJournal::valueStackPopped() {
 }
 
 void StepJournal::valueControls(std::uint16_t lamps, std::uint16_t boxes) {
-    if (!steps_.empty() && !steps_.back().controlsKept) {
-        steps_.back().controls = controls_;
-        steps_.back().controlsKept = true;
-    }
+    keepControls();
     controls_ = {lamps, boxes, boxes};
     controlsStale_ = false;
 }
@@ -332,7 +341,8 @@ void StepJournal::clear() {
     steps_.clear();
     changes_.clear();
     texts_.clear();
-    counterEdits_.clear();
+    entryLines_.clear();
+    keptControls_.clear();
     dropped_ = 0;
     if (hadSteps && onEmptied_)
         onEmptied_();
@@ -354,14 +364,16 @@ int StepJournal::undo() {
         }
         restore(change, std::move(text));
     }
-    if (step.controlsKept)
-        restoreControls(step);
-    std::string counterEdit;
-    if (step.counterEntry != 0) {
-        counterEdit = std::move(counterEdits_.back());
-        counterEdits_.pop_back();
+    if (step.kept & ControlsKept) {
+        restoreControls(keptControls_.back());
+        keptControls_.pop_back();
     }
-    restoreSelection(step, std::move(counterEdit));
+    std::optional<EntryLine> entry;
+    if (step.kept & EntryKept) {
+        entry = std::move(entryLines_.back());
+        entryLines_.pop_back();
+    }
+    restoreSelection(step.selected, entry ? &*entry : nullptr);
     steps_.pop_back();
     replaying_ = false;
     if (controlsStale_)
@@ -396,8 +408,7 @@ void StepJournal::restore(const LineChange& change, std::string text) {
     }
 }
 
-void StepJournal::restoreControls(const Step& step) {
-    const Controls& c = step.controls;
+void StepJournal::restoreControls(const Controls& c) {
     for (std::size_t i = 0; i < 8; ++i) {
         const auto picture = [&](int bit) {
             return (c.lamps >> bit) & 1 ? state::LampModel::Lit : state::LampModel::Dark;
@@ -411,22 +422,24 @@ void StepJournal::restoreControls(const Step& step) {
     }
 }
 
-void StepJournal::restoreSelection(const Step& step, std::string counterEdit) {
-    if (step.selected < 0)
+// `entry`: the entry line before the step, when it was not as a Step leaves it.
+void StepJournal::restoreSelection(int selected, EntryLine* entry) {
+    if (selected < 0)
         form_.Code.clearSelection();
     else
-        form_.Code.select(step.selected);
+        form_.Code.select(selected);
     // The selection may have refilled the entry line; put it back as it was.
     state::CounterModel& counter = form_.Counter;
-    if (step.counterFirst < 0)
+    const int first = entry ? entry->first : selected;
+    if (first < 0)
         counter.clear();
     else
-        counter.fillFrom(step.counterFirst);
-    if (step.counterEntry == 0)
+        counter.fillFrom(first);
+    if (!entry || entry->entry == 0)
         counter.selectFirstEntry();
     else
-        counter.setEditText(std::move(counterEdit));
-    counter.setCaret(step.counterCaret);
+        counter.setEditText(std::move(entry->edit));
+    counter.setCaret(entry ? entry->caret : 0);
 }
 
 std::vector<int> StepJournal::registersChangedSince(long long from) const {

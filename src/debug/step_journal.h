@@ -41,18 +41,18 @@ public:
             settle();
         if (controlsStale_)
             readControls();
+        const int selected = form_.Code.selectedIndex();
+        const state::CounterModel& counter = form_.Counter;
+        // The entry line is kept only when it is not as a Step leaves it:
+        // filled from the selection, its first entry chosen, the caret at 0.
+        std::uint8_t kept = 0;
+        if (counter.firstLine() != selected || counter.caret() != 0 ||
+            counter.selectedEntry() != 0) [[unlikely]] {
+            kept = EntryKept;
+            entryLines_.push_back(readEntryLine());
+        }
         Step& step = steps_.emplace_back();
-        step.selected = form_.Code.selectedIndex();
-        step.counterFirst = form_.Counter.firstLine();
-        step.counterCaret = form_.Counter.caret();
-        step.counterEntry = static_cast<std::int8_t>(form_.Counter.selectedEntry());
-        step.changes = 0;
-        step.texts = 0;
-        step.cycles = 0;
-        step.controlsKept = false;
-        // The first entry's text is the program line itself: no need to keep it.
-        if (step.counterEntry != 0)
-            counterEdits_.push_back(form_.Counter.editText());
+        step = Step{selected, 0, 0, 0, kept};
         current_ = &step;
         recording_ = true;
     }
@@ -116,24 +116,24 @@ private:
         bool hasText;
     };
     using Controls = state::PortControls;
-    struct Step {
-        std::int32_t selected;
-        std::int32_t counterFirst;
-        std::int32_t counterCaret;
-        std::uint32_t changes;
-        std::uint32_t texts;
-        Controls controls;
-        std::int8_t counterEntry;
-        std::uint8_t cycles;
-        bool controlsKept;
-    };
-
     // The selection and the entry line before a step.
     struct EntryLine {
         std::int32_t selected, first, caret;
         std::int8_t entry;
-        std::string edit;
+        std::string edit; // the entry line's text, unless its first entry is chosen
     };
+    // 12 bytes a step: the entry line and the controls before it, when the
+    // step must keep them, wait in entryLines_ and keptControls_.
+    enum Kept : std::uint8_t { EntryKept = 1, ControlsKept = 2 };
+    struct Step {
+        std::int32_t selected;
+        std::uint16_t changes;
+        std::uint16_t texts;
+        std::uint8_t cycles;
+        std::uint8_t kept;
+    };
+    EntryLine readEntryLine() const;
+
     // A run on values not recorded yet (see addUnrecordedRun).
     struct UnrecordedRun {
         sim::ValueCore::Snapshot start;
@@ -162,8 +162,12 @@ private:
         const Step& oldest = steps_[0];
         changes_.pop_front(oldest.changes);
         texts_.pop_front(oldest.texts);
-        if (oldest.counterEntry != 0)
-            counterEdits_.pop_front();
+        if (oldest.kept != 0) [[unlikely]] {
+            if (oldest.kept & EntryKept)
+                entryLines_.pop_front();
+            if (oldest.kept & ControlsKept)
+                keptControls_.pop_front();
+        }
         steps_.pop_front();
         ++dropped_;
     }
@@ -206,15 +210,17 @@ private:
     void readRegisters();
     void readControls();
     void restore(const LineChange& change, std::string text);
-    void restoreControls(const Step& step);
-    void restoreSelection(const Step& step, std::string counterEdit);
+    void keepControls();
+    void restoreControls(const Controls& c);
+    void restoreSelection(int selected, EntryLine* entry);
 
     state::MainForm& form_;
     RingBuffer<Step> steps_;
     Step* current_ = nullptr; // the step being recorded
     RingBuffer<LineChange> changes_;
     RingBuffer<std::string> texts_;
-    RingBuffer<std::string> counterEdits_;
+    RingBuffer<EntryLine> entryLines_;
+    RingBuffer<Controls> keptControls_;
     long long dropped_ = 0;
     // What the models held before their latest change, to know what a change replaced:
     // Reg as values (and the text of lines that are not the standard text of one),
