@@ -364,27 +364,42 @@ private:
 // A full-speed turn long enough that the steps before the journal's last
 // hundred thousand go unrecorded: the machine, the counts and every step
 // that can be taken back are as after as many Steps. With a breakpoint met
-// among the unrecorded steps, the run stops there as well.
+// among the unrecorded steps, the run stops there as well. A store into a
+// register line typed by hand, late in the turn, is a step for the text rules
+// among the runs on values: the journal records the runs before it then,
+// and the breakpoint after it ends the turn.
 TEST(ValueRuns, AtFullSpeedRecordOnlyWhatCanBeTakenBack) {
     // INDF, a call, the carry, the directions through bank 1, port B; line
     // 000E is reached once both counters ran out.
-    const std::vector<std::string> program = {
+    std::vector<std::string> program = {
         "LDA\t20 H", "STA\t04",   "INC\t00",   "INC\t21 W", "JSR\t0010", "RLA\t22", "SET\t03,5",
         "STA\t05",   "RES\t03,5", "STA\t06",   "DEZ\t23",   "JMP\t0002", "DEZ\t24", "JMP\t0002",
         "NOP",       "JMP\t0000", "XOR\t5A H", "STA\t25",   "RTS"};
-    for (const bool breakpoint : {false, true}) {
-        SCOPED_TRACE(breakpoint ? "breakpoint among them" : "no breakpoint");
+    struct Turn {
+        const char* name;
+        int breakpoint; // -1 for none
+        bool handTyped;
+        int readings; // of the clock, before the turn is over
+    };
+    for (const Turn turn :
+         {Turn{"no breakpoint", -1, false, 14}, Turn{"breakpoint among them", 14, false, 30},
+          Turn{"a step for the text rules", 15, true, 30}}) {
+        SCOPED_TRACE(turn.name);
+        program[14] = turn.handTyped ? "STA\t26" : "NOP";
         DebugMachine stepped(program);
         Machine fast(program);
         sim::RunMessages messages{fast.form, fast.messages};
-        ReadingsClock clock(breakpoint ? 30 : 14);
+        ReadingsClock clock(turn.readings);
         sim::RunControl run{fast.form, fast.simulator, messages, clock};
         debug::Debugger debugger{fast.form, fast.simulator, &run};
-        for (auto* m : {&stepped.form, &fast.form})
+        for (auto* m : {&stepped.form, &fast.form}) {
             m->InB[3].setValue(1);
-        if (breakpoint) {
-            stepped.debugger.breakpoints().set(14, true);
-            debugger.breakpoints().set(14, true);
+            if (turn.handTyped)
+                m->Reg.replaceAt(0x26, "0026\t5A by hand");
+        }
+        if (turn.breakpoint >= 0) {
+            stepped.debugger.breakpoints().set(turn.breakpoint, true);
+            debugger.breakpoints().set(turn.breakpoint, true);
         }
         stepped.debugger.clearHistory();
         debugger.clearHistory();
@@ -394,7 +409,8 @@ TEST(ValueRuns, AtFullSpeedRecordOnlyWhatCanBeTakenBack) {
         run.StopKey_Click();
         const long long steps = debugger.count().instructions;
         ASSERT_GT(steps, 200'000);
-        EXPECT_EQ(fast.form.Code.selectedIndex() == 14, breakpoint);
+        if (turn.breakpoint >= 0)
+            EXPECT_EQ(fast.form.Code.selectedIndex(), turn.breakpoint);
         for (long long i = 0; i < steps; ++i)
             stepped.simulator.Step_Click();
         ASSERT_EQ(textState(fast.form, debugger), textState(stepped.form, stepped.debugger));
