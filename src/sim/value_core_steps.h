@@ -52,9 +52,12 @@ template <typename Recorder>
 long long ValueCore::run(long long count, const std::vector<char>* stops, Recorder& recorder) {
     const int last = lineCount_ - 1;
     cycles_ = 0;
-    const auto stopAt = [stops](int line) {
-        return stops && static_cast<std::size_t>(line) < stops->size() &&
-               (*stops)[static_cast<std::size_t>(line)];
+    // Held in locals: the register bytes written below could alias the
+    // vector's own fields, which would then be read again after every write.
+    const char* const marks = stops ? stops->data() : nullptr;
+    const std::size_t markCount = stops ? stops->size() : 0;
+    const auto stopAt = [marks, markCount](int line) {
+        return static_cast<std::size_t>(line) < markCount && marks[line] != 0;
     };
     long long done = 0;
     while (done < count) {
