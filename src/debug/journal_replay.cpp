@@ -1,6 +1,6 @@
-// Runs not recorded as they ran are recorded here, by running them again on
-// the value core from their snapshots with the journal listening to each
-// write, the same records a recorded run would have made.
+// Runs on values recorded as they run, and runs not recorded as they ran,
+// recorded by running them again on the value core from their snapshots:
+// either way the journal hears each write as the core makes it.
 #include "step_journal.h"
 
 #include "sim/value_core_steps.h"
@@ -34,6 +34,16 @@ private:
     StepJournal& journal_;
     const EntryLine* first_;
 };
+
+long long StepJournal::recordRun(sim::ValueCore& core, long long count,
+                                 const std::vector<char>* stops) {
+    settle();
+    if (controlsStale_)
+        readControls();
+    const EntryLine first = readEntryLine();
+    Replay replay(*this, &first);
+    return core.run(count, stops, replay);
+}
 
 void StepJournal::settle() {
     if (pending_.empty())

@@ -76,6 +76,9 @@ public:
                           long long steps);
     // Records every run still unrecorded.
     void settle();
+    // Runs at most `count` steps on `core` as it stands, recording each, and
+    // answers how many ran; it stops where ValueCore::run stops.
+    long long recordRun(sim::ValueCore& core, long long count, const std::vector<char>* stops);
     bool settled() const { return pending_.empty(); }
     // While the models catch up with a run, what they tell is no change of
     // their own: the records bring the copies up to date.

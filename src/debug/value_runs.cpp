@@ -1,5 +1,6 @@
-// A run on values goes bare, with nothing recorded as it runs: the journal
-// keeps a snapshot to record it from when something needs the records.
+// A run on values at full speed goes bare, with nothing recorded as it runs:
+// the journal keeps a snapshot to record it from when something needs the
+// records.
 #include "debugger.h"
 
 #include <algorithm>
@@ -13,6 +14,14 @@ namespace mirel::debug {
 long long Debugger::runOnValues(sim::ValueCore& core, long long count) {
     constexpr auto reach = static_cast<long long>(StepJournal::maxSteps);
     const auto* stops = &breakpoints_.marks();
+    // A run of its own is read as soon as it is over: recorded as it runs,
+    // it need not run twice.
+    if (!running() && count <= reach) {
+        const long long done = journal_.recordRun(core, count, stops);
+        count_.instructions += done;
+        count_.cycles += core.cycles();
+        return done;
+    }
     auto latest = core.snapshot();
     long long latestAt = 0;
     std::optional<sim::ValueCore::Snapshot> before; // the one maxSteps before `latest`

@@ -409,8 +409,9 @@ TEST(ValueRuns, AtFullSpeedRecordOnlyWhatCanBeTakenBack) {
         run.StopKey_Click();
         const long long steps = debugger.count().instructions;
         ASSERT_GT(steps, 200'000);
-        if (turn.breakpoint >= 0)
+        if (turn.breakpoint >= 0) {
             EXPECT_EQ(fast.form.Code.selectedIndex(), turn.breakpoint);
+        }
         for (long long i = 0; i < steps; ++i)
             stepped.simulator.Step_Click();
         ASSERT_EQ(textState(fast.form, debugger), textState(stepped.form, stepped.debugger));
