@@ -2,6 +2,7 @@
 
 #include "decoded_program.h"
 #include "device/device_machine.h"
+#include "device/part_value_core.h"
 #include "ports.h"
 #include "state/main_form.h"
 #include "state/platform.h"
@@ -46,6 +47,7 @@ public:
 
 private:
     int runCycle();
+    long long runPart(long long count);
     device::DeviceMachine* partMachine();
 
     state::MainForm& form_;
@@ -55,6 +57,7 @@ private:
     StepListener* listener_ = nullptr;
     std::unique_ptr<device::DeviceMachine> device_; // made when a part's rules first run
     ValueCore values_;
+    device::PartValueCore partValues_;
 };
 
 } // namespace mirel::sim

@@ -1,0 +1,88 @@
+#include "part_value_core.h"
+
+#include "part_value_steps.h"
+
+#include "state/port_controls.h"
+#include "state/w_register.h"
+
+#include <cstring>
+
+namespace mirel::sim::device {
+
+namespace {
+
+int tickedBits(const std::array<state::CheckBoxModel, 8>& boxes) {
+    int bits = 0;
+    for (std::size_t i = 0; i < 8; ++i)
+        bits |= (boxes[i].value() != 0 ? 1 : 0) << i;
+    return bits;
+}
+
+// RTS, RTI and RET k take an entry off the stack.
+bool returns(int word) {
+    return word == 0x0008 || word == 0x0009 || (word & 0x3C00) == 0x3400;
+}
+
+} // namespace
+
+bool PartValueCore::load(const state::MainForm& form, DeviceMachine& machine) {
+    if (form.Code.empty() || form.Reg.count() != state::registerCount || form.SPReg.empty())
+        return false;
+    state_ = machine.hiddenState(); // the power-on a first Step would make
+    woke_ = machine.woke();
+    map_ = &machine.map();
+    words_ = machine.image().words();
+    lineOf_ = machine.image().lines();
+    addressMask_ = static_cast<int>(words_.size()) - 1;
+    pc_ = machine.currentPc();
+    std::memcpy(foundValues_.data(), form.registers.values().data(), state::registerCount);
+    std::memcpy(foundWellFormed_.data(), form.registers.wellFormedFlags().data(),
+                state::registerCount);
+    for (std::size_t i = 0; i < cells_.size(); ++i)
+        cells_[i] = foundValues_[i];
+    w_ = state::WData(form) & 0xFF;
+    wStored_ = false;
+    selected_ = form.Code.selectedIndex();
+    picked_ = -1;
+    foundDepth_ = form.SPReg.count() - 1;
+    taken_ = 0;
+    put_.clear();
+    tickedA_ = tickedBits(form.InA);
+    tickedB_ = tickedBits(form.InB);
+    shownPorts_ = {foundValues_[state::PORTA], foundValues_[state::PORTB],
+                   foundValues_[state::TRISA], foundValues_[state::TRISB]};
+    controls_ = state::readPortControls(form);
+    return true;
+}
+
+// Checked before each step that executes: only the stack shows messages. An
+// interrupt after any instruction may push too, so on a full stack every
+// step but a return is left to Step.
+bool PartValueCore::stepShowsMessage() const {
+    const int word = words_[static_cast<std::size_t>(pc_ & addressMask_)];
+    if (returns(word))
+        return stackDepth() == 0;
+    return stackDepth() >= stackLimit;
+}
+
+long long PartValueCore::run(long long count, const std::vector<char>* stops) {
+    PartNoRecorder none;
+    return run(count, stops, none);
+}
+
+void PartValueCore::restore(const Snapshot& s) {
+    cells_ = s.cells;
+    w_ = s.w;
+    wStored_ = s.wStored;
+    state_ = s.part;
+    woke_ = s.woke;
+    pc_ = s.pc;
+    selected_ = s.selected;
+    picked_ = s.picked;
+    taken_ = s.taken;
+    put_ = s.put;
+    shownPorts_ = s.shownPorts;
+    controls_ = s.controls;
+}
+
+} // namespace mirel::sim::device
