@@ -1,6 +1,7 @@
 #include "part_value_core.h"
 
 #include "part_value_steps.h"
+#include "timer0.h"
 
 #include "state/port_controls.h"
 #include "state/w_register.h"
@@ -55,14 +56,23 @@ bool PartValueCore::load(const state::MainForm& form, DeviceMachine& machine) {
     return true;
 }
 
-// Checked before each step that executes: only the stack shows messages. An
-// interrupt after any instruction may push too, so on a full stack every
-// step but a return is left to Step.
+// Checked before each step that executes: only the stack shows messages, on
+// a return from an empty stack and on a push onto a full one. A push comes
+// from a call, or from an interrupt taken after the instruction, which needs
+// GIE: set already, or set by this instruction writing INTCON (directly, or
+// through INDF when the operand is 00).
 bool PartValueCore::stepShowsMessage() const {
     const int word = words_[static_cast<std::size_t>(pc_ & addressMask_)];
     if (returns(word))
         return stackDepth() == 0;
-    return stackDepth() >= stackLimit;
+    if (stackDepth() < stackLimit)
+        return false;
+    const bool call = (word & 0x3800) == 0x2000;
+    const int f = word & 0x7F;
+    const bool mayWriteIntcon = (word & 0x2000) == 0 && (f == 0 || f == mirel::device::reg::INTCON);
+    return call || mayWriteIntcon ||
+           (cells_[mirel::device::reg::INTCON] & intconGIE &
+            map_->bits[mirel::device::reg::INTCON]) != 0;
 }
 
 long long PartValueCore::run(long long count, const std::vector<char>* stops) {
