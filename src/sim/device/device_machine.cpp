@@ -37,15 +37,15 @@ public:
             form_.Code.select(line);
         else
             form_.Code.clearSelection();
-        write(reg::PCL, pc & 0xFF);
+        writeHome(reg::PCL, pc & 0xFF);
     }
 
     // The ports as in the teaching model, then the part's own: port bits it
     // lacks read 0 and the mirrors of the ports follow.
     void portTail() {
         ports_.refreshPorts();
-        write(reg::PORTA, state::readRegister(form_, reg::PORTA));
-        write(reg::PORTB, state::readRegister(form_, reg::PORTB));
+        writeHome(reg::PORTA, state::readRegister(form_, reg::PORTA));
+        writeHome(reg::PORTB, state::readRegister(form_, reg::PORTB));
     }
 
 private:

@@ -73,7 +73,7 @@ inline void writeF(Execution<Machine>& run, int f, int value, int flags) {
     case reg::PCL:
         // A computed jump: PCLATH gives the upper bits.
         run.m.write(a, value);
-        run.pc = ((run.m.read(reg::PCLATH) & 0x1F) << 8) | (value & 0xFF);
+        run.pc = ((run.m.readHome(reg::PCLATH) & 0x1F) << 8) | (value & 0xFF);
         run.cycles = 2;
         return;
     case reg::TMR0:
@@ -95,7 +95,7 @@ template <typename Machine> inline int w(const Execution<Machine>& run) {
 }
 
 template <typename Machine> inline void setFlags(Execution<Machine>& run, int mask, int values) {
-    run.m.write(reg::STATUS, (run.m.status() & ~mask) | (values & mask));
+    run.m.writeHome(reg::STATUS, (run.m.status() & ~mask) | (values & mask));
 }
 
 inline int zeroFlag(int result) {
@@ -141,10 +141,10 @@ template <typename Machine> inline void special(Execution<Machine>& run, int wor
         return;
     case 0x09: // RTI: GIE back on
         jump(run, run.m.pop());
-        run.m.write(reg::INTCON, run.m.intcon() | intconGIE);
+        run.m.writeHome(reg::INTCON, run.m.intcon() | intconGIE);
         return;
     case 0x62: // OPTION
-        run.m.write(reg::OPTION, w(run));
+        run.m.writeHome(reg::OPTION, w(run));
         return;
     case 0x63: // SLP: with a request already standing it completes as NOP
         if (!interruptRequested(run.m)) {
@@ -261,7 +261,7 @@ template <typename Machine> inline void bitOperation(Execution<Machine>& run, in
 
 // JMP and JSR reach 2K words; PCLATH<4:3> pick the page.
 template <typename Machine> inline void transfer(Execution<Machine>& run, int word) {
-    const int target = ((run.m.read(reg::PCLATH) & 0x18) << 8) | (word & 0x7FF);
+    const int target = ((run.m.readHome(reg::PCLATH) & 0x18) << 8) | (word & 0x7FF);
     if ((word & 0x0800) == 0) // JSR
         run.m.push(run.pc);
     jump(run, target);

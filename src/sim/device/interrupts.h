@@ -17,17 +17,17 @@ int portBLevels(const state::MainForm& form, const RegisterBus& bus);
 // asks for sets INTF, and an input among RB7:RB4 that differs from the
 // last read of the port sets RBIF, again after every clear until a read.
 template <typename Registers> inline void watchPortB(Registers& registers, DeviceState& state) {
-    const int now = registers.read(reg::PORTB);
+    const int now = registers.readHome(reg::PORTB);
     const int before = state.portB;
     state.portB = static_cast<std::uint8_t>(now);
     int flags = 0;
     const bool rising = (registers.option() & optionINTEDG) != 0;
     if ((before & 1) != (now & 1) && ((now & 1) != 0) == rising)
         flags |= intconINTF;
-    if (((state.portBLatch ^ now) & registers.read(reg::TRISB) & 0xF0) != 0)
+    if (((state.portBLatch ^ now) & registers.readHome(reg::TRISB) & 0xF0) != 0)
         flags |= intconRBIF;
     if (flags != 0)
-        registers.write(reg::INTCON, registers.intcon() | flags);
+        registers.writeHome(reg::INTCON, registers.intcon() | flags);
 }
 
 // Whether a source's flag and its enable bit are both set (GIE aside):

@@ -42,14 +42,14 @@ template <typename Machine> inline int partStep(Machine& m, DeviceState& state, 
     int cycles = run.cycles;
     if (!state.sleeping && (m.intcon() & intconGIE) != 0 && interruptRequested(m)) {
         m.push(run.pc);
-        m.write(reg::INTCON, m.intcon() & ~intconGIE);
+        m.writeHome(reg::INTCON, m.intcon() & ~intconGIE);
         m.showPc(interruptVector);
         countCycles(m, state, interruptEntryCycles);
         cycles += interruptEntryCycles;
     }
     // INDF shows the register FSR points at.
     const int target = m.indirect();
-    m.write(reg::INDF, m.home(target) == reg::INDF ? 0 : m.read(target));
+    m.writeHome(reg::INDF, m.home(target) == reg::INDF ? 0 : m.read(target));
     return cycles;
 }
 

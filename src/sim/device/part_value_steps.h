@@ -14,30 +14,22 @@ namespace mirel::sim::device {
 template <typename Recorder>
 class PartValueCore::OnValues : public BankedRegisters<OnValues<Recorder>> {
 public:
-    OnValues(PartValueCore& core, Recorder& recorder)
-        : BankedRegisters<OnValues>(*core.map_), core_(core), recorder_(recorder) {}
+    OnValues(PartValueCore& core, Recorder& recorder, DeviceState& state)
+        : BankedRegisters<OnValues>(*core.map_), core_(core), recorder_(recorder), state_(state) {}
 
-    int read(int address) const {
-        const int h = this->home(address);
-        if (h < 0)
-            return 0;
-        const auto at = static_cast<std::size_t>(h);
-        return core_.cells_[at] & this->map().bits[at];
-    }
+    // The low byte of a register's cell; bit 8 is masked off with the
+    // register's bits.
+    int value(int home) const { return core_.cells_[static_cast<std::size_t>(home)]; }
     // A write reaches every copy, as RegisterBus writes them: it is kept once,
     // at the register's home, and the copies follow when the run is over.
-    void write(int address, int value) {
-        const int h = this->home(address);
-        if (h < 0)
-            return;
-        const auto at = static_cast<std::size_t>(h);
-        const int v = value & this->map().bits[at];
+    void store(int home, int value) {
+        const auto at = static_cast<std::size_t>(home);
         if constexpr (Recorder::records) {
             const auto& copies = this->map().copies[at];
             for (std::uint8_t i = 0; i < this->map().copyCount[at]; ++i)
-                tellWrite(copies[i], v);
+                tellWrite(copies[i], value);
         }
-        core_.cells_[at] = static_cast<std::uint16_t>(v | written);
+        core_.cells_[at] = static_cast<std::uint16_t>(value | written);
     }
     // Port inputs merge into the port's own line alone; the part's port
     // write follows at once.
@@ -59,7 +51,7 @@ public:
     // a step whose push or pop would show a message, so SPReg only grows and
     // shrinks by its last line.
     void push(int address) {
-        DeviceState& s = core_.state_;
+        DeviceState& s = state_;
         s.stack[s.stackPointer] = static_cast<std::uint16_t>(address);
         s.stackPointer = static_cast<std::uint8_t>((s.stackPointer + 1) & 7);
         core_.put_.push_back(address);
@@ -67,7 +59,7 @@ public:
             recorder_.stackPushed(address);
     }
     int pop() {
-        DeviceState& s = core_.state_;
+        DeviceState& s = state_;
         s.stackPointer = static_cast<std::uint8_t>((s.stackPointer + 7) & 7);
         if (!core_.put_.empty())
             core_.put_.pop_back();
@@ -85,7 +77,7 @@ public:
     // As DeviceMachine shows it: the line that carries the address is
     // selected (and is where the next step starts), or none.
     void showPc(int pc) {
-        core_.state_.pc = static_cast<std::uint16_t>(pc);
+        state_.pc = static_cast<std::uint16_t>(pc);
         const int address = pc & core_.addressMask_;
         const int line = core_.lineOf_[static_cast<std::size_t>(address)];
         if (line >= 0) {
@@ -96,7 +88,7 @@ public:
             core_.pc_ = pc;
         }
         core_.selected_ = line;
-        write(reg::PCL, pc & 0xFF);
+        this->writeHome(reg::PCL, pc & 0xFF);
     }
     // PortTail::refreshPorts and the part's port writes after it: the lamps
     // and boxes follow the ports and directions as the instruction left
@@ -119,8 +111,8 @@ public:
         const int a = core_.tickedA_, b = core_.tickedB_;
         put(state::PORTA, (shown[0] | a) & ((~shown[2] | a) & 0xFF));
         put(state::PORTB, (shown[1] | b) & ((~shown[3] | b) & 0xFF));
-        write(reg::PORTA, core_.cells_[state::PORTA] & 0xFF);
-        write(reg::PORTB, core_.cells_[state::PORTB] & 0xFF);
+        this->writeHome(reg::PORTA, core_.cells_[state::PORTA] & 0xFF);
+        this->writeHome(reg::PORTB, core_.cells_[state::PORTB] & 0xFF);
     }
 
 private:
@@ -133,29 +125,42 @@ private:
 
     PartValueCore& core_;
     Recorder& recorder_;
+    DeviceState& state_;
 };
 
+// Flattened: every rule of a step inlined into the loop, so that what a
+// step keeps in registers stays there.
 template <typename Recorder>
-long long PartValueCore::run(long long count, const std::vector<char>* stops, Recorder& recorder) {
-    OnValues<Recorder> machine(*this, recorder);
+[[gnu::flatten]] long long PartValueCore::run(long long count, const std::vector<char>* stops,
+                                              Recorder& recorder) {
+    // The hidden state is worked on in a local copy: kept in the core, each
+    // store into one of its bytes would look as if it might change any
+    // register or pointer the step had already read.
+    DeviceState state = state_;
+    bool woke = woke_;
+    OnValues<Recorder> machine(*this, recorder, state);
     cycles_ = 0;
     long long done = 0;
     while (done < count) {
-        if (!state_.sleeping && stepShowsMessage()) [[unlikely]]
-            return done;
+        const int depth = stackDepth();
+        if ((depth == 0 || depth >= stackLimit) && !state.sleeping && stepShowsMessage())
+            [[unlikely]]
+            break;
         if constexpr (Recorder::records) {
             recorder.valueStepStarting(selected_);
-            recorder.partStepStarting(state_);
+            recorder.partStepStarting(state);
         }
-        const int cycles = partStep(machine, state_, woke_);
+        const int cycles = partStep(machine, state, woke);
         ++done;
         cycles_ += cycles;
         if constexpr (Recorder::records)
             recorder.valueStepFinished(cycles);
         if (stops && selected_ >= 0 && static_cast<std::size_t>(selected_) < stops->size() &&
             (*stops)[static_cast<std::size_t>(selected_)])
-            return done;
+            break;
     }
+    state_ = state;
+    woke_ = woke;
     return done;
 }
 

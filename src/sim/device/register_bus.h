@@ -15,19 +15,11 @@ public:
     RegisterBus(state::MainForm& form, const mirel::device::RegisterMap& map)
         : BankedRegisters(map), form_(form) {}
 
-    int read(int address) const {
-        const int h = home(address);
-        return h < 0 ? 0 : state::readRegister(form_, h) & map().bits[static_cast<std::size_t>(h)];
-    }
-    // Every copy; bits the register lacks are written as 0.
-    void write(int address, int value) {
-        const int h = home(address);
-        if (h < 0)
-            return;
-        const auto at = static_cast<std::size_t>(h);
-        const int v = value & map().bits[at];
+    int value(int home) const { return state::readRegister(form_, home); }
+    void store(int home, int value) {
+        const auto at = static_cast<std::size_t>(home);
         for (std::uint8_t i = 0; i < map().copyCount[at]; ++i)
-            state::writeRegister(form_, map().copies[at][i], v);
+            state::writeRegister(form_, map().copies[at][i], value);
     }
 
 private:

@@ -34,10 +34,10 @@ inline void countCycles(Registers& registers, DeviceState& state, int cycles) {
         if (prescaled && ++state.prescaler < rate)
             continue;
         state.prescaler = 0;
-        const int tmr0 = (registers.read(reg::TMR0) + 1) & 0xFF;
-        registers.write(reg::TMR0, tmr0);
+        const int tmr0 = (registers.readHome(reg::TMR0) + 1) & 0xFF;
+        registers.writeHome(reg::TMR0, tmr0);
         if (tmr0 == 0)
-            registers.write(reg::INTCON, registers.intcon() | intconT0IF);
+            registers.writeHome(reg::INTCON, registers.intcon() | intconT0IF);
     }
 }
 
