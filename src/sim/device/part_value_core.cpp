@@ -1,7 +1,6 @@
 #include "part_value_core.h"
 
 #include "part_value_steps.h"
-#include "timer0.h"
 
 #include "state/port_controls.h"
 #include "state/w_register.h"
@@ -17,11 +16,6 @@ int tickedBits(const std::array<state::CheckBoxModel, 8>& boxes) {
     for (std::size_t i = 0; i < 8; ++i)
         bits |= (boxes[i].value() != 0 ? 1 : 0) << i;
     return bits;
-}
-
-// RTS, RTI and RET k take an entry off the stack.
-bool returns(int word) {
-    return word == 0x0008 || word == 0x0009 || (word & 0x3C00) == 0x3400;
 }
 
 } // namespace
@@ -54,25 +48,6 @@ bool PartValueCore::load(const state::MainForm& form, DeviceMachine& machine) {
                    foundValues_[state::TRISA], foundValues_[state::TRISB]};
     controls_ = state::readPortControls(form);
     return true;
-}
-
-// Checked before each step that executes: only the stack shows messages, on
-// a return from an empty stack and on a push onto a full one. A push comes
-// from a call, or from an interrupt taken after the instruction, which needs
-// GIE: set already, or set by this instruction writing INTCON (directly, or
-// through INDF when the operand is 00).
-bool PartValueCore::stepShowsMessage() const {
-    const int word = words_[static_cast<std::size_t>(pc_ & addressMask_)];
-    if (returns(word))
-        return stackDepth() == 0;
-    if (stackDepth() < stackLimit)
-        return false;
-    const bool call = (word & 0x3800) == 0x2000;
-    const int f = word & 0x7F;
-    const bool mayWriteIntcon = (word & 0x2000) == 0 && (f == 0 || f == mirel::device::reg::INTCON);
-    return call || mayWriteIntcon ||
-           (cells_[mirel::device::reg::INTCON] & intconGIE &
-            map_->bits[mirel::device::reg::INTCON]) != 0;
 }
 
 long long PartValueCore::run(long long count, const std::vector<char>* stops) {

@@ -104,7 +104,6 @@ private:
         return h >= 0 && (cells_[static_cast<std::size_t>(h)] & written) != 0 ? h : -1;
     }
     int stackDepth() const { return foundDepth_ - taken_ + static_cast<int>(put_.size()); }
-    bool stepShowsMessage() const;
 
     const mirel::device::RegisterMap* map_ = nullptr;
     std::span<const std::uint16_t> words_;

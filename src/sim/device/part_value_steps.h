@@ -14,12 +14,41 @@ namespace mirel::sim::device {
 template <typename Recorder>
 class PartValueCore::OnValues : public BankedRegisters<OnValues<Recorder>> {
 public:
+    // What a step reads and writes most is held here for the run, where it
+    // can stay in registers; finish() hands it back to the core.
     OnValues(PartValueCore& core, Recorder& recorder, DeviceState& state)
-        : BankedRegisters<OnValues>(*core.map_), core_(core), recorder_(recorder), state_(state) {}
+        : BankedRegisters<OnValues>(*core.map_), core_(core), recorder_(recorder), state_(state),
+          cells_(core.cells_.data()), words_(core.words_.data()), lineOf_(core.lineOf_.data()),
+          addressMask_(core.addressMask_), tickedA_(core.tickedA_), tickedB_(core.tickedB_),
+          pc_(core.pc_), selected_(core.selected_), picked_(core.picked_),
+          shown_(core.shownPorts_) {}
+    void finish() {
+        core_.pc_ = pc_;
+        core_.selected_ = selected_;
+        core_.picked_ = picked_;
+        core_.shownPorts_ = shown_;
+    }
+    int selected() const { return selected_; }
 
-    // The low byte of a register's cell; bit 8 is masked off with the
-    // register's bits.
-    int value(int home) const { return core_.cells_[static_cast<std::size_t>(home)]; }
+    // Only the stack shows messages: on a return from an empty stack and on
+    // a push onto a full one. A push comes from a call, or from an interrupt
+    // taken after the instruction, which needs GIE: set already, or set by
+    // this instruction writing INTCON (directly, or through INDF when the
+    // operand is 00).
+    bool nextStepShowsMessage(int depth) const {
+        const int next = word(pc_);
+        if (next == 0x0008 || next == 0x0009 || (next & 0x3C00) == 0x3400) // RTS, RTI, RET k
+            return depth == 0;
+        if (depth < stackLimit)
+            return false;
+        const bool call = (next & 0x3800) == 0x2000;
+        const int f = next & 0x7F;
+        const bool mayWriteIntcon = (next & 0x2000) == 0 && (f == 0 || f == reg::INTCON);
+        return call || mayWriteIntcon || (this->intcon() & intconGIE) != 0;
+    }
+
+    // A register's cell; its bits mask off `written`.
+    int value(int home) const { return cells_[home]; }
     // A write reaches every copy, as RegisterBus writes them: it is kept once,
     // at the register's home, and the copies follow when the run is over.
     void store(int home, int value) {
@@ -29,16 +58,8 @@ public:
             for (std::uint8_t i = 0; i < this->map().copyCount[at]; ++i)
                 tellWrite(copies[i], value);
         }
-        core_.cells_[at] = static_cast<std::uint16_t>(value | written);
+        cells_[at] = static_cast<std::uint16_t>(value | written);
     }
-    // Port inputs merge into the port's own line alone; the part's port
-    // write follows at once.
-    void put(int index, int value) {
-        if constexpr (Recorder::records)
-            tellWrite(index, value);
-        core_.cells_[static_cast<std::size_t>(index)] = static_cast<std::uint16_t>(value | written);
-    }
-
     int w() const { return core_.w_; }
     void setW(int value) {
         core_.w_ = value;
@@ -70,49 +91,47 @@ public:
         return s.stack[s.stackPointer];
     }
 
-    int currentPc() const { return core_.pc_; }
-    int word(int pc) const {
-        return core_.words_[static_cast<std::size_t>(pc & core_.addressMask_)];
-    }
+    int currentPc() const { return pc_; }
+    int word(int pc) const { return words_[pc & addressMask_]; }
     // As DeviceMachine shows it: the line that carries the address is
     // selected (and is where the next step starts), or none.
     void showPc(int pc) {
         state_.pc = static_cast<std::uint16_t>(pc);
-        const int address = pc & core_.addressMask_;
-        const int line = core_.lineOf_[static_cast<std::size_t>(address)];
+        const int address = pc & addressMask_;
+        const int line = lineOf_[address];
         if (line >= 0) {
-            if (line != core_.selected_)
-                core_.picked_ = line;
-            core_.pc_ = address;
+            if (line != selected_)
+                picked_ = line;
+            pc_ = address;
         } else {
-            core_.pc_ = pc;
+            pc_ = pc;
         }
-        core_.selected_ = line;
+        selected_ = line;
         this->writeHome(reg::PCL, pc & 0xFF);
     }
     // PortTail::refreshPorts and the part's port writes after it: the lamps
     // and boxes follow the ports and directions as the instruction left
-    // them, ticked inputs merge into the ports, the mirrors follow.
+    // them, ticked inputs merge into the ports (into the port's own line,
+    // which the part's write of the port overwrites at once), the mirrors follow.
     void portTail() {
-        int* shown = core_.shownPorts_.data();
-        shown[0] = core_.cells_[state::PORTA] & 0xFF;
-        shown[1] = core_.cells_[state::PORTB] & 0xFF;
-        shown[2] = core_.cells_[state::TRISA] & 0xFF;
-        shown[3] = core_.cells_[state::TRISB] & 0xFF;
+        shown_ = {cells_[state::PORTA] & 0xFF, cells_[state::PORTB] & 0xFF,
+                  cells_[state::TRISA] & 0xFF, cells_[state::TRISB] & 0xFF};
+        const int a = tickedA_, b = tickedB_;
+        const int portA = (shown_[0] | a) & ((~shown_[2] | a) & 0xFF);
+        const int portB = (shown_[1] | b) & ((~shown_[3] | b) & 0xFF);
         if constexpr (Recorder::records) {
-            const auto lamps = static_cast<std::uint16_t>(shown[0] | shown[1] << 8);
-            const auto boxes = static_cast<std::uint16_t>(shown[2] | shown[3] << 8);
+            const auto lamps = static_cast<std::uint16_t>(shown_[0] | shown_[1] << 8);
+            const auto boxes = static_cast<std::uint16_t>(shown_[2] | shown_[3] << 8);
             state::PortControls& c = core_.controls_;
             if (lamps != c.lamps || boxes != c.boxesShown || boxes != c.boxesEnabled) {
                 recorder_.controlsChanged(lamps, boxes);
                 c = {lamps, boxes, boxes};
             }
+            tellWrite(state::PORTA, portA);
+            tellWrite(state::PORTB, portB);
         }
-        const int a = core_.tickedA_, b = core_.tickedB_;
-        put(state::PORTA, (shown[0] | a) & ((~shown[2] | a) & 0xFF));
-        put(state::PORTB, (shown[1] | b) & ((~shown[3] | b) & 0xFF));
-        this->writeHome(reg::PORTA, core_.cells_[state::PORTA] & 0xFF);
-        this->writeHome(reg::PORTB, core_.cells_[state::PORTB] & 0xFF);
+        this->writeHome(reg::PORTA, portA);
+        this->writeHome(reg::PORTB, portB);
     }
 
 private:
@@ -126,6 +145,13 @@ private:
     PartValueCore& core_;
     Recorder& recorder_;
     DeviceState& state_;
+    std::uint16_t* cells_;
+    const std::uint16_t* words_;
+    const int* lineOf_;
+    int addressMask_;
+    int tickedA_, tickedB_;
+    int pc_, selected_, picked_;
+    std::array<int, 4> shown_;
 };
 
 // Flattened: every rule of a step inlined into the loop, so that what a
@@ -139,26 +165,28 @@ template <typename Recorder>
     DeviceState state = state_;
     bool woke = woke_;
     OnValues<Recorder> machine(*this, recorder, state);
-    cycles_ = 0;
-    long long done = 0;
+    long long done = 0, cycles = 0;
     while (done < count) {
         const int depth = stackDepth();
-        if ((depth == 0 || depth >= stackLimit) && !state.sleeping && stepShowsMessage())
-            [[unlikely]]
+        if ((depth == 0 || depth >= stackLimit) && !state.sleeping &&
+            machine.nextStepShowsMessage(depth)) [[unlikely]]
             break;
         if constexpr (Recorder::records) {
-            recorder.valueStepStarting(selected_);
+            recorder.valueStepStarting(machine.selected());
             recorder.partStepStarting(state);
         }
-        const int cycles = partStep(machine, state, woke);
+        const int stepCycles = partStep(machine, state, woke);
         ++done;
-        cycles_ += cycles;
+        cycles += stepCycles;
         if constexpr (Recorder::records)
-            recorder.valueStepFinished(cycles);
-        if (stops && selected_ >= 0 && static_cast<std::size_t>(selected_) < stops->size() &&
-            (*stops)[static_cast<std::size_t>(selected_)])
+            recorder.valueStepFinished(stepCycles);
+        const int selected = machine.selected();
+        if (stops && selected >= 0 && static_cast<std::size_t>(selected) < stops->size() &&
+            (*stops)[static_cast<std::size_t>(selected)])
             break;
     }
+    machine.finish();
+    cycles_ = cycles;
     state_ = state;
     woke_ = woke;
     return done;
