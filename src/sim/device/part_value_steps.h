@@ -31,20 +31,21 @@ public:
     int selected() const { return selected_; }
 
     // Only the stack shows messages: on a return from an empty stack and on
-    // a push onto a full one. A push comes from a call, or from an interrupt
-    // taken after the instruction, which needs GIE: set already, or set by
-    // this instruction writing INTCON (directly, or through INDF when the
-    // operand is 00).
+    // a push onto a full one. A push comes from a call, and from an interrupt
+    // taken after the instruction, which needs GIE: set already, set again
+    // by RTI, or set by this instruction writing INTCON (directly, or through
+    // INDF when the operand is 00). Only asked near either end of the stack.
     bool nextStepShowsMessage(int depth) const {
         const int next = word(pc_);
-        if (next == 0x0008 || next == 0x0009 || (next & 0x3C00) == 0x3400) // RTS, RTI, RET k
-            return depth == 0;
-        if (depth < stackLimit)
-            return false;
+        const bool returns = next == 0x0008 || next == 0x0009 || (next & 0x3C00) == 0x3400;
         const bool call = (next & 0x3800) == 0x2000;
+        if (returns ? depth == 0 : call && depth >= stackLimit)
+            return true;
+        if (depth + (call ? 1 : 0) - (returns ? 1 : 0) < stackLimit)
+            return false;
         const int f = next & 0x7F;
-        const bool mayWriteIntcon = (next & 0x2000) == 0 && (f == 0 || f == reg::INTCON);
-        return call || mayWriteIntcon || (this->intcon() & intconGIE) != 0;
+        const bool writesIntcon = (next & 0x2000) == 0 && (f == 0 || f == reg::INTCON);
+        return next == 0x0009 || writesIntcon || (this->intcon() & intconGIE) != 0;
     }
 
     // A register's cell; its bits mask off `written`.
@@ -168,7 +169,7 @@ template <typename Recorder>
     long long done = 0, cycles = 0;
     while (done < count) {
         const int depth = stackDepth();
-        if ((depth == 0 || depth >= stackLimit) && !state.sleeping &&
+        if ((depth == 0 || depth >= stackLimit - 1) && !state.sleeping &&
             machine.nextStepShowsMessage(depth)) [[unlikely]]
             break;
         if constexpr (Recorder::records) {
