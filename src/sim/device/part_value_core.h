@@ -24,10 +24,12 @@ struct PartNoRecorder : NoRecorder {
     void partStepStarting(const DeviceState&) {}
 };
 
-// A part's steps on values alone: the register file as bytes, W as a byte,
-// the hidden state as DeviceState, program memory as the image's words. The
-// rules are the ones a Step runs (part_step.h), on this storage instead of
-// the models; view_sync brings the models up to date once a run is over.
+// A part's steps on values alone: each register once, at its home address,
+// W as a byte, the hidden state as DeviceState, program memory as the
+// image's words. The rules are the ones a Step runs (part_step.h), on this
+// storage instead of the models; part_view_sync.h brings the models up to
+// date once a run is over. Texts typed by hand into W or a register line
+// are read as a Step reads them, and stay until a write replaces them.
 //
 // Before a step that would show a message (a call or an interrupt on a full
 // stack, a return from an empty one) it stops and leaves that step to Step.
