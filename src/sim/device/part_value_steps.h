@@ -38,8 +38,10 @@ public:
     bool nextStepShowsMessage(int depth) const {
         const int next = word(pc_);
         const bool returns = next == 0x0008 || next == 0x0009 || (next & 0x3C00) == 0x3400;
+        if (depth == 0)
+            return returns;
         const bool call = (next & 0x3800) == 0x2000;
-        if (returns ? depth == 0 : call && depth >= stackLimit)
+        if (call && depth >= stackLimit)
             return true;
         if (depth + (call ? 1 : 0) - (returns ? 1 : 0) < stackLimit)
             return false;
