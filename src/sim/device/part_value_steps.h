@@ -20,8 +20,8 @@ public:
         : BankedRegisters<OnValues>(*core.map_), core_(core), recorder_(recorder), state_(state),
           cells_(core.cells_.data()), words_(core.words_.data()), lineOf_(core.lineOf_.data()),
           addressMask_(core.addressMask_), tickedA_(core.tickedA_), tickedB_(core.tickedB_),
-          pc_(core.pc_), selected_(core.selected_), picked_(core.picked_),
-          shown_(core.shownPorts_) {}
+          pc_(core.pc_), selected_(core.selected_), picked_(core.picked_), shown_(core.shownPorts_),
+          depth_(core.stackDepth()) {}
     void finish() {
         core_.pc_ = pc_;
         core_.selected_ = selected_;
@@ -29,6 +29,8 @@ public:
         core_.shownPorts_ = shown_;
     }
     int selected() const { return selected_; }
+    // Entries below SPReg's heading.
+    int depth() const { return depth_; }
 
     // Only the stack shows messages: on a return from an empty stack and on
     // a push onto a full one. A push comes from a call, and from an interrupt
@@ -79,12 +81,14 @@ public:
         s.stack[s.stackPointer] = static_cast<std::uint16_t>(address);
         s.stackPointer = static_cast<std::uint8_t>((s.stackPointer + 1) & 7);
         core_.put_.push_back(address);
+        ++depth_;
         if constexpr (Recorder::records)
             recorder_.stackPushed(address);
     }
     int pop() {
         DeviceState& s = state_;
         s.stackPointer = static_cast<std::uint8_t>((s.stackPointer + 7) & 7);
+        --depth_;
         if (!core_.put_.empty())
             core_.put_.pop_back();
         else
@@ -155,6 +159,7 @@ private:
     int tickedA_, tickedB_;
     int pc_, selected_, picked_;
     std::array<int, 4> shown_;
+    int depth_;
 };
 
 // Flattened: every rule of a step inlined into the loop, so that what a
@@ -170,7 +175,7 @@ template <typename Recorder>
     OnValues<Recorder> machine(*this, recorder, state);
     long long done = 0, cycles = 0;
     while (done < count) {
-        const int depth = stackDepth();
+        const int depth = machine.depth();
         if ((depth == 0 || depth >= stackLimit - 1) && !state.sleeping &&
             machine.nextStepShowsMessage(depth)) [[unlikely]]
             break;
