@@ -20,13 +20,16 @@ public:
         : BankedRegisters<OnValues>(*core.map_), core_(core), recorder_(recorder), state_(state),
           cells_(core.cells_.data()), words_(core.words_.data()), lineOf_(core.lineOf_.data()),
           addressMask_(core.addressMask_), tickedA_(core.tickedA_), tickedB_(core.tickedB_),
-          pc_(core.pc_), selected_(core.selected_), picked_(core.picked_), shown_(core.shownPorts_),
-          depth_(core.stackDepth()) {}
+          pc_(core.pc_), selected_(core.selected_), picked_(core.picked_),
+          shownA_(core.shownPorts_[0]), shownB_(core.shownPorts_[1]), depth_(core.stackDepth()) {}
     void finish() {
         core_.pc_ = pc_;
         core_.selected_ = selected_;
         core_.picked_ = picked_;
-        core_.shownPorts_ = shown_;
+        // Nothing after the port tail writes a direction: the last tail showed
+        // them as they are now.
+        core_.shownPorts_ = {shownA_, shownB_, cells_[state::TRISA] & 0xFF,
+                             cells_[state::TRISB] & 0xFF};
     }
     int selected() const { return selected_; }
     // Entries below SPReg's heading.
@@ -121,14 +124,15 @@ public:
     // them, ticked inputs merge into the ports (into the port's own line,
     // which the part's write of the port overwrites at once), the mirrors follow.
     void portTail() {
-        shown_ = {cells_[state::PORTA] & 0xFF, cells_[state::PORTB] & 0xFF,
-                  cells_[state::TRISA] & 0xFF, cells_[state::TRISB] & 0xFF};
+        const int trisA = cells_[state::TRISA] & 0xFF, trisB = cells_[state::TRISB] & 0xFF;
+        shownA_ = cells_[state::PORTA] & 0xFF;
+        shownB_ = cells_[state::PORTB] & 0xFF;
         const int a = tickedA_, b = tickedB_;
-        const int portA = (shown_[0] | a) & ((~shown_[2] | a) & 0xFF);
-        const int portB = (shown_[1] | b) & ((~shown_[3] | b) & 0xFF);
+        const int portA = (shownA_ | a) & ((~trisA | a) & 0xFF);
+        const int portB = (shownB_ | b) & ((~trisB | b) & 0xFF);
         if constexpr (Recorder::records) {
-            const auto lamps = static_cast<std::uint16_t>(shown_[0] | shown_[1] << 8);
-            const auto boxes = static_cast<std::uint16_t>(shown_[2] | shown_[3] << 8);
+            const auto lamps = static_cast<std::uint16_t>(shownA_ | shownB_ << 8);
+            const auto boxes = static_cast<std::uint16_t>(trisA | trisB << 8);
             state::PortControls& c = core_.controls_;
             if (lamps != c.lamps || boxes != c.boxesShown || boxes != c.boxesEnabled) {
                 recorder_.controlsChanged(lamps, boxes);
@@ -158,7 +162,7 @@ private:
     int addressMask_;
     int tickedA_, tickedB_;
     int pc_, selected_, picked_;
-    std::array<int, 4> shown_;
+    int shownA_, shownB_; // the ports as the last tail found them
     int depth_;
 };
 
@@ -176,7 +180,8 @@ template <typename Recorder>
     long long done = 0, cycles = 0;
     while (done < count) {
         const int depth = machine.depth();
-        if ((depth == 0 || depth >= stackLimit - 1) && !state.sleeping &&
+        // Only an empty stack, or one an entry or less short of full (one compare).
+        if (static_cast<unsigned>(depth - 1) >= stackLimit - 2 && !state.sleeping &&
             machine.nextStepShowsMessage(depth)) [[unlikely]]
             break;
         if constexpr (Recorder::records) {
