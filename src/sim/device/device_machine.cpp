@@ -40,6 +40,8 @@ public:
         writeHome(reg::PCL, pc & 0xFF);
     }
 
+    void refreshIndf() { showIndirect(*this); }
+
     // The ports as in the teaching model, then the part's own: port bits it
     // lacks read 0 and the mirrors of the ports follow.
     void portTail() {

@@ -11,10 +11,18 @@ inline constexpr int interruptVector = 0x0004;
 // two cycles in which Timer0 counts on.
 inline constexpr int interruptEntryCycles = 2;
 
+// INDF shows the register FSR points at; reached through itself, 0.
+template <typename Registers> inline void showIndirect(Registers& registers) {
+    const int target = registers.indirect();
+    registers.writeHome(reg::INDF,
+                        registers.home(target) == reg::INDF ? 0 : registers.read(target));
+}
+
 // One step of the part, wherever its machine is kept (see execute.h); the
 // machine also gives the program counter the step starts from (currentPc),
-// program memory (word), shows the program counter (showPc) and runs the
-// port tail (portTail). Answers the instruction's cycles, 0 while the part
+// program memory (word), shows the program counter (showPc), runs the port
+// tail (portTail) and shows the indirect register in INDF (refreshIndf, with
+// showIndirect). Answers the instruction's cycles, 0 while the part
 // sleeps on; `woke` tells whether the step woke it, which then executed nothing.
 template <typename Machine> inline int partStep(Machine& m, DeviceState& state, bool& woke) {
     woke = false;
@@ -47,9 +55,7 @@ template <typename Machine> inline int partStep(Machine& m, DeviceState& state, 
         countCycles(m, state, interruptEntryCycles);
         cycles += interruptEntryCycles;
     }
-    // INDF shows the register FSR points at.
-    const int target = m.indirect();
-    m.writeHome(reg::INDF, m.home(target) == reg::INDF ? 0 : m.read(target));
+    m.refreshIndf();
     return cycles;
 }
 

@@ -23,6 +23,14 @@ public:
           pc_(core.pc_), selected_(core.selected_), picked_(core.picked_),
           shownA_(core.shownPorts_[0]), shownB_(core.shownPorts_[1]), depth_(core.stackDepth()) {}
     void finish() {
+        // Within a run the rules never read PCL's or INDF's own line (a read of
+        // PCL gives the program counter, INDF leads to FSR's register), so
+        // without a recorder to hear each step they are shown once, as the
+        // last step that executed would have left them.
+        if (executed_) {
+            this->writeHome(reg::PCL, state_.pc & 0xFF);
+            showIndirect(*this);
+        }
         core_.pc_ = pc_;
         core_.selected_ = selected_;
         core_.picked_ = picked_;
@@ -117,7 +125,14 @@ public:
             pc_ = pc;
         }
         selected_ = line;
-        this->writeHome(reg::PCL, pc & 0xFF);
+        if constexpr (Recorder::records)
+            this->writeHome(reg::PCL, pc & 0xFF);
+        else
+            executed_ = true;
+    }
+    void refreshIndf() {
+        if constexpr (Recorder::records)
+            showIndirect(*this);
     }
     // PortTail::refreshPorts and the part's port writes after it: the lamps
     // and boxes follow the ports and directions as the instruction left
@@ -162,7 +177,8 @@ private:
     int addressMask_;
     int tickedA_, tickedB_;
     int pc_, selected_, picked_;
-    int shownA_, shownB_; // the ports as the last tail found them
+    int shownA_, shownB_;   // the ports as the last tail found them
+    bool executed_ = false; // a step executed an instruction: PCL and INDF follow at the end
     int depth_;
 };
 
