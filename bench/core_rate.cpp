@@ -96,7 +96,8 @@ void printRate(double rate, const std::string& how) {
 
 int main(int argc, char** argv) {
     const double seconds = argc > 1 ? std::atof(argv[1]) : 3.0;
-    const std::string driver = argc > 2 ? argv[2] : MIRELSIM_BATCH_PATH;
+    // An empty path takes the driver built beside this probe.
+    const std::string driver = argc > 2 && argv[2][0] != '\0' ? argv[2] : MIRELSIM_BATCH_PATH;
     const auto model = argc > 3 ? device::modelNamed(argv[3]) : device::Model::Teaching;
     if (!model) {
         std::fprintf(stderr, "core_rate: unknown part '%s'\n", argv[3]);

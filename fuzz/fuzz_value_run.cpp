@@ -1,7 +1,9 @@
 // Runs on values against Steps: the first byte ticks input boxes and sizes
-// the runs, the second picks the file kind, the rest is the file. One machine
+// the runs, the second picks the file kind and the rules (the teaching model,
+// then each part), the rest is the file. One machine
 // steps the program 400 times, the other runs it as long runs; every text and
 // control both show, and every message, must agree after every few runs.
+#include "device/model.h"
 #include "files/open_program.h"
 #include "sim/simulator.h"
 
@@ -41,8 +43,9 @@ std::string everything(const state::MainForm& f, const Messages& m) {
 }
 
 struct Machine {
-    explicit Machine(std::vector<std::string> lines, int ticks) {
+    Machine(std::vector<std::string> lines, int ticks, device::Model model) {
         state::NoWindowPlacement placement;
+        form.chosenModel = model;
         files::loadProgram(form, placement, std::move(lines));
         for (std::size_t i = 0; i < 8; ++i) {
             form.InA[i].setValue((ticks >> i) & 1 & (ticks >> 3));
@@ -65,7 +68,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     auto lines = files::decodeProgram(kind, bytes, "fuzz", error);
     if (!lines)
         return 0;
-    Machine stepped(*lines, data[0]), run(*lines, data[0]);
+    const auto models = device::allModels();
+    const device::Model model = models[(data[1] / 3) % models.size()];
+    Machine stepped(*lines, data[0], model), run(*lines, data[0], model);
     constexpr int steps = 400;
     const int longest = 2 + data[0] % 97;
     for (int done = 0, round = 0; done < steps; ++round) {

@@ -60,7 +60,17 @@ public:
         map_.sharedTop = true;
         return *this;
     }
-    RegisterMap done() const { return map_; }
+    RegisterMap done() const {
+        RegisterMap map = map_;
+        for (int a = 0; a < bankedCount; ++a) {
+            const int h = map.home[static_cast<std::size_t>(a)];
+            if (h < 0)
+                continue;
+            auto& count = map.copyCount[static_cast<std::size_t>(h)];
+            map.copies[static_cast<std::size_t>(h)][count++] = static_cast<std::int16_t>(a);
+        }
+        return map;
+    }
 
 private:
     RegisterMap map_;

@@ -38,6 +38,10 @@ struct RegisterMap {
     std::array<std::uint8_t, bankedCount> bits{};
     std::array<std::uint8_t, bankedCount> powerOn{};
     std::array<std::string_view, bankedCount> name{};
+    // The addresses that show each register, by its home address: a write
+    // goes to all of them, so that mirrors always read alike.
+    std::array<std::array<std::int16_t, 4>, bankedCount> copies{};
+    std::array<std::uint8_t, bankedCount> copyCount{};
     int programWords = 0; // program memory, a power of two
     // 70-7F of bank 0 seen from every bank; the 16F84A has none of its own.
     bool sharedTop = false;

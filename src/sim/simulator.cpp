@@ -1,6 +1,7 @@
 #include "simulator.h"
 
 #include "cycle.h"
+#include "device/part_view_sync.h"
 #include "state/program_counter.h"
 #include "state/register_file.h"
 #include "view_sync.h"
@@ -38,6 +39,8 @@ void Simulator::Step_Click() {
 }
 
 long long Simulator::run(long long count) {
+    if (form_.model != mirel::device::Model::Teaching)
+        return runPart(count);
     if (count > 1 && values_.load(form_)) {
         const long long done =
             listener_ ? listener_->runOnValues(values_, count) : values_.run(count, nullptr);
@@ -47,6 +50,20 @@ long long Simulator::run(long long count) {
             bringViewsUpToDate(form_, values_, ports_);
             if (listener_)
                 listener_->viewsCaughtUp();
+            return done;
+        }
+    }
+    Step_Click();
+    return 1;
+}
+
+// A part runs on values only while no listener hears each step: the
+// debugger's journal records a part's steps one by one.
+long long Simulator::runPart(long long count) {
+    if (count > 1 && !listener_ && partValues_.load(form_, *partMachine())) {
+        const long long done = partValues_.run(count, nullptr);
+        if (done > 0) {
+            device::bringViewsUpToDate(form_, partValues_, *partMachine(), ports_);
             return done;
         }
     }

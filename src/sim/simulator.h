@@ -2,6 +2,7 @@
 
 #include "decoded_program.h"
 #include "device/device_machine.h"
+#include "device/part_value_core.h"
 #include "ports.h"
 #include "state/main_form.h"
 #include "state/platform.h"
@@ -28,7 +29,9 @@ public:
     // and the models catch up once at the end; a step only the text rules can
     // take is taken alone by Step_Click, and the run returns after it, as it
     // may have shown a message. Also returns after a step that made a
-    // listener's stop line next.
+    // listener's stop line next. Under a part's rules a run goes on values
+    // only while no listener is set; a step that would show a stack message
+    // is Step_Click's.
     long long run(long long count);
 
     // Null for none; the listener must outlive the simulator or be taken off first.
@@ -46,6 +49,7 @@ public:
 
 private:
     int runCycle();
+    long long runPart(long long count);
     device::DeviceMachine* partMachine();
 
     state::MainForm& form_;
@@ -55,6 +59,7 @@ private:
     StepListener* listener_ = nullptr;
     std::unique_ptr<device::DeviceMachine> device_; // made when a part's rules first run
     ValueCore values_;
+    device::PartValueCore partValues_;
 };
 
 } // namespace mirel::sim

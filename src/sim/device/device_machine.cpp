@@ -1,18 +1,64 @@
 #include "device_machine.h"
 
 #include "device_stack.h"
-#include "execute.h"
-#include "interrupts.h"
+#include "part_step.h"
 #include "state/register_file.h"
-#include "timer0.h"
+#include "state/w_register.h"
 
 namespace mirel::sim::device {
 
 namespace {
-constexpr int interruptVector = 0x0004;
-// Taking an interrupt is a call to the vector that the part makes itself:
-// two cycles in which Timer0 counts on.
-constexpr int interruptEntryCycles = 2;
+
+// The machine on the form's models for part_step.h: registers on Reg's
+// lines, W in its box, the stack in SPReg, the program counter as Code's
+// selection.
+class OnForm : public RegisterBus {
+public:
+    OnForm(state::MainForm& form, state::MessageBoxService& messages, PortTail& ports,
+           const ProgramImage& image, DeviceState& state, const mirel::device::RegisterMap& map,
+           int startPc)
+        : RegisterBus(form, map), form_(form), messages_(messages), ports_(ports), image_(image),
+          state_(state), startPc_(startPc) {}
+
+    int w() const { return state::WData(form_) & 0xFF; }
+    void setW(int value) { state::setW(form_, value); }
+    void push(int address) { pushAddress(form_, messages_, state_, address); }
+    int pop() { return popAddress(form_, messages_, state_); }
+    int word(int pc) const { return image_.word(pc); }
+
+    int currentPc() const { return startPc_; }
+
+    // The line of the next instruction is selected, or none when no line
+    // carries it; PCL shows the low byte.
+    void showPc(int pc) {
+        state_.pc = static_cast<std::uint16_t>(pc);
+        const int line = image_.lineAt(pc);
+        if (line >= 0)
+            form_.Code.select(line);
+        else
+            form_.Code.clearSelection();
+        writeHome(reg::PCL, pc & 0xFF);
+    }
+
+    void refreshIndf() { showIndirect(*this); }
+
+    // The ports as in the teaching model, then the part's own: port bits it
+    // lacks read 0 and the mirrors of the ports follow.
+    void portTail() {
+        ports_.refreshPorts();
+        writeHome(reg::PORTA, state::readRegister(form_, reg::PORTA));
+        writeHome(reg::PORTB, state::readRegister(form_, reg::PORTB));
+    }
+
+private:
+    state::MainForm& form_;
+    state::MessageBoxService& messages_;
+    PortTail& ports_;
+    const ProgramImage& image_;
+    DeviceState& state_;
+    int startPc_;
+};
+
 } // namespace
 
 DeviceMachine::DeviceMachine(state::MainForm& form, state::MessageBoxService& messages,
@@ -47,67 +93,11 @@ std::optional<int> DeviceMachine::pcWithoutLine() const {
     return state_.pc;
 }
 
-// The line of the next instruction is selected, or none when no line carries
-// it; PCL shows the low byte.
-void DeviceMachine::showPc(int pc) {
-    state_.pc = static_cast<std::uint16_t>(pc);
-    const int line = image_.lineAt(pc);
-    if (line >= 0)
-        form_.Code.select(line);
-    else
-        form_.Code.clearSelection();
-    bus_.write(reg::PCL, pc & 0xFF);
-}
-
-// The ports as in the teaching model, then the part's own: port bits it
-// lacks read 0 and the mirrors of the ports follow.
-void DeviceMachine::portTail() {
-    ports_.refreshPorts();
-    bus_.write(reg::PORTA, state::readRegister(form_, reg::PORTA));
-    bus_.write(reg::PORTB, state::readRegister(form_, reg::PORTB));
-}
-
 int DeviceMachine::step() {
     if (powerOnPending_)
         powerOn();
-    woke_ = false;
-    if (state_.sleeping) {
-        // Asleep the clock stands; only the pins can wake the part. The
-        // instruction after SLP runs at the next step, an interrupt after it.
-        portTail();
-        watchPortB(bus_, state_);
-        if (interruptRequested(bus_)) {
-            state_.sleeping = false;
-            woke_ = true;
-        }
-        return 0;
-    }
-    const int cycles = run();
-    // INDF shows the register FSR points at.
-    const int target = bus_.indirect();
-    bus_.write(reg::INDF, bus_.home(target) == reg::INDF ? 0 : bus_.read(target));
-    return cycles;
-}
-
-int DeviceMachine::run() {
-    const int pc = currentPc();
-    Execution run{bus_, form_, messages_, state_, (pc + 1) & 0x1FFF};
-    execute(run, image_.word(pc));
-    showPc(run.pc);
-    portTail();
-    if (run.timerWritten)
-        timerWritten(state_);
-    else
-        countCycles(bus_, state_, run.cycles);
-    watchPortB(bus_, state_);
-    if (!state_.sleeping && (bus_.intcon() & intconGIE) != 0 && interruptRequested(bus_)) {
-        pushAddress(form_, messages_, state_, run.pc);
-        bus_.write(reg::INTCON, bus_.intcon() & ~intconGIE);
-        showPc(interruptVector);
-        countCycles(bus_, state_, interruptEntryCycles);
-        return run.cycles + interruptEntryCycles;
-    }
-    return run.cycles;
+    OnForm machine(form_, messages_, ports_, image_, state_, bus_.map(), currentPc());
+    return partStep(machine, state_, woke_);
 }
 
 } // namespace mirel::sim::device

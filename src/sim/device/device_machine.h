@@ -41,13 +41,20 @@ public:
     }
     void restoreHiddenState(const DeviceState& state) { state_ = state; }
 
+    // What a run on values needs of the part, and takes back from it.
+    const mirel::device::RegisterMap& map() const { return bus_.map(); }
+    const ProgramImage& image() const { return image_; }
+    // The address the next step executes.
+    int currentPc() const;
+    // The hidden state a run on values ended with, and whether its last step woke the part.
+    void ranOnValues(const DeviceState& state, bool woke) {
+        state_ = state;
+        woke_ = woke;
+    }
+
 private:
     void linesReset() override { powerOnPending_ = true; }
     void powerOn();
-    int currentPc() const;
-    void showPc(int pc);
-    void portTail();
-    int run();
 
     state::MainForm& form_;
     state::MessageBoxService& messages_;

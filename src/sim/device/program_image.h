@@ -3,6 +3,7 @@
 #include "state/text_list.h"
 
 #include <cstdint>
+#include <span>
 #include <string_view>
 #include <vector>
 
@@ -39,6 +40,17 @@ public:
         return index >= 0 && index < static_cast<int>(addressOf_.size())
                    ? addressOf_[static_cast<std::size_t>(index)]
                    : -1;
+    }
+
+    // Every word, and the first line carrying each address (-1 for none), by
+    // address: for a run that reads them while Code stands still.
+    std::span<const std::uint16_t> words() const {
+        refresh();
+        return image_;
+    }
+    std::span<const int> lines() const {
+        refresh();
+        return lineOf_;
     }
 
     void lineInserted(int) override { stale_ = true; }
