@@ -37,13 +37,6 @@ bool readW(const state::MainForm& form, int& value) {
     return true;
 }
 
-int tickedBits(const std::array<state::CheckBoxModel, 8>& boxes) {
-    int bits = 0;
-    for (std::size_t i = 0; i < 8; ++i)
-        bits |= (boxes[i].value() != 0 ? 1 : 0) << i;
-    return bits;
-}
-
 } // namespace
 
 void ValueCore::resolve(int index) {
@@ -127,8 +120,8 @@ bool ValueCore::load(const state::MainForm& form) {
     deepestRead_ = foundDepth_ + 1;
     taken_ = 0;
     put_.clear();
-    tickedA_ = tickedBits(form.InA);
-    tickedB_ = tickedBits(form.InB);
+    tickedA_ = state::tickedInputs(form.InA);
+    tickedB_ = state::tickedInputs(form.InB);
     controls_ = state::readPortControls(form);
     return true;
 }

@@ -2,6 +2,7 @@
 
 #include "main_form.h"
 
+#include <array>
 #include <cstdint>
 
 namespace mirel::state {
@@ -24,6 +25,14 @@ inline PortControls readPortControls(const MainForm& form) {
     }
     return {static_cast<std::uint16_t>(lamps), static_cast<std::uint16_t>(shown),
             static_cast<std::uint16_t>(enabled)};
+}
+
+// The input boxes of one port that are ticked, as bits.
+inline int tickedInputs(const std::array<CheckBoxModel, 8>& boxes) {
+    int bits = 0;
+    for (std::size_t i = 0; i < 8; ++i)
+        bits |= (boxes[i].value() != 0 ? 1 : 0) << i;
+    return bits;
 }
 
 } // namespace mirel::state

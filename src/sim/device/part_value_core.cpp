@@ -9,17 +9,6 @@
 
 namespace mirel::sim::device {
 
-namespace {
-
-int tickedBits(const std::array<state::CheckBoxModel, 8>& boxes) {
-    int bits = 0;
-    for (std::size_t i = 0; i < 8; ++i)
-        bits |= (boxes[i].value() != 0 ? 1 : 0) << i;
-    return bits;
-}
-
-} // namespace
-
 bool PartValueCore::load(const state::MainForm& form, DeviceMachine& machine) {
     if (form.Code.empty() || form.Reg.count() != state::registerCount || form.SPReg.empty())
         return false;
@@ -42,8 +31,8 @@ bool PartValueCore::load(const state::MainForm& form, DeviceMachine& machine) {
     foundDepth_ = form.SPReg.count() - 1;
     taken_ = 0;
     put_.clear();
-    tickedA_ = tickedBits(form.InA);
-    tickedB_ = tickedBits(form.InB);
+    tickedA_ = state::tickedInputs(form.InA);
+    tickedB_ = state::tickedInputs(form.InB);
     shownPorts_ = {foundValues_[state::PORTA], foundValues_[state::PORTB],
                    foundValues_[state::TRISA], foundValues_[state::TRISB]};
     controls_ = state::readPortControls(form);
