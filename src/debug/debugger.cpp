@@ -15,7 +15,7 @@ Debugger::Debugger(state::MainForm& form, sim::Simulator& simulator, sim::RunCon
     if (run_)
         run_->setBreakCheck([this] { return stopsAtBreakpoint(); });
     form_.Timer1.addObserver(this);
-    form_.Code.addObserver(this);
+    form_.Code.addLineObserver(this);
     // Typing into W or changing a line empties the journal: Step Back has
     // nothing left to take back.
     journal_.setOnEmptied([this] {
@@ -38,23 +38,34 @@ void Debugger::stepStarting() {
     if (!running())
         startHighlight();
     journal_.beginStep();
-    if (auto* part = simulator_.deviceMachine()) [[unlikely]]
-        partStates_.push_back(part->hiddenState());
+    if (form_.model != device::Model::Teaching) [[unlikely]]
+        partStepStarting();
 }
 
 void Debugger::stepFinished(int cycles) {
     journal_.endStep(cycles);
-    if (partStates_.size() > journal_.size()) [[unlikely]]
-        partStates_.pop_front(partStates_.size() - journal_.size());
     count_.add(cycles);
-    if (cycles == 0) [[unlikely]]
+    if (cycles == 0 || form_.model != device::Model::Teaching) [[unlikely]]
+        unusualStepFinished(cycles);
+    if (!running())
+        notifyChanged();
+}
+
+// Kept apart from the path every step takes.
+void Debugger::partStepStarting() {
+    if (auto* part = simulator_.deviceMachine())
+        partStates_.push_back(part->hiddenState());
+}
+
+void Debugger::unusualStepFinished(int cycles) {
+    if (partStates_.size() > journal_.size())
+        partStates_.pop_front(partStates_.size() - journal_.size());
+    if (cycles == 0)
         nothingExecuted();
-    if (auto* part = simulator_.deviceMachine()) [[unlikely]] {
+    if (auto* part = simulator_.deviceMachine()) {
         if (const auto pc = part->pcWithoutLine())
             tellOncePerRun(erasedWordNotice(*pc), erasedTold_);
     }
-    if (!running())
-        notifyChanged();
 }
 
 // A run of its own is recorded at once and its last step highlighted alone, as a Step's is.

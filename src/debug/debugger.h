@@ -76,6 +76,8 @@ private:
     void lineRemoved(int index) override;
     void lineReplaced(int index) override;
     void linesReset() override; // a new program
+    void partStepStarting();
+    void unusualStepFinished(int cycles);
     void startHighlight();
     void nothingExecuted();
     void tellOncePerRun(const std::string& text, bool& told);

@@ -23,10 +23,9 @@ public:
     // The new item at the back, as a default one would be after earlier use
     // of its slot: the caller sets every field it reads.
     T& emplace_back() {
-        if (size_ == items_.size())
+        if (size_ == capacity_) [[unlikely]]
             grow();
-        ++size_;
-        return back();
+        return items_[(head_ + size_++) & mask_];
     }
     void push_back(T item) { emplace_back() = std::move(item); }
     void pop_back() { --size_; }
@@ -47,12 +46,14 @@ private:
         for (std::size_t i = 0; i < size_; ++i)
             bigger[i] = std::move((*this)[i]);
         items_.swap(bigger);
-        mask_ = items_.size() - 1;
+        capacity_ = items_.size();
+        mask_ = capacity_ - 1;
         head_ = 0;
     }
 
     std::vector<T> items_;
-    std::size_t mask_ = 0; // the storage's size less one
+    std::size_t capacity_ = 0; // the storage's size
+    std::size_t mask_ = 0;     // ... less one
     std::size_t head_ = 0;
     std::size_t size_ = 0;
 };

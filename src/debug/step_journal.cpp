@@ -84,16 +84,18 @@ private:
 
 StepJournal::StepJournal(state::MainForm& form)
     : form_(form), stackLines_(form.SPReg.lines()), w_(form.W.text()),
-      regWatch_(std::make_unique<ListWatch>(*this, form.Reg, RegList)),
       stackWatch_(std::make_unique<ListWatch>(*this, form.SPReg, StackList)),
       controlsWatch_(std::make_unique<ControlsWatch>(*this)) {
     readRegisters();
     readControls();
     form_.W.addObserver(this);
+    form_.registers.setWatch(this);
 }
 
 StepJournal::~StepJournal() {
     form_.W.removeObserver(this);
+    if (form_.registers.watch() == this)
+        form_.registers.setWatch(nullptr);
 }
 
 void StepJournal::readRegisters() {
@@ -127,6 +129,31 @@ void StepJournal::controlChanged() {
     if (!replaying_)
         keepControls();
     controlsStale_ = true;
+}
+
+void StepJournal::recordText(LineChange change, const std::string& text) {
+    change.hasText = true;
+    texts_.push_back(text);
+    ++current_->texts;
+    changes_.emplace_back() = change;
+    ++current_->changes;
+}
+
+void StepJournal::registerTextChanged(Event event, int index) {
+    switch (event) {
+    case Event::Replaced:
+        lineChanged(RegList, Kind::Replaced, index);
+        break;
+    case Event::Inserted:
+        lineChanged(RegList, Kind::Inserted, index);
+        break;
+    case Event::Removed:
+        lineChanged(RegList, Kind::Removed, index);
+        break;
+    case Event::Reset:
+        linesReset(RegList);
+        break;
+    }
 }
 
 void StepJournal::lineChanged(List list, Kind kind, int index) {
@@ -234,7 +261,26 @@ void StepJournal::addUnrecordedRun(sim::ValueCore& core, sim::ValueCore::Snapsho
         dropRecords();
 }
 
+void StepJournal::dropOutOfReach() {
+    std::size_t changes = 0, texts = 0, entries = 0, controls = 0;
+    for (std::size_t i = 0; i < outOfReach_; ++i) {
+        const Step& step = steps_[i];
+        changes += step.changes;
+        texts += step.texts;
+        entries += (step.kept & EntryKept) ? 1 : 0;
+        controls += (step.kept & ControlsKept) ? 1 : 0;
+    }
+    changes_.pop_front(changes);
+    texts_.pop_front(texts);
+    entryLines_.pop_front(entries);
+    keptControls_.pop_front(controls);
+    steps_.pop_front(outOfReach_);
+    dropped_ += static_cast<long long>(outOfReach_);
+    outOfReach_ = 0;
+}
+
 void StepJournal::dropRecords() {
+    outOfReach_ = 0;
     dropped_ += static_cast<long long>(steps_.size());
     steps_.clear();
     changes_.clear();
@@ -253,6 +299,11 @@ void StepJournal::beginValueStep(const EntryLine& before) {
     step = Step{before.selected, 0, 0, 0, kept};
     current_ = &step;
     recording_ = true;
+}
+
+std::uint8_t StepJournal::keepEntryLine() {
+    entryLines_.push_back(readEntryLine());
+    return EntryKept;
 }
 
 StepJournal::EntryLine StepJournal::readEntryLine() const {
@@ -338,6 +389,7 @@ void StepJournal::clear() {
         readModels(); // they stood where the first unrecorded run began
     }
     recording_ = false;
+    outOfReach_ = 0;
     steps_.clear();
     changes_.clear();
     texts_.clear();
@@ -350,7 +402,7 @@ void StepJournal::clear() {
 
 int StepJournal::undo() {
     settle();
-    if (steps_.empty() || recording_)
+    if (steps_.size() == outOfReach_ || recording_)
         return -1;
     replaying_ = true;
     const Step step = steps_.back();
@@ -375,6 +427,8 @@ int StepJournal::undo() {
     }
     restoreSelection(step.selected, entry ? &*entry : nullptr);
     steps_.pop_back();
+    if (steps_.size() == outOfReach_)
+        dropOutOfReach(); // nothing is left to take back
     replaying_ = false;
     if (controlsStale_)
         readControls();
@@ -442,16 +496,22 @@ void StepJournal::restoreSelection(int selected, EntryLine* entry) {
     counter.setCaret(entry ? entry->caret : 0);
 }
 
+// Counted back from the newest step, as the highlight reads the last few.
+std::pair<std::size_t, std::size_t> StepJournal::recordsOf(std::size_t index) const {
+    std::size_t change = changes_.size();
+    std::size_t text = texts_.size();
+    for (std::size_t s = steps_.size(); s-- > index;) {
+        change -= steps_[s].changes;
+        text -= steps_[s].texts;
+    }
+    return {change, text};
+}
+
 std::vector<int> StepJournal::registersChangedSince(long long from) const {
     const long long start = std::max(0LL, from - dropped_);
     if (start >= static_cast<long long>(steps_.size()))
         return {};
-    std::size_t change = 0;
-    std::size_t text = 0;
-    for (long long s = 0; s < start; ++s) {
-        change += steps_[static_cast<std::size_t>(s)].changes;
-        text += steps_[static_cast<std::size_t>(s)].texts;
-    }
+    auto [change, text] = recordsOf(static_cast<std::size_t>(start));
     std::vector<char> seen(static_cast<std::size_t>(form_.Reg.count()), 0);
     std::vector<int> out;
     for (; change < changes_.size(); ++change) {
@@ -475,12 +535,7 @@ bool StepJournal::wChangedSince(long long from) const {
     const long long start = std::max(0LL, from - dropped_);
     if (start >= static_cast<long long>(steps_.size()))
         return false;
-    std::size_t change = 0;
-    std::size_t text = 0;
-    for (long long s = 0; s < start; ++s) {
-        change += steps_[static_cast<std::size_t>(s)].changes;
-        text += steps_[static_cast<std::size_t>(s)].texts;
-    }
+    auto [change, text] = recordsOf(static_cast<std::size_t>(start));
     for (; change < changes_.size(); ++change) {
         const LineChange& c = changes_[change];
         const std::string* before = c.hasText ? &texts_[text++] : nullptr;

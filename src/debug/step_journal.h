@@ -12,13 +12,14 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace mirel::debug {
 
 // What each step changed, newest last, so that steps can be taken back one
-// by one. Register, stack and W changes are heard through the models' own
-// change events while a step runs; a register line that is the standard
+// by one. Register writes are heard from the register values directly, stack
+// and W changes through the models' own change events while a step runs; a register line that is the standard
 // text of its value costs one byte. The selection and the entry line are
 // noted before each step; the lamps and input boxes only by the step that
 // first changes them after it began (until then they are as the step found
@@ -27,7 +28,7 @@ namespace mirel::debug {
 // Any change outside a step or a take-back (W typed, a program line edited,
 // a new program) makes the recorded steps meaningless: the journal empties.
 // The owner tells it of changes of Code's lines, which never come from a step.
-class StepJournal final : private state::ChangeObserver {
+class StepJournal final : private state::ChangeObserver, private state::RegisterWatch {
 public:
     static constexpr std::size_t maxSteps = 100000;
 
@@ -36,8 +37,8 @@ public:
     StepJournal(const StepJournal&) = delete;
     StepJournal& operator=(const StepJournal&) = delete;
 
-    void beginStep() {
-        if (!pending_.empty()) [[unlikely]]
+    [[gnu::always_inline]] void beginStep() {
+        if (pendingSteps_ != 0) [[unlikely]]
             settle();
         if (controlsStale_)
             readControls();
@@ -47,10 +48,8 @@ public:
         // filled from the selection, its first entry chosen, the caret at 0.
         std::uint8_t kept = 0;
         if (counter.firstLine() != selected || counter.caret() != 0 ||
-            counter.selectedEntry() != 0) [[unlikely]] {
-            kept = EntryKept;
-            entryLines_.push_back(readEntryLine());
-        }
+            counter.selectedEntry() != 0) [[unlikely]]
+            kept = keepEntryLine();
         Step& step = steps_.emplace_back();
         step = Step{selected, 0, 0, 0, kept};
         current_ = &step;
@@ -61,8 +60,11 @@ public:
         if (steps_.empty())
             return; // emptied by a change of the program while the step ran
         current_->cycles = static_cast<std::uint8_t>(cycles);
-        if (steps_.size() > maxSteps)
-            dropOldest();
+        // The oldest step goes out of reach; its records go with others, in batches.
+        if (steps_.size() > maxSteps + outOfReach_) [[unlikely]] {
+            if (++outOfReach_ == dropBatch)
+                dropOutOfReach();
+        }
     }
 
     // A run on values went by unrecorded: `skipped` steps, then `steps` more
@@ -85,9 +87,10 @@ public:
     void catchUp(bool on) { catchingUp_ = on; }
 
     std::size_t size() const {
-        return std::min(steps_.size() + static_cast<std::size_t>(pendingSteps_), maxSteps);
+        return std::min(steps_.size() - outOfReach_ + static_cast<std::size_t>(pendingSteps_),
+                        maxSteps);
     }
-    bool empty() const { return steps_.empty() && pending_.empty(); }
+    bool empty() const { return steps_.size() == outOfReach_ && pending_.empty(); }
     // Steps taken since the journal last emptied, including those dropped
     // for room: a mark that stays valid while steps come and go.
     long long position() const {
@@ -136,6 +139,7 @@ private:
         std::uint8_t kept;
     };
     EntryLine readEntryLine() const;
+    std::uint8_t keepEntryLine();
 
     // A run on values not recorded yet (see addUnrecordedRun).
     struct UnrecordedRun {
@@ -154,6 +158,22 @@ private:
     friend class ListWatch;
     friend class ControlsWatch;
 
+    void registerWritten(int index, std::uint8_t value) override {
+        if (catchingUp_) [[unlikely]]
+            return; // the value records brought the copies up to date already
+        const auto at = static_cast<std::size_t>(index);
+        if (recording_) [[likely]] {
+            const bool standard = regStandard_[at] != 0;
+            record({index, RegList, Kind::Replaced, standard ? regValues_[at] : std::uint8_t{0},
+                    false},
+                   standard ? nullptr : &regTexts_[at]);
+        }
+        regValues_[at] = value;
+        regStandard_[at] = 1;
+        if (!recording_ && !replaying_) [[unlikely]]
+            outsideChange();
+    }
+    void registerTextChanged(Event event, int index) override;
     void lineChanged(List list, Kind kind, int index);
     void regChanged(Kind kind, int index);
     void stackChanged(Kind kind, int index);
@@ -161,29 +181,21 @@ private:
     void changed() override; // W
     void controlChanged();
     void outsideChange();
-    void dropOldest() {
-        const Step& oldest = steps_[0];
-        changes_.pop_front(oldest.changes);
-        texts_.pop_front(oldest.texts);
-        if (oldest.kept != 0) [[unlikely]] {
-            if (oldest.kept & EntryKept)
-                entryLines_.pop_front();
-            if (oldest.kept & ControlsKept)
-                keptControls_.pop_front();
-        }
-        steps_.pop_front();
-        ++dropped_;
-    }
+    // The records of the steps out of reach go.
+    void dropOutOfReach();
+    // Where the records of step `index` (counted from the oldest held) begin:
+    // its first line change and first kept text.
+    std::pair<std::size_t, std::size_t> recordsOf(std::size_t index) const;
     // Only while recording: the step's record stays where it is until the next one begins.
     void record(LineChange change, const std::string* text) {
-        if (text) {
-            change.hasText = true;
-            texts_.push_back(*text);
-            ++current_->texts;
+        if (text) [[unlikely]] {
+            recordText(change, *text);
+            return;
         }
         changes_.emplace_back() = change;
         ++current_->changes;
     }
+    void recordText(LineChange change, const std::string& text);
     // The records of a run on values, as the core runs it again: each step
     // after the first finds the entry line as the step before refilled it
     // from its new selection.
@@ -225,6 +237,10 @@ private:
     RingBuffer<EntryLine> entryLines_;
     RingBuffer<Controls> keptControls_;
     long long dropped_ = 0;
+    // The oldest steps held that can no longer be taken back; their records
+    // are dropped a batch at a time.
+    static constexpr std::size_t dropBatch = 1024;
+    std::size_t outOfReach_ = 0;
     // What the models held before their latest change, to know what a change replaced:
     // Reg as values (and the text of lines that are not the standard text of one),
     // the stack as text, W as text, the lamps and boxes as bits.
@@ -238,7 +254,7 @@ private:
     bool recording_ = false;
     bool catchingUp_ = false;
     bool replaying_ = false;
-    std::unique_ptr<ListWatch> regWatch_, stackWatch_;
+    std::unique_ptr<ListWatch> stackWatch_;
     std::unique_ptr<ControlsWatch> controlsWatch_;
     std::function<void()> onEmptied_;
     // Runs not recorded yet, oldest first, after every recorded step; the

@@ -71,6 +71,8 @@ void RegisterValues::change(int index, int value) {
     reg_.changeMadeLine(index, [&] {
         values_[at] = v;
         wellFormed_[at] = 1;
+        if (watch_)
+            watch_->registerWritten(index, v);
     });
 }
 
@@ -95,6 +97,8 @@ void RegisterValues::textInserted(int index) {
     // The lines after it moved: their made text would carry the wrong address.
     for (int i = index; i < reg_.count(); ++i)
         readLine(i);
+    if (watch_)
+        watch_->registerTextChanged(RegisterWatch::Event::Inserted, index);
 }
 
 void RegisterValues::textRemoved(int index) {
@@ -102,10 +106,14 @@ void RegisterValues::textRemoved(int index) {
     wellFormed_.erase(wellFormed_.begin() + index);
     for (int i = index; i < reg_.count(); ++i)
         readLine(i);
+    if (watch_)
+        watch_->registerTextChanged(RegisterWatch::Event::Removed, index);
 }
 
 void RegisterValues::textReplaced(int index) {
     readLine(index);
+    if (watch_)
+        watch_->registerTextChanged(RegisterWatch::Event::Replaced, index);
 }
 
 void RegisterValues::textReset() {
@@ -113,6 +121,8 @@ void RegisterValues::textReset() {
     wellFormed_.assign(values_.size(), 0);
     for (int i = 0; i < reg_.count(); ++i)
         readLine(i);
+    if (watch_)
+        watch_->registerTextChanged(RegisterWatch::Event::Reset, -1);
 }
 
 } // namespace mirel::state

@@ -8,6 +8,20 @@
 
 namespace mirel::state {
 
+// Hears every change of Reg's lines as soon as the values took it in, before
+// Reg's observers do: the one party that must see each write of a step (the
+// step journal) is told directly instead of through the observer list.
+class RegisterWatch {
+public:
+    enum class Event : std::uint8_t { Replaced, Inserted, Removed, Reset };
+    virtual ~RegisterWatch() = default;
+    // A write made the line the standard text of `value`.
+    virtual void registerWritten(int index, std::uint8_t value) = 0;
+    // Text was put in (Replaced, Inserted), a line removed, or every line
+    // replaced (Reset, index -1).
+    virtual void registerTextChanged(Event event, int index) = 0;
+};
+
 // The register file as values beside the text of Reg. A write changes the
 // value and the line's text is made when someone reads it; a line put into
 // Reg as text is read back into its value. Either way Reg's observers hear
@@ -31,6 +45,9 @@ public:
     // Every line's value and form at once, for a core that copies them.
     const std::vector<std::uint8_t>& values() const { return values_; }
     const std::vector<std::uint8_t>& wellFormedFlags() const { return wellFormed_; }
+    // One watcher at a time; null for none.
+    void setWatch(RegisterWatch* watch) { watch_ = watch; }
+    RegisterWatch* watch() const { return watch_; }
     // The line becomes the index's address, the value in hex and in binary.
     // Writing the value a well-formed line holds is no change. Ignored beyond the list.
     void write(int index, int value) {
@@ -50,6 +67,7 @@ private:
     void change(int index, int value);
 
     TextList& reg_;
+    RegisterWatch* watch_ = nullptr;
     std::vector<std::uint8_t> values_;
     std::vector<std::uint8_t> wellFormed_;
 };

@@ -101,7 +101,7 @@ void TextList::assign(std::vector<std::string> lines) {
     }
     observers_.notify([](TextListObserver& o) { o.linesReset(); });
     if (hadSelection)
-        observers_.notify([](TextListObserver& o) { o.selectionShifted(-1); });
+        selectionObservers_.notify([](TextListObserver& o) { o.selectionShifted(-1); });
 }
 
 void TextList::select(int i) {
@@ -110,7 +110,7 @@ void TextList::select(int i) {
     if (i == selected_)
         return;
     selected_ = i;
-    observers_.notify([i](TextListObserver& o) { o.selectionChanged(i); });
+    selectionObservers_.notify([i](TextListObserver& o) { o.selectionChanged(i); });
 }
 
 void TextList::clearSelection() {
@@ -120,7 +120,7 @@ void TextList::clearSelection() {
 
 void TextList::shiftSelection(int i) {
     selected_ = i;
-    observers_.notify([i](TextListObserver& o) { o.selectionShifted(i); });
+    selectionObservers_.notify([i](TextListObserver& o) { o.selectionShifted(i); });
 }
 
 } // namespace mirel::state

@@ -85,8 +85,16 @@ public:
     // No line selected any more; the views follow, no click happens.
     void clearSelection();
 
-    void addObserver(TextListObserver* o) { observers_.add(o); }
-    void removeObserver(TextListObserver* o) { observers_.remove(o); }
+    void addObserver(TextListObserver* o) {
+        observers_.add(o);
+        selectionObservers_.add(o);
+    }
+    // Hears the lines only: a Step's selection change does not call it.
+    void addLineObserver(TextListObserver* o) { observers_.add(o); }
+    void removeObserver(TextListObserver* o) {
+        observers_.remove(o);
+        selectionObservers_.remove(o);
+    }
 
 private:
     void shiftSelection(int i);
@@ -101,6 +109,7 @@ private:
     LineMaker* maker_ = nullptr;
     int selected_ = -1;
     ObserverList<TextListObserver> observers_;
+    ObserverList<TextListObserver> selectionObservers_;
 };
 
 } // namespace mirel::state
