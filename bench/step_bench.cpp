@@ -76,6 +76,27 @@ void BM_StepInc(benchmark::State& st) {
 }
 BENCHMARK(BM_StepInc);
 
+// W and STATUS change on each step: W gains register 20's 1.
+void BM_StepAddW(benchmark::State& st) {
+    state::MainForm form;
+    bench::loadProgram(form, bench::repeated("ADD\t20 W", 10));
+    form.registers.write(0x20, 1);
+    bench::SilentMessages messages;
+    sim::Simulator simulator(form, messages);
+    for (auto _ : st) {
+        form.Code.select(0);
+        measuredStep(simulator);
+    }
+}
+BENCHMARK(BM_StepAddW);
+
+void BM_StepAddWDebugged(benchmark::State& st) {
+    debuggedSteps(
+        st, bench::repeated("ADD\t20 W", 10),
+        [](state::MainForm& form, auto&) { form.registers.write(0x20, 1); }, [](auto&) {});
+}
+BENCHMARK(BM_StepAddWDebugged);
+
 void BM_StepNopDebugged(benchmark::State& st) {
     debuggedSteps(
         st, bench::repeated("NOP	", static_cast<int>(st.range(0))), [](auto&, auto&) {},

@@ -308,8 +308,11 @@ std::uint8_t StepJournal::keepEntryLine() {
 
 StepJournal::EntryLine StepJournal::readEntryLine() const {
     const state::CounterModel& counter = form_.Counter;
-    EntryLine line{form_.Code.selectedIndex(), counter.firstLine(), counter.caret(),
-                   static_cast<std::int8_t>(counter.selectedEntry()), {}};
+    EntryLine line{form_.Code.selectedIndex(),
+                   counter.firstLine(),
+                   counter.caret(),
+                   static_cast<std::int8_t>(counter.selectedEntry()),
+                   {}};
     // The first entry's text is the program line itself: no need to keep it.
     if (line.entry != 0)
         line.edit = counter.editText();

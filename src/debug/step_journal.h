@@ -19,11 +19,10 @@ namespace mirel::debug {
 
 // What each step changed, newest last, so that steps can be taken back one
 // by one. Register writes are heard from the register values directly, stack
-// and W changes through the models' own change events while a step runs; a register line that is the standard
-// text of its value costs one byte. The selection and the entry line are
-// noted before each step; the lamps and input boxes only by the step that
-// first changes them after it began (until then they are as the step found
-// them).
+// and W changes through the models' own change events while a step runs; a register line that is
+// the standard text of its value costs one byte. The selection and the entry line are noted before
+// each step; the lamps and input boxes only by the step that first changes them after it began
+// (until then they are as the step found them).
 //
 // Any change outside a step or a take-back (W typed, a program line edited,
 // a new program) makes the recorded steps meaningless: the journal empties.
@@ -47,8 +46,8 @@ public:
         // The entry line is kept only when it is not as a Step leaves it:
         // filled from the selection, its first entry chosen, the caret at 0.
         std::uint8_t kept = 0;
-        if (counter.firstLine() != selected || counter.caret() != 0 ||
-            counter.selectedEntry() != 0) [[unlikely]]
+        if (counter.firstLine() != selected || counter.caret() != 0 || counter.selectedEntry() != 0)
+            [[unlikely]]
             kept = keepEntryLine();
         Step& step = steps_.emplace_back();
         step = Step{selected, 0, 0, 0, kept};
