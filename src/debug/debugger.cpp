@@ -58,8 +58,7 @@ void Debugger::partStepStarting() {
 }
 
 void Debugger::unusualStepFinished(int cycles) {
-    if (partStates_.size() > journal_.size())
-        partStates_.pop_front(partStates_.size() - journal_.size());
+    alignPartStates();
     if (cycles == 0)
         nothingExecuted();
     if (auto* part = simulator_.deviceMachine()) {

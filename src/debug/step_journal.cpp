@@ -358,10 +358,10 @@ void StepJournal::valueW(int value) {
     w_ = wText(static_cast<std::uint8_t>(value));
 }
 
-void StepJournal::valueStackPushed(int callingLine) {
+void StepJournal::valueStackPushed(std::string line) {
     record({static_cast<std::int32_t>(stackLines_.size()), StackList, Kind::Inserted, 0, false},
            nullptr);
-    stackLines_.push_back(std::to_string(callingLine));
+    stackLines_.push_back(std::move(line));
 }
 
 void StepJournal::valueStackPopped() {

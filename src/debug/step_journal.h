@@ -1,6 +1,7 @@
 #pragma once
 
 #include "ring_buffer.h"
+#include "sim/device/part_value_core.h"
 #include "sim/value_core.h"
 #include "state/main_form.h"
 #include "state/port_controls.h"
@@ -16,6 +17,9 @@
 #include <vector>
 
 namespace mirel::debug {
+
+// A part's state that no line shows, before each step the journal holds.
+using PartStates = RingBuffer<sim::device::DeviceState>;
 
 // What each step changed, newest last, so that steps can be taken back one
 // by one. Register writes are heard from the register values directly, stack
@@ -81,6 +85,16 @@ public:
     // Runs at most `count` steps on `core` as it stands, recording each, and
     // answers how many ran; it stops where ValueCore::run stops.
     long long recordRun(sim::ValueCore& core, long long count, const std::vector<char>* stops);
+    // The same for a run under a part's rules; `states` gets the part's
+    // hidden state before each step.
+    long long recordPartRun(sim::device::PartValueCore& core, long long count,
+                            const std::vector<char>* stops, PartStates& states);
+    // A part's run went `skipped` steps on unrecorded, where `core` stands
+    // now (restored from a snapshot of the run): they and every step before
+    // them are out of reach. Records the next `steps` steps as recordPartRun
+    // does. Call it while the models still show where the run began.
+    long long recordPartRunFrom(sim::device::PartValueCore& core, long long skipped,
+                                long long steps, PartStates& states);
     bool settled() const { return pending_.empty(); }
     // While the models catch up with a run, what they tell is no change of
     // their own: the records bring the copies up to date.
@@ -155,6 +169,7 @@ private:
     class ListWatch;
     class ControlsWatch;
     class Replay;
+    class PartReplay;
     friend class ListWatch;
     friend class ControlsWatch;
 
@@ -211,13 +226,14 @@ private:
         regStandard_[at] = 1;
     }
     void valueW(int value);
-    void valueStackPushed(int callingLine);
+    void valueStackPushed(std::string line);
     void valueStackPopped();
     void valueControls(std::uint16_t lamps, std::uint16_t boxes);
     // The copies of the registers, W and the stack take the machine the core
     // holds; the stack copy must show the stack as the core's run found it.
     void adopt(const sim::ValueCore& core);
     void adoptStack(int taken, const std::vector<int>& put);
+    void adoptPart(const sim::device::PartValueCore& core);
     // Every recorded step is out of reach.
     void dropRecords();
     // The copies take what the models show.

@@ -17,11 +17,14 @@ namespace mirel::sim::device {
 
 // A recorder of a part's run on values has the teaching core's hooks (see
 // value_core.h), stackPushed telling the return address put on the stack and
-// valueStepFinished 0 cycles for a step the part slept through, and one more:
+// valueStepFinished 0 cycles for a step the part slept through, and two more:
 //   partStepStarting(const DeviceState& state)
 //                                     what no line shows, before the step
+//   linePicked(int line)              Code's line `line` is selected anew,
+//                                     which refills the entry line
 struct PartNoRecorder : NoRecorder {
     void partStepStarting(const DeviceState&) {}
+    void linePicked(int) {}
 };
 
 // A part's steps on values alone: each register once, at its home address,
@@ -48,8 +51,13 @@ public:
     template <typename Recorder>
     long long run(long long count, const std::vector<char>* stops, Recorder& recorder);
 
-    // The instruction cycles of the last run.
+    // The instruction cycles of the last run, and its steps that executed an
+    // instruction (the others the part slept through).
     long long cycles() const { return cycles_; }
+    long long executed() const { return executed_; }
+    // The program counter of the last run's first step that left no line
+    // selected; -1 when every step left one.
+    int firstPcWithoutLine() const { return firstPcWithoutLine_; }
 
     // The whole machine as it stands, to run the same steps again from it.
     struct Snapshot {
@@ -93,6 +101,8 @@ public:
     const std::vector<int>& entriesPut() const { return put_; }
     // PORTA, PORTB, TRISA and TRISB as the last step's port tail showed them.
     int shownPort(int i) const { return shownPorts_[static_cast<std::size_t>(i)]; }
+    // The lamps and input boxes as the last step left them.
+    const state::PortControls& controls() const { return controls_; }
 
 private:
     template <typename Recorder> class OnValues;
@@ -130,8 +140,10 @@ private:
     std::vector<int> put_;
     int tickedA_ = 0, tickedB_ = 0;
     std::array<int, 4> shownPorts_{};
-    state::PortControls controls_; // as the recorder last heard them
+    state::PortControls controls_;
     long long cycles_ = 0;
+    long long executed_ = 0;
+    int firstPcWithoutLine_ = -1;
 };
 
 } // namespace mirel::sim::device
