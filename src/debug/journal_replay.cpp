@@ -52,6 +52,10 @@ void StepJournal::settle() {
     runs.swap(pending_);
     pendingSteps_ = 0;
     for (const UnrecordedRun& run : runs) {
+        if (run.part) {
+            settlePart(run);
+            continue;
+        }
         core_->restore(run.start, run.found);
         const EntryLine* first = run.entry ? &*run.entry : nullptr;
         long long steps = run.steps;

@@ -1,6 +1,7 @@
-// A part's runs on values recorded as they run: the journal hears each write
-// as the part's core makes it, and the debugger the part's hidden state
-// before each step.
+// A part's runs on values, recorded as they run or, not recorded as they
+// ran, by running them again from their snapshots: the journal hears each
+// write as the part's core makes it, and the debugger the part's hidden
+// state before each step.
 #include "step_journal.h"
 
 #include "sim/device/part_value_steps.h"
@@ -47,24 +48,63 @@ long long StepJournal::recordPartRun(sim::device::PartValueCore& core, long long
     return core.run(count, stops, replay);
 }
 
-long long StepJournal::recordPartRunFrom(sim::device::PartValueCore& core, long long skipped,
-                                         long long steps, PartStates& states) {
-    settle();
-    // The entry line as the skipped steps left it: refilled by the last line
-    // they selected anew, else as the models show it.
-    EntryLine entry = readEntryLine();
-    if (core.picked() >= 0)
-        entry = EntryLine{core.selected(), core.picked(), 0, 0, {}};
-    entry.selected = core.selected();
-    dropRecords();
+void StepJournal::addUnrecordedPartRun(sim::device::PartValueCore& core,
+                                       sim::device::PartValueCore::Snapshot start,
+                                       long long skipped, long long steps, PartStates& states) {
+    partCore_ = &core;
+    partStates_ = &states;
     dropped_ += skipped;
-    adoptPart(core);
-    PartReplay replay(*this, std::move(entry), states);
-    return core.run(steps, nullptr, replay);
+    if (steps <= 0)
+        return;
+    const EntryLine found = readEntryLine();
+    UnrecordedRun run{{},
+                      steps,
+                      std::nullopt,
+                      {},
+                      core.entriesTaken(),
+                      core.entriesPut(),
+                      std::make_unique<PartStart>(
+                          PartStart{std::move(start), core.found(), found, form_.W.text()})};
+    if (skipped == 0)
+        run.entry = found;
+    addPending(std::move(run));
+}
+
+void StepJournal::settlePart(const UnrecordedRun& run) {
+    sim::device::PartValueCore& core = *partCore_;
+    const PartStart& start = *run.part;
+    core.restore(start.snapshot, start.found);
+    bool fromStart = run.entry.has_value();
+    long long steps = run.steps;
+    // Only the last maxSteps can be taken back: the steps before them run bare.
+    if (const long long bare = steps - static_cast<long long>(maxSteps); bare > 0) {
+        core.run(bare, nullptr);
+        dropRecords();
+        dropped_ += bare;
+        steps -= bare;
+        fromStart = false;
+    }
+    // Unless the records begin where the run began and the copies stand
+    // there, they take the machine the records begin from.
+    if (!fromStart || copiesBehind_)
+        adoptPart(core, start.w);
+    controls_ = core.controls();
+    controlsStale_ = false;
+    copiesBehind_ = false;
+    PartReplay replay(*this, partEntryLine(core, start.entry), *partStates_);
+    core.run(steps, nullptr, replay);
+}
+
+StepJournal::EntryLine StepJournal::partEntryLine(const sim::device::PartValueCore& core,
+                                                  EntryLine found) {
+    if (core.picked() >= 0)
+        found = EntryLine{core.selected(), core.picked(), 0, 0, {}};
+    found.selected = core.selected();
+    return found;
 }
 
 // A line the core never wrote still holds the text the copies read.
-void StepJournal::adoptPart(const sim::device::PartValueCore& core) {
+void StepJournal::adoptPart(const sim::device::PartValueCore& core, const std::string& foundW) {
     for (std::size_t i = 0; i < regValues_.size() && i < state::registerCount; ++i) {
         const int index = static_cast<int>(i);
         if (!core.wellFormed(index))
@@ -72,11 +112,9 @@ void StepJournal::adoptPart(const sim::device::PartValueCore& core) {
         regValues_[i] = static_cast<std::uint8_t>(core.lineValue(index));
         regStandard_[i] = 1;
     }
-    if (core.wStored())
-        w_ = state::hex2(core.w());
-    stackLines_.resize(stackLines_.size() - static_cast<std::size_t>(core.entriesTaken()));
-    for (int address : core.entriesPut())
-        stackLines_.push_back(state::hex4(address));
+    // W typed by hand stays as typed until a step stores it.
+    w_ = core.wStored() ? state::hex2(core.w()) : foundW;
+    adoptStack(core.entriesTaken(), core.entriesPut(), true);
     controls_ = core.controls();
     controlsStale_ = false;
 }

@@ -1,6 +1,7 @@
-// A run under a part's rules goes on the part's value core, each step
-// recorded as it runs; of a run longer than the journal holds only the last
-// steps are recorded, from a snapshot.
+// A run under a part's rules goes on the part's value core: a run of its
+// own recorded as it runs, one at full speed bare, with a snapshot the
+// journal records it from when something needs the records (as
+// value_runs.cpp does for the teaching model).
 #include "debugger.h"
 #include "line_notices.h"
 
@@ -13,16 +14,17 @@ long long Debugger::runOnPartValues(sim::device::PartValueCore& core, long long 
     constexpr auto reach = static_cast<long long>(StepJournal::maxSteps);
     const auto* stops = &breakpoints_.marks();
     PartRunNotices notices;
-    if (count <= reach) {
+    // A run of its own is read as soon as it is over: recorded as it runs,
+    // it need not run twice.
+    if (!running() && count <= reach) {
         const long long done = journal_.recordPartRun(core, count, stops, partStates_);
         partRunFinished(core, done, notices);
+        alignPartStates();
         return done;
     }
-    // Bare chunks, with a snapshot before each: the records begin at the
-    // latest that leaves at least maxSteps after it.
     auto latest = core.snapshot();
     long long latestAt = 0;
-    std::optional<sim::device::PartValueCore::Snapshot> before;
+    std::optional<sim::device::PartValueCore::Snapshot> before; // maxSteps before `latest`
     long long done = 0;
     for (;;) {
         const long long chunk = std::min(count - done, reach);
@@ -37,13 +39,8 @@ long long Debugger::runOnPartValues(sim::device::PartValueCore& core, long long 
     }
     const bool fromLatest = !before || done - latestAt >= reach;
     const long long from = fromLatest ? latestAt : latestAt - reach;
-    // The steps run again: counted and told of already.
-    core.restore(fromLatest ? latest : *before);
-    if (from == 0)
-        journal_.recordPartRun(core, done, nullptr, partStates_);
-    else
-        journal_.recordPartRunFrom(core, from, done - from, partStates_);
-    alignPartStates();
+    journal_.addUnrecordedPartRun(core, fromLatest ? std::move(latest) : std::move(*before), from,
+                                  done - from, partStates_);
     return done;
 }
 
@@ -61,7 +58,6 @@ void Debugger::partRunFinished(const sim::device::PartValueCore& core, long long
         notices.erased = true;
         tellOncePerRun(erasedWordNotice(core.firstPcWithoutLine()), erasedTold_);
     }
-    alignPartStates();
 }
 
 } // namespace mirel::debug
