@@ -67,7 +67,8 @@ private:
     void stepFinished(int cycles) override;
     // A run on values goes bare; the journal records it when it is read (value_runs.cpp).
     long long runOnValues(sim::ValueCore& core, long long count) override;
-    // A part's run is recorded as it runs (part_value_runs.cpp).
+    // The same under a part's rules; a run of its own is recorded as it runs
+    // (part_value_runs.cpp).
     long long runOnPartValues(sim::device::PartValueCore& core, long long count) override;
     // What a part's run has told so far: each notice once a run.
     struct PartRunNotices {
