@@ -1,7 +1,10 @@
 // Whole-process probe: how many instructions a second a run at full speed
 // executes with the window shown, through the real event loop.
 //
-//   full_speed [SECONDS, default 3]
+//   full_speed [SECONDS, default 3] [PART: 16F84A, 16F628A, 16F877A]
+//
+// With a PART the machine follows that part's rules instead of the teaching model's.
+#include "device/model.h"
 #include "program_fixture.h"
 #include "window_fixture.h"
 
@@ -19,8 +22,14 @@ int main(int argc, char** argv) {
     bench::preferOffscreen();
     QApplication app(argc, argv);
     const double seconds = argc > 1 ? std::atof(argv[1]) : 3.0;
+    const auto model = argc > 2 ? device::modelNamed(argv[2]) : device::Model::Teaching;
+    if (!model) {
+        std::fprintf(stderr, "full_speed: unknown part '%s'\n", argv[2]);
+        return 2;
+    }
 
     bench::LongProgramWindow w;
+    w.form().chosenModel = *model;
     // A counting loop: a register counts up, a jump goes round again.
     bench::loadProgram(w.form(), {"INC\t20", "INC\t21", "JMP\t0000"});
 

@@ -58,8 +58,7 @@ void Debugger::partStepStarting() {
 }
 
 void Debugger::unusualStepFinished(int cycles) {
-    if (partStates_.size() > journal_.size())
-        partStates_.pop_front(partStates_.size() - journal_.size());
+    alignPartStates();
     if (cycles == 0)
         nothingExecuted();
     if (auto* part = simulator_.deviceMachine()) {
@@ -74,6 +73,7 @@ void Debugger::viewsCaughtUp() {
     if (running())
         return; // listeners hear of it when the run stops
     journal_.settle();
+    alignPartStates();
     highlightFrom_ = journal_.position() - 1;
     highlightStale_ = true;
     notifyChanged();
@@ -177,8 +177,10 @@ void Debugger::changed() {
     if (running() == wasRunning_)
         return;
     wasRunning_ = running();
-    if (!wasRunning_)
+    if (!wasRunning_) {
         journal_.settle(); // the highlight and Step Back read the records
+        alignPartStates();
+    }
     idleLineTold_ = -1;
     sleepTold_ = false;
     erasedTold_ = false;

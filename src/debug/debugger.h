@@ -67,6 +67,20 @@ private:
     void stepFinished(int cycles) override;
     // A run on values goes bare; the journal records it when it is read (value_runs.cpp).
     long long runOnValues(sim::ValueCore& core, long long count) override;
+    // The same under a part's rules; a run of its own is recorded as it runs
+    // (part_value_runs.cpp).
+    long long runOnPartValues(sim::device::PartValueCore& core, long long count) override;
+    // What a part's run has told so far: each notice once a run.
+    struct PartRunNotices {
+        bool sleep = false, erased = false;
+    };
+    void partRunFinished(const sim::device::PartValueCore& core, long long ran,
+                         PartRunNotices& notices);
+    // The part's states before the steps the journal holds, and no more.
+    void alignPartStates() {
+        if (partStates_.size() > journal_.size())
+            partStates_.pop_front(partStates_.size() - journal_.size());
+    }
     void viewsCatchingUp() override { journal_.catchUp(true); }
     void viewsCaughtUp() override;
     void changed() override; // Timer1: a run starts or ends
@@ -101,8 +115,7 @@ private:
     bool noticesHeld_ = false;
     bool sleepTold_ = false;
     bool erasedTold_ = false;
-    // A part's state that no line shows, before each step the journal holds.
-    RingBuffer<sim::device::DeviceState> partStates_;
+    PartStates partStates_;
 };
 
 } // namespace mirel::debug

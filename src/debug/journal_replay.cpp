@@ -23,7 +23,7 @@ public:
     }
     void registerWritten(int index, int value) { journal_.valueRegister(index, value); }
     void wWritten(int value) { journal_.valueW(value); }
-    void stackPushed(int callingLine) { journal_.valueStackPushed(callingLine); }
+    void stackPushed(int callingLine) { journal_.valueStackPushed(std::to_string(callingLine)); }
     void stackPopped() { journal_.valueStackPopped(); }
     void controlsChanged(std::uint16_t lamps, std::uint16_t boxes) {
         journal_.valueControls(lamps, boxes);
@@ -52,6 +52,10 @@ void StepJournal::settle() {
     runs.swap(pending_);
     pendingSteps_ = 0;
     for (const UnrecordedRun& run : runs) {
+        if (run.part) {
+            settlePart(run);
+            continue;
+        }
         core_->restore(run.start, run.found);
         const EntryLine* first = run.entry ? &*run.entry : nullptr;
         long long steps = run.steps;

@@ -1,5 +1,6 @@
 #include "step_journal.h"
 
+#include "state/hex_text.h"
 #include "state/register_file.h"
 #include "state/register_values.h"
 
@@ -238,22 +239,28 @@ void StepJournal::addUnrecordedRun(sim::ValueCore& core, sim::ValueCore::Snapsho
     dropped_ += skipped;
     if (steps <= 0)
         return;
-    auto& run = pending_.emplace_back(UnrecordedRun{std::move(start), steps, std::nullopt,
-                                                    core.foundEntries(), core.entriesTaken(),
-                                                    core.entriesPut()});
+    UnrecordedRun run{
+        std::move(start),  steps,  std::nullopt, core.foundEntries(), core.entriesTaken(),
+        core.entriesPut(), nullptr};
     if (skipped == 0)
         run.entry =
             EntryLine{form_.Code.selectedIndex(), form_.Counter.firstLine(), form_.Counter.caret(),
                       static_cast<std::int8_t>(form_.Counter.selectedEntry()),
                       form_.Counter.selectedEntry() != 0 ? form_.Counter.editText() : ""};
-    pendingSteps_ += steps;
+    addPending(std::move(run));
+}
+
+void StepJournal::addPending(UnrecordedRun run) {
+    pendingSteps_ += run.steps;
+    pending_.push_back(std::move(run));
     // What lies wholly before the last maxSteps steps is out of reach.
     while (pending_.size() > 1 &&
            pendingSteps_ - pending_.front().steps >= static_cast<long long>(maxSteps)) {
         const UnrecordedRun& oldest = pending_.front();
         dropped_ += oldest.steps;
         pendingSteps_ -= oldest.steps;
-        adoptStack(oldest.taken, oldest.put); // the next run found the stack so
+        // The next run found the stack so.
+        adoptStack(oldest.taken, oldest.put, oldest.part != nullptr);
         pending_.pop_front();
         copiesBehind_ = true;
     }
@@ -338,13 +345,13 @@ void StepJournal::adopt(const sim::ValueCore& core) {
     }
     // The core takes W only as the simulator writes it.
     w_ = wText(static_cast<std::uint8_t>(core.w()));
-    adoptStack(core.entriesTaken(), core.entriesPut());
+    adoptStack(core.entriesTaken(), core.entriesPut(), false);
 }
 
-void StepJournal::adoptStack(int taken, const std::vector<int>& put) {
+void StepJournal::adoptStack(int taken, const std::vector<int>& put, bool addresses) {
     stackLines_.resize(stackLines_.size() - static_cast<std::size_t>(taken));
     for (int entry : put)
-        stackLines_.push_back(std::to_string(entry));
+        stackLines_.push_back(addresses ? state::hex4(entry) : std::to_string(entry));
 }
 
 void StepJournal::readModels() {
@@ -361,10 +368,10 @@ void StepJournal::valueW(int value) {
     w_ = wText(static_cast<std::uint8_t>(value));
 }
 
-void StepJournal::valueStackPushed(int callingLine) {
+void StepJournal::valueStackPushed(std::string line) {
     record({static_cast<std::int32_t>(stackLines_.size()), StackList, Kind::Inserted, 0, false},
            nullptr);
-    stackLines_.push_back(std::to_string(callingLine));
+    stackLines_.push_back(std::move(line));
 }
 
 void StepJournal::valueStackPopped() {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "ring_buffer.h"
+#include "sim/device/part_value_core.h"
 #include "sim/value_core.h"
 #include "state/main_form.h"
 #include "state/port_controls.h"
@@ -16,6 +17,9 @@
 #include <vector>
 
 namespace mirel::debug {
+
+// A part's state that no line shows, before each step the journal holds.
+using PartStates = RingBuffer<sim::device::DeviceState>;
 
 // What each step changed, newest last, so that steps can be taken back one
 // by one. Register writes are heard from the register values directly, stack
@@ -80,6 +84,13 @@ public:
     // Runs at most `count` steps on `core` as it stands, recording each, and
     // answers how many ran; it stops where ValueCore::run stops.
     long long recordRun(sim::ValueCore& core, long long count, const std::vector<char>* stops);
+    // The same two for a run under a part's rules; `states` gets the part's
+    // hidden state before each step as it is recorded.
+    void addUnrecordedPartRun(sim::device::PartValueCore& core,
+                              sim::device::PartValueCore::Snapshot start, long long skipped,
+                              long long steps, PartStates& states);
+    long long recordPartRun(sim::device::PartValueCore& core, long long count,
+                            const std::vector<char>* stops, PartStates& states);
     bool settled() const { return pending_.empty(); }
     // While the models catch up with a run, what they tell is no change of
     // their own: the records bring the copies up to date.
@@ -140,6 +151,13 @@ private:
     EntryLine readEntryLine() const;
     std::uint8_t keepEntryLine();
 
+    // Where a part's run not recorded yet begins, and what it found there.
+    struct PartStart {
+        sim::device::PartValueCore::Snapshot snapshot;
+        sim::device::PartValueCore::Found found;
+        EntryLine entry;
+        std::string w;
+    };
     // A run on values not recorded yet (see addUnrecordedRun).
     struct UnrecordedRun {
         sim::ValueCore::Snapshot start;
@@ -149,11 +167,13 @@ private:
         // The stack at the run's end: entries taken off below those it found, then those put on.
         int taken;
         std::vector<int> put;
+        std::unique_ptr<PartStart> part; // a part's run: it begins here instead
     };
 
     class ListWatch;
     class ControlsWatch;
     class Replay;
+    class PartReplay;
     friend class ListWatch;
     friend class ControlsWatch;
 
@@ -210,13 +230,21 @@ private:
         regStandard_[at] = 1;
     }
     void valueW(int value);
-    void valueStackPushed(int callingLine);
+    void valueStackPushed(std::string line);
     void valueStackPopped();
     void valueControls(std::uint16_t lamps, std::uint16_t boxes);
     // The copies of the registers, W and the stack take the machine the core
     // holds; the stack copy must show the stack as the core's run found it.
     void adopt(const sim::ValueCore& core);
-    void adoptStack(int taken, const std::vector<int>& put);
+    // `addresses`: a part's stack, whose lines are addresses.
+    void adoptStack(int taken, const std::vector<int>& put, bool addresses);
+    // `foundW`: W's text where the part's run began.
+    void adoptPart(const sim::device::PartValueCore& core, const std::string& foundW);
+    void addPending(UnrecordedRun run);
+    void settlePart(const UnrecordedRun& run);
+    // The entry line as a part's steps left it from `found`: refilled by the
+    // last line they selected anew.
+    static EntryLine partEntryLine(const sim::device::PartValueCore& core, EntryLine found);
     // Every recorded step is out of reach.
     void dropRecords();
     // The copies take what the models show.
@@ -262,6 +290,8 @@ private:
     long long pendingSteps_ = 0;
     bool copiesBehind_ = false;      // runs were dropped unrecorded before the first
     sim::ValueCore* core_ = nullptr; // runs them again
+    sim::device::PartValueCore* partCore_ = nullptr;
+    PartStates* partStates_ = nullptr; // hears a part's hidden states as they are recorded
 };
 
 } // namespace mirel::debug

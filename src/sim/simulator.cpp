@@ -57,13 +57,16 @@ long long Simulator::run(long long count) {
     return 1;
 }
 
-// A part runs on values only while no listener hears each step: the
-// debugger's journal records a part's steps one by one.
 long long Simulator::runPart(long long count) {
-    if (count > 1 && !listener_ && partValues_.load(form_, *partMachine())) {
-        const long long done = partValues_.run(count, nullptr);
+    if (count > 1 && partValues_.load(form_, *partMachine())) {
+        const long long done = listener_ ? listener_->runOnPartValues(partValues_, count)
+                                         : partValues_.run(count, nullptr);
         if (done > 0) {
+            if (listener_)
+                listener_->viewsCatchingUp();
             device::bringViewsUpToDate(form_, partValues_, *partMachine(), ports_);
+            if (listener_)
+                listener_->viewsCaughtUp();
             return done;
         }
     }

@@ -29,9 +29,8 @@ public:
     // and the models catch up once at the end; a step only the text rules can
     // take is taken alone by Step_Click, and the run returns after it, as it
     // may have shown a message. Also returns after a step that made a
-    // listener's stop line next. Under a part's rules a run goes on values
-    // only while no listener is set; a step that would show a stack message
-    // is Step_Click's.
+    // listener's stop line next. Under a part's rules a step that would show
+    // a stack message is Step_Click's.
     long long run(long long count);
 
     // Null for none; the listener must outlive the simulator or be taken off first.

@@ -4,6 +4,10 @@
 
 namespace mirel::sim {
 
+namespace device {
+class PartValueCore;
+}
+
 // Hears every Step that has a program to work on, before it changes anything
 // and once it is over: the debugger's journal and counters sit here.
 class StepListener {
@@ -17,6 +21,10 @@ public:
     // answers how many ran; -1 for a listener that hears steps only through
     // the two calls above, which then get every step of a run one by one.
     virtual long long runOnValues(ValueCore& /*core*/, long long /*count*/) { return -1; }
+    // The same under a part's rules.
+    virtual long long runOnPartValues(device::PartValueCore& /*core*/, long long /*count*/) {
+        return -1;
+    }
     // The models are brought up to date after such a run, between these two:
     // what they tell meanwhile is no new change.
     virtual void viewsCatchingUp() {}

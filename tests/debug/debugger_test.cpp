@@ -1,6 +1,7 @@
 // Step Back, breakpoints, counts and Reset on the core models.
 #include "debug/debugger.h"
 #include "debug/random_program.h"
+#include "sim/device_fixture.h"
 #include "sim/machine_fixture.h"
 #include "sim/run_control.h"
 #include "sim/run_messages.h"
@@ -423,6 +424,150 @@ TEST(ValueRuns, AtFullSpeedRecordOnlyWhatCanBeTakenBack) {
             }
         }
         EXPECT_FALSE(debugger.stepBack());
+    }
+}
+
+// The machine, the counts and the part's hidden state as one text.
+std::string partText(DebugMachine& m) {
+    std::ostringstream out;
+    out << textState(m.form, m.debugger);
+    auto* part = m.simulator.deviceMachine();
+    const sim::device::DeviceState& s = part->hiddenState();
+    out << "Hidden " << s.pc << ' ' << s.prescaler << ' ' << int{s.timerHold} << ' ' << s.sleeping
+        << ' ' << int{s.portB} << ' ' << int{s.portBLatch} << ' ' << int{s.stackPointer} << ' '
+        << part->woke() << " slots";
+    for (auto slot : s.stack)
+        out << ' ' << slot;
+    out << "\nJournal " << m.debugger.journal().size() << '\n';
+    return out.str();
+}
+
+// Under a part's rules a run with the debugger listening (full speed, the
+// batch driver) leaves after every run what as many Steps leave, the
+// highlight and the part's hidden state included, stops at the same
+// breakpoints, and is taken back step by step as the Steps are; stepping on
+// from there repeats the same steps, and going back as far as the journal
+// reaches gives the states the Steps passed through. One run is longer than
+// the journal holds, and one full-speed turn runs on past the journal's reach
+// in runs recorded only once it stops.
+TEST(ValueRuns, UnderAPartsRulesLeaveWhatStepsLeaveAndAreTakenBack) {
+    struct Case {
+        const char* name;
+        std::vector<std::string> lines;
+        int breakLine; // -1 for none
+    };
+    using testing::at;
+    // Timer0 interrupts a loop that counts in 20; the handler counts in 21.
+    const auto timer =
+        at(0, {"JMP\t0010"}) + at(4, {"INC\t21", "RES\t0B,2", "RTI"}) +
+        at(0x10, {"LDA\t01 H", "OPTION", "LDA\tA0 H", "STA\t0B", "INC\t20", "JMP\t0014"});
+    // Calls three deep, the deepest counting down in a loop, a return with a
+    // literal, port B's lamps and directions through bank 1; the stack's
+    // lines are addresses.
+    const auto calls = at(0, {"CLR\t06", "SET\t03,5", "CLR\t06", "RES\t03,5", "JSR\t0010",
+                              "STA\t06", "INC\t22", "JMP\t0004"}) +
+                       at(0x10, {"JSR\t0014", "ADD\t22 W", "RTS"}) +
+                       at(0x14, {"JSR\t0018", "XOR\t5A H", "RTS"}) +
+                       at(0x18, {"DEZ\t23", "JMP\t0018", "RET\t3C H"});
+    // RP1, RP0 and IRP reach the banks directly and through FSR and INDF.
+    const auto banks = at(0, {"LDA\t20 H", "STA\t04", "SET\t03,7", "INC\t00", "RES\t03,7",
+                              "INC\t00", "SET\t03,6", "INC\t21", "SET\t03,5", "DEC\t21",
+                              "RES\t03,6", "INC\t21", "RES\t03,5", "INC\t04", "JMP\t0002"});
+    // Sleeps until a tick of RB7:RB4 wakes it through the interrupt.
+    const auto sleep = at(0, {"JMP\t0010"}) + at(4, {"INC\t21", "LDA\t06 W", "RES\t0B,0", "RTI"}) +
+                       at(0x10, {"SET\t03,5", "LDA\tFF H", "STA\t06", "RES\t03,5", "LDA\t88 H",
+                                 "STA\t0B", "SLP", "INC\t20", "JMP\t0016"});
+    for (device::Model model : {device::Model::F84A, device::Model::F628A, device::Model::F877A}) {
+        std::vector<Case> cases = {{"timer", timer, -1}, {"timer to a breakpoint", timer, 4},
+                                   {"calls", calls, -1}, {"calls to a breakpoint", calls, 9},
+                                   {"banks", banks, 13}, {"sleep", sleep, -1}};
+        for (unsigned seed = 1; seed <= 3; ++seed) {
+            std::mt19937 rng(seed);
+            cases.push_back({"random", randomProgram(rng, 40, true), static_cast<int>(seed) * 7});
+        }
+        for (unsigned c = 0; c < cases.size(); ++c) {
+            const Case& test = cases[c];
+            SCOPED_TRACE(std::string(device::modelName(model)) + " " + test.name + " " +
+                         std::to_string(c));
+            std::mt19937 rng(c);
+            DebugMachine run({"NOP"}), stepped({"NOP"});
+            for (DebugMachine* m : {&run, &stepped}) {
+                m->form.chosenModel = model;
+                Machine::load(m->form, {});
+                Machine::loadLines(m->form, test.lines, 0);
+                m->form.W.setText("5");
+                m->form.InB[c % 8].setValue(1);
+                if (test.breakLine >= 0)
+                    m->debugger.breakpoints().set(test.breakLine, true);
+            }
+            // After a full-speed turn the highlight shows what the whole turn changed.
+            auto compare = [&](const std::string& when, bool highlight = true) {
+                ASSERT_EQ(partText(run), partText(stepped)) << when;
+                if (!highlight)
+                    return;
+                ASSERT_EQ(run.debugger.changedRegisters(), stepped.debugger.changedRegisters())
+                    << when;
+                ASSERT_EQ(run.debugger.wChanged(), stepped.debugger.wChanged()) << when;
+            };
+            sim::RunMessages messages{run.form, run.messages};
+            ReadingsClock clock(c % 3 == 2 ? 14 : 10);
+            sim::RunControl control{run.form, run.simulator, messages, clock};
+            auto fullSpeedTurn = [&] {
+                // The entry line as no Step leaves it: the records must know
+                // it is refilled once the turn selects a line anew.
+                for (DebugMachine* m : {&run, &stepped})
+                    m->form.Counter.setCaret(2);
+                const long long before = run.debugger.journal().position();
+                control.FullSpeed_Click();
+                control.Timer1_Timer();
+                control.StopKey_Click();
+                stepped.step(static_cast<int>(run.debugger.journal().position() - before));
+            };
+            auto runBoth = [&](long long count) {
+                const long long ran = run.simulator.run(count);
+                stepped.step(static_cast<int>(ran));
+                return ran;
+            };
+            for (int round = 0; round < 40; ++round) {
+                const long long count = round == 20 ? 250'000
+                                        : rng() % 4 ? 1 + rng() % 40
+                                                    : 1 + rng() % 600;
+                if (round == 39)
+                    fullSpeedTurn();
+                else
+                    runBoth(count);
+                compare("after run " + std::to_string(round), round != 39);
+                if (HasFatalFailure())
+                    return;
+                if (rng() % 8 == 0) {
+                    const auto pin = rng() % 8;
+                    for (DebugMachine* m : {&run, &stepped})
+                        m->form.InB[pin].setValue(1 - m->form.InB[pin].value());
+                }
+            }
+            for (int back = 1; back <= 300; ++back) {
+                ASSERT_EQ(run.debugger.stepBack(), stepped.debugger.stepBack());
+                compare("after taking back " + std::to_string(back));
+                if (HasFatalFailure())
+                    return;
+            }
+            for (int round = 0; round < 5; ++round) {
+                runBoth(1 + rng() % 50);
+                compare("stepping on " + std::to_string(round));
+                if (HasFatalFailure())
+                    return;
+            }
+            // As far back as the journal reaches, to where its records begin.
+            for (long long back = 1; stepped.debugger.stepBack(); ++back) {
+                ASSERT_TRUE(run.debugger.stepBack()) << back;
+                if (back % 997 == 0 || !stepped.debugger.canStepBack()) {
+                    compare("after taking back " + std::to_string(back) + " more", false);
+                    if (HasFatalFailure())
+                        return;
+                }
+            }
+            EXPECT_FALSE(run.debugger.stepBack());
+        }
     }
 }
 

@@ -17,11 +17,14 @@ namespace mirel::sim::device {
 
 // A recorder of a part's run on values has the teaching core's hooks (see
 // value_core.h), stackPushed telling the return address put on the stack and
-// valueStepFinished 0 cycles for a step the part slept through, and one more:
+// valueStepFinished 0 cycles for a step the part slept through, and two more:
 //   partStepStarting(const DeviceState& state)
 //                                     what no line shows, before the step
+//   linePicked(int line)              Code's line `line` is selected anew,
+//                                     which refills the entry line
 struct PartNoRecorder : NoRecorder {
     void partStepStarting(const DeviceState&) {}
+    void linePicked(int) {}
 };
 
 // A part's steps on values alone: each register once, at its home address,
@@ -48,8 +51,13 @@ public:
     template <typename Recorder>
     long long run(long long count, const std::vector<char>* stops, Recorder& recorder);
 
-    // The instruction cycles of the last run.
+    // The instruction cycles of the last run, and its steps that executed an
+    // instruction (the others the part slept through).
     long long cycles() const { return cycles_; }
+    long long executed() const { return executed_; }
+    // The program counter of the last run's first step that left no line
+    // selected; -1 when every step left one.
+    int firstPcWithoutLine() const { return firstPcWithoutLine_; }
 
     // The whole machine as it stands, to run the same steps again from it.
     struct Snapshot {
@@ -67,7 +75,24 @@ public:
         return {cells_,    w_,      wStored_, state_, woke_,       pc_,
                 selected_, picked_, taken_,   put_,   shownPorts_, controls_};
     }
+    // What the run found in the models, to run the same steps again from a
+    // snapshot once the models have moved on.
+    struct Found {
+        std::array<std::uint8_t, state::registerCount> values, wellFormed;
+        int depth, tickedA, tickedB;
+    };
+    Found found() const {
+        return {foundValues_, foundWellFormed_, foundDepth_, tickedA_, tickedB_};
+    }
     void restore(const Snapshot& s);
+    void restore(const Snapshot& s, const Found& f) {
+        foundValues_ = f.values;
+        foundWellFormed_ = f.wellFormed;
+        foundDepth_ = f.depth;
+        tickedA_ = f.tickedA;
+        tickedB_ = f.tickedB;
+        restore(s);
+    }
 
     // The machine as the run left it. A line of Reg: a register written in
     // the run shows its value on all its lines, the others are as found.
@@ -93,6 +118,8 @@ public:
     const std::vector<int>& entriesPut() const { return put_; }
     // PORTA, PORTB, TRISA and TRISB as the last step's port tail showed them.
     int shownPort(int i) const { return shownPorts_[static_cast<std::size_t>(i)]; }
+    // The lamps and input boxes as the last step left them.
+    const state::PortControls& controls() const { return controls_; }
 
 private:
     template <typename Recorder> class OnValues;
@@ -130,8 +157,10 @@ private:
     std::vector<int> put_;
     int tickedA_ = 0, tickedB_ = 0;
     std::array<int, 4> shownPorts_{};
-    state::PortControls controls_; // as the recorder last heard them
+    state::PortControls controls_;
     long long cycles_ = 0;
+    long long executed_ = 0;
+    int firstPcWithoutLine_ = -1;
 };
 
 } // namespace mirel::sim::device

@@ -118,8 +118,11 @@ public:
         const int address = pc & addressMask_;
         const int line = lineOf_[address];
         if (line >= 0) {
-            if (line != selected_)
+            if (line != selected_) {
                 picked_ = line;
+                if constexpr (Recorder::records)
+                    recorder_.linePicked(line);
+            }
             pc_ = address;
         } else {
             pc_ = pc;
@@ -193,7 +196,8 @@ template <typename Recorder>
     DeviceState state = state_;
     bool woke = woke_;
     OnValues<Recorder> machine(*this, recorder, state);
-    long long done = 0, cycles = 0;
+    long long done = 0, cycles = 0, executed = 0;
+    int pcWithoutLine = -1;
     while (done < count) {
         const int depth = machine.depth();
         // Only an empty stack, or one an entry or less short of full (one compare).
@@ -207,15 +211,29 @@ template <typename Recorder>
         const int stepCycles = partStep(machine, state, woke);
         ++done;
         cycles += stepCycles;
+        executed += stepCycles > 0 ? 1 : 0;
         if constexpr (Recorder::records)
             recorder.valueStepFinished(stepCycles);
         const int selected = machine.selected();
+        if (selected < 0 && pcWithoutLine < 0) [[unlikely]]
+            pcWithoutLine = state.pc;
         if (stops && selected >= 0 && static_cast<std::size_t>(selected) < stops->size() &&
             (*stops)[static_cast<std::size_t>(selected)])
             break;
     }
     machine.finish();
     cycles_ = cycles;
+    executed_ = executed;
+    firstPcWithoutLine_ = pcWithoutLine;
+    // A recorder heard the lamps and boxes change; without one they are as
+    // the last step's port tail showed them, for a run recorded from here.
+    if constexpr (!Recorder::records) {
+        if (done > 0) {
+            const auto boxes = static_cast<std::uint16_t>(shownPorts_[2] | shownPorts_[3] << 8);
+            controls_ = {static_cast<std::uint16_t>(shownPorts_[0] | shownPorts_[1] << 8), boxes,
+                         boxes};
+        }
+    }
     state_ = state;
     woke_ = woke;
     return done;

@@ -1,0 +1,63 @@
+// A run under a part's rules goes on the part's value core: a run of its
+// own recorded as it runs, one at full speed bare, with a snapshot the
+// journal records it from when something needs the records (as
+// value_runs.cpp does for the teaching model).
+#include "debugger.h"
+#include "line_notices.h"
+
+#include <algorithm>
+#include <optional>
+
+namespace mirel::debug {
+
+long long Debugger::runOnPartValues(sim::device::PartValueCore& core, long long count) {
+    constexpr auto reach = static_cast<long long>(StepJournal::maxSteps);
+    const auto* stops = &breakpoints_.marks();
+    PartRunNotices notices;
+    // A run of its own is read as soon as it is over: recorded as it runs,
+    // it need not run twice.
+    if (!running() && count <= reach) {
+        const long long done = journal_.recordPartRun(core, count, stops, partStates_);
+        partRunFinished(core, done, notices);
+        alignPartStates();
+        return done;
+    }
+    auto latest = core.snapshot();
+    long long latestAt = 0;
+    std::optional<sim::device::PartValueCore::Snapshot> before; // maxSteps before `latest`
+    long long done = 0;
+    for (;;) {
+        const long long chunk = std::min(count - done, reach);
+        const long long ran = core.run(chunk, stops);
+        done += ran;
+        partRunFinished(core, ran, notices);
+        if (ran < chunk || done == count || breakpoints_.has(core.selected()))
+            break;
+        before = std::move(latest);
+        latest = core.snapshot();
+        latestAt = done;
+    }
+    const bool fromLatest = !before || done - latestAt >= reach;
+    const long long from = fromLatest ? latestAt : latestAt - reach;
+    journal_.addUnrecordedPartRun(core, fromLatest ? std::move(latest) : std::move(*before), from,
+                                  done - from, partStates_);
+    return done;
+}
+
+// The counts, and what a run of Steps would have told: a step the part slept
+// through, a program counter no line carries.
+void Debugger::partRunFinished(const sim::device::PartValueCore& core, long long ran,
+                               PartRunNotices& notices) {
+    count_.instructions += core.executed();
+    count_.cycles += core.cycles();
+    if (core.executed() < ran && !notices.sleep) {
+        notices.sleep = true;
+        tellOncePerRun(sleepingNotice, sleepTold_);
+    }
+    if (core.firstPcWithoutLine() >= 0 && !notices.erased) {
+        notices.erased = true;
+        tellOncePerRun(erasedWordNotice(core.firstPcWithoutLine()), erasedTold_);
+    }
+}
+
+} // namespace mirel::debug
