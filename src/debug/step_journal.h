@@ -23,10 +23,11 @@ using PartStates = RingBuffer<sim::device::DeviceState>;
 
 // What each step changed, newest last, so that steps can be taken back one
 // by one. Register writes are heard from the register values directly, stack
-// and W changes through the models' own change events while a step runs; a register line that is
-// the standard text of its value costs one byte. The selection and the entry line are noted before
-// each step; the lamps and input boxes only by the step that first changes them after it began
-// (until then they are as the step found them).
+// and W changes through the models' own change events while a step runs; a
+// register line that is the standard text of its value costs one byte. The
+// selection and the entry line are noted before each step; the lamps and
+// input boxes only by the step that first changes them after it began (until
+// then they are as the step found them).
 //
 // Any change outside a step or a take-back (W typed, a program line edited,
 // a new program) makes the recorded steps meaningless: the journal empties.
