@@ -5,10 +5,14 @@
 // line also says how many cycles an instruction takes on the program, which
 // bench/reference/time_gpsim.sh needs to turn gpsim's cycles into instructions.
 //
-//   core_workloads [SECONDS per run, default 1] [PATH of mirelsim-batch]
+//   core_workloads [SECONDS per run, default 1] [PATH of mirelsim-batch] [PART]
+//
+// With a PART (16F84A, 16F628A, 16F877A) the machine follows that part's
+// rules; an empty PATH takes the driver built beside this probe.
 //
 // Each figure is the best of three runs; the driver's start-up is taken off
 // by the best of three runs of no steps.
+#include "device/model.h"
 #include "program_fixture.h"
 #include "sim/simulator.h"
 #include "state/hex_text.h"
@@ -28,6 +32,9 @@ namespace {
 using namespace mirel;
 using Clock = std::chrono::steady_clock;
 
+// The rules every machine of this run follows.
+device::Model model = device::Model::Teaching;
+
 double secondsSince(Clock::time_point start) {
     return std::chrono::duration<double>(Clock::now() - start).count();
 }
@@ -39,7 +46,10 @@ double secondsSince(Clock::time_point start) {
 
 // A main form holding the program and a simulator on it.
 struct Machine {
-    explicit Machine(const bench::Workload& workload) { bench::loadProgram(form, workload.lines); }
+    explicit Machine(const bench::Workload& workload) {
+        form.chosenModel = model;
+        bench::loadProgram(form, workload.lines);
+    }
     state::MainForm form;
     bench::SilentMessages messages;
     sim::Simulator simulator{form, messages};
@@ -111,7 +121,10 @@ double libraryRate(const bench::Workload& workload, double seconds) {
 }
 
 std::string batchCommand(const std::string& driver, const std::string& program, long long steps) {
-    return "'" + driver + "' --steps " + std::to_string(steps) + " '" + program + "'";
+    const std::string part = model == device::Model::Teaching
+                                 ? ""
+                                 : " --device " + std::string(device::modelName(model));
+    return "'" + driver + "'" + part + " --steps " + std::to_string(steps) + " '" + program + "'";
 }
 
 // The driver's printout after `steps` steps, and the seconds the whole process took.
@@ -172,7 +185,13 @@ void printRate(std::string_view name, double rate, const std::string& how) {
 
 int main(int argc, char** argv) {
     const double seconds = argc > 1 ? std::atof(argv[1]) : 1.0;
-    const std::string driver = argc > 2 ? argv[2] : MIRELSIM_BATCH_PATH;
+    const std::string driver = argc > 2 && argv[2][0] != '\0' ? argv[2] : MIRELSIM_BATCH_PATH;
+    if (argc > 3) {
+        const auto named = device::modelNamed(argv[3]);
+        if (!named)
+            fail(std::string("unknown part '") + argv[3] + "'");
+        model = *named;
+    }
     const auto program = std::filesystem::temp_directory_path() / "mirelsim_core_workload.txt";
 
     for (const bench::Workload& workload : bench::workloads()) {
@@ -182,7 +201,9 @@ int main(int argc, char** argv) {
 
         const double library = libraryRate(workload, seconds);
         char cycles[64];
-        std::snprintf(cycles, sizeof cycles, "library, %.4f cycles an instruction",
+        const std::string part =
+            model == device::Model::Teaching ? "" : std::string(device::modelName(model)) + ", ";
+        std::snprintf(cycles, sizeof cycles, "library, %s%.4f cycles an instruction", part.c_str(),
                       cyclesPerInstruction(workload));
         printRate(workload.name, library, cycles);
         // As many steps as the library ran in the time asked.
