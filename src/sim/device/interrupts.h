@@ -16,7 +16,15 @@ int portBLevels(const state::MainForm& form, const RegisterBus& bus);
 // Port B after this step's inputs: an edge of RB0 in the direction INTEDG
 // asks for sets INTF, and an input among RB7:RB4 that differs from the
 // last read of the port sets RBIF, again after every clear until a read.
+//
+// A machine that knows nothing the watch reads has changed since it last
+// ran (portBSettled) skips it; it hears when the watch ran (portBWatched).
 template <typename Registers> inline void watchPortB(Registers& registers, DeviceState& state) {
+    constexpr bool tracked = requires { registers.portBSettled(state); };
+    if constexpr (tracked) {
+        if (registers.portBSettled(state))
+            return;
+    }
     const int now = registers.readHome(reg::PORTB);
     const int before = state.portB;
     state.portB = static_cast<std::uint8_t>(now);
@@ -28,6 +36,8 @@ template <typename Registers> inline void watchPortB(Registers& registers, Devic
         flags |= intconRBIF;
     if (flags != 0)
         registers.writeHome(reg::INTCON, registers.intcon() | flags);
+    if constexpr (tracked)
+        registers.portBWatched(state);
 }
 
 // Whether a source's flag and its enable bit are both set (GIE aside):

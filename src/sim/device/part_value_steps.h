@@ -75,6 +75,13 @@ public:
                 tellWrite(copies[i], value);
         }
         cells_[at] = static_cast<std::uint16_t>(value | written);
+        // A port, a direction or INTCON written: the port tail and port B's
+        // watch have work again (TRISA and TRISB sit 0x80 above the ports).
+        if constexpr (!Recorder::records) {
+            const int low = home & 0x7F;
+            if (static_cast<unsigned>(low - reg::PORTA) <= 1 || low == reg::INTCON)
+                portsMoved_ = true;
+        }
     }
     int w() const { return core_.w_; }
     void setW(int value) {
@@ -142,6 +149,16 @@ public:
     // them, ticked inputs merge into the ports (into the port's own line,
     // which the part's write of the port overwrites at once), the mirrors follow.
     void portTail() {
+        // Nothing the tail reads was written since it last ran, and the boxes
+        // stay as they are through a run: it would write back what the ports
+        // hold, so only what it shows is taken.
+        if constexpr (!Recorder::records) {
+            if (!portsMoved_) {
+                shownA_ = cells_[state::PORTA] & 0xFF;
+                shownB_ = cells_[state::PORTB] & 0xFF;
+                return;
+            }
+        }
         const int trisA = cells_[state::TRISA] & 0xFF, trisB = cells_[state::TRISB] & 0xFF;
         shownA_ = cells_[state::PORTA] & 0xFF;
         shownB_ = cells_[state::PORTB] & 0xFF;
@@ -163,6 +180,20 @@ public:
         this->writeHome(reg::PORTB, portB);
     }
 
+    // Port B's watch (interrupts.h) would find what it found last time: the
+    // port and its direction unwritten, INTCON too, and the port not read.
+    // A recorded run watches every step, as it runs every tail.
+    bool portBSettled(const DeviceState& state) const {
+        if constexpr (Recorder::records)
+            return false;
+        else
+            return !portsMoved_ && state.portBLatch == latchSeen_;
+    }
+    void portBWatched(const DeviceState& state) {
+        portsMoved_ = false;
+        latchSeen_ = state.portBLatch;
+    }
+
 private:
     // A line becomes the standard text of the value; one that changes neither
     // value nor text is no change and is not told.
@@ -182,6 +213,10 @@ private:
     int pc_, selected_, picked_;
     int shownA_, shownB_;   // the ports as the last tail found them
     bool executed_ = false; // a step executed an instruction: PCL and INDF follow at the end
+    // Without a recorder: a port, a direction or INTCON was written since
+    // port B's watch last ran, and the port B latch it saw then.
+    bool portsMoved_ = true;
+    std::uint8_t latchSeen_ = 0;
     int depth_;
 };
 
