@@ -2,16 +2,16 @@
 // recorded by running them again on the value core from their snapshots:
 // either way the journal hears each write as the core makes it.
 #include "step_journal.h"
+#include "value_records.h"
 
 #include "sim/value_core_steps.h"
 
 namespace mirel::debug {
 
-class StepJournal::Replay {
+class StepJournal::Replay : public ValueRecords {
 public:
-    static constexpr bool records = true;
     // `first`: the entry line before the first step, when it is where a run began.
-    Replay(StepJournal& journal, const EntryLine* first) : journal_(journal), first_(first) {}
+    Replay(StepJournal& journal, const EntryLine* first) : ValueRecords(journal), first_(first) {}
 
     void valueStepStarting(int selected) {
         if (first_) {
@@ -21,17 +21,9 @@ public:
         }
         journal_.beginValueStep({selected, selected, 0, 0, {}});
     }
-    void registerWritten(int index, int value) { journal_.valueRegister(index, value); }
-    void wWritten(int value) { journal_.valueW(value); }
     void stackPushed(int callingLine) { journal_.valueStackPushed(std::to_string(callingLine)); }
-    void stackPopped() { journal_.valueStackPopped(); }
-    void controlsChanged(std::uint16_t lamps, std::uint16_t boxes) {
-        journal_.valueControls(lamps, boxes);
-    }
-    void valueStepFinished(int cycles) { journal_.endStep(cycles); }
 
 private:
-    StepJournal& journal_;
     const EntryLine* first_;
 };
 

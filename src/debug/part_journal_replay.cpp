@@ -3,18 +3,18 @@
 // write as the part's core makes it, and the debugger the part's hidden
 // state before each step.
 #include "step_journal.h"
+#include "value_records.h"
 
 #include "sim/device/part_value_steps.h"
 #include "state/hex_text.h"
 
 namespace mirel::debug {
 
-class StepJournal::PartReplay {
+class StepJournal::PartReplay : public ValueRecords {
 public:
-    static constexpr bool records = true;
     // `entry`: the entry line before the first step.
     PartReplay(StepJournal& journal, EntryLine entry, PartStates& states)
-        : journal_(journal), entry_(std::move(entry)), states_(states) {}
+        : ValueRecords(journal), entry_(std::move(entry)), states_(states) {}
 
     // The entry line stays as it is until a line is selected anew, which
     // refills it; a step that clears the selection leaves it.
@@ -24,17 +24,9 @@ public:
     }
     void linePicked(int line) { entry_ = EntryLine{line, line, 0, 0, {}}; }
     void partStepStarting(const sim::device::DeviceState& state) { states_.push_back(state); }
-    void registerWritten(int index, int value) { journal_.valueRegister(index, value); }
-    void wWritten(int value) { journal_.valueW(value); }
     void stackPushed(int address) { journal_.valueStackPushed(state::hex4(address)); }
-    void stackPopped() { journal_.valueStackPopped(); }
-    void controlsChanged(std::uint16_t lamps, std::uint16_t boxes) {
-        journal_.valueControls(lamps, boxes);
-    }
-    void valueStepFinished(int cycles) { journal_.endStep(cycles); }
 
 private:
-    StepJournal& journal_;
     EntryLine entry_;
     PartStates& states_;
 };

@@ -2,11 +2,9 @@
 // own recorded as it runs, one at full speed bare, with a snapshot the
 // journal records it from when something needs the records (as
 // value_runs.cpp does for the teaching model).
+#include "bare_run.h"
 #include "debugger.h"
 #include "line_notices.h"
-
-#include <algorithm>
-#include <optional>
 
 namespace mirel::debug {
 
@@ -22,26 +20,11 @@ long long Debugger::runOnPartValues(sim::device::PartValueCore& core, long long 
         alignPartStates();
         return done;
     }
-    auto latest = core.snapshot();
-    long long latestAt = 0;
-    std::optional<sim::device::PartValueCore::Snapshot> before; // maxSteps before `latest`
-    long long done = 0;
-    for (;;) {
-        const long long chunk = std::min(count - done, reach);
-        const long long ran = core.run(chunk, stops);
-        done += ran;
-        partRunFinished(core, ran, notices);
-        if (ran < chunk || done == count || breakpoints_.has(core.selected()))
-            break;
-        before = std::move(latest);
-        latest = core.snapshot();
-        latestAt = done;
-    }
-    const bool fromLatest = !before || done - latestAt >= reach;
-    const long long from = fromLatest ? latestAt : latestAt - reach;
-    journal_.addUnrecordedPartRun(core, fromLatest ? std::move(latest) : std::move(*before), from,
-                                  done - from, partStates_);
-    return done;
+    auto run = runBare(core, count, breakpoints_,
+                       [&](long long ran) { partRunFinished(core, ran, notices); });
+    journal_.addUnrecordedPartRun(core, std::move(run.start), run.skipped, run.done - run.skipped,
+                                  partStates_);
+    return run.done;
 }
 
 // The counts, and what a run of Steps would have told: a step the part slept

@@ -173,6 +173,7 @@ private:
 
     class ListWatch;
     class ControlsWatch;
+    class ValueRecords;
     class Replay;
     class PartReplay;
     friend class ListWatch;

@@ -1,16 +1,11 @@
 // A run on values at full speed goes bare, with nothing recorded as it runs:
 // the journal keeps a snapshot to record it from when something needs the
 // records.
+#include "bare_run.h"
 #include "debugger.h"
-
-#include <algorithm>
-#include <optional>
 
 namespace mirel::debug {
 
-// Only the last steps the journal holds can be taken back: a run longer than
-// that keeps a snapshot every maxSteps steps, and its record begins at the
-// latest one that leaves at least maxSteps after it.
 long long Debugger::runOnValues(sim::ValueCore& core, long long count) {
     constexpr auto reach = static_cast<long long>(StepJournal::maxSteps);
     const auto* stops = &breakpoints_.marks();
@@ -22,27 +17,12 @@ long long Debugger::runOnValues(sim::ValueCore& core, long long count) {
         count_.cycles += core.cycles();
         return done;
     }
-    auto latest = core.snapshot();
-    long long latestAt = 0;
-    std::optional<sim::ValueCore::Snapshot> before; // the one maxSteps before `latest`
-    long long done = 0;
-    for (;;) {
-        const long long chunk = std::min(count - done, reach);
-        const long long ran = core.run(chunk, stops);
-        done += ran;
+    auto run = runBare(core, count, breakpoints_, [&](long long ran) {
         count_.instructions += ran;
         count_.cycles += core.cycles();
-        if (ran < chunk || done == count || breakpoints_.has(core.selected()))
-            break;
-        before = std::move(latest);
-        latest = core.snapshot();
-        latestAt = done;
-    }
-    const bool fromLatest = !before || done - latestAt >= reach;
-    const long long from = fromLatest ? latestAt : latestAt - reach;
-    journal_.addUnrecordedRun(core, fromLatest ? std::move(latest) : std::move(*before), from,
-                              done - from);
-    return done;
+    });
+    journal_.addUnrecordedRun(core, std::move(run.start), run.skipped, run.done - run.skipped);
+    return run.done;
 }
 
 } // namespace mirel::debug
