@@ -14,6 +14,10 @@ template <typename T> class RingBuffer {
 public:
     std::size_t size() const { return size_; }
     bool empty() const { return size_ == 0; }
+    // Where the front and the end stand among all items ever put in since
+    // the queue last emptied: marks that stay valid as the front goes.
+    std::size_t frontPosition() const { return popped_; }
+    std::size_t endPosition() const { return popped_ + size_; }
 
     T& operator[](std::size_t i) { return items_[(head_ + i) & mask()]; }
     const T& operator[](std::size_t i) const { return items_[(head_ + i) & mask()]; }
@@ -32,10 +36,12 @@ public:
     void pop_front(std::size_t n = 1) {
         head_ = (head_ + n) & mask();
         size_ -= n;
+        popped_ += n;
     }
     void clear() {
         head_ = 0;
         size_ = 0;
+        popped_ = 0;
     }
 
 private:
@@ -56,6 +62,7 @@ private:
     std::size_t mask_ = 0;     // ... less one
     std::size_t head_ = 0;
     std::size_t size_ = 0;
+    std::size_t popped_ = 0;
 };
 
 } // namespace mirel::debug

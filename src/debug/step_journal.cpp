@@ -134,10 +134,8 @@ void StepJournal::controlChanged() {
 
 void StepJournal::recordText(LineChange change, const std::string& text) {
     change.hasText = true;
-    texts_.push_back(text);
-    ++current_->texts;
+    texts_.push_back({changeMark(), text});
     changes_.emplace_back() = change;
-    ++current_->changes;
 }
 
 void StepJournal::registerTextChanged(Event event, int index) {
@@ -269,18 +267,13 @@ void StepJournal::addPending(UnrecordedRun run) {
 }
 
 void StepJournal::dropOutOfReach() {
-    std::size_t changes = 0, texts = 0, entries = 0, controls = 0;
-    for (std::size_t i = 0; i < outOfReach_; ++i) {
-        const Step& step = steps_[i];
-        changes += step.changes;
-        texts += step.texts;
-        entries += (step.kept & EntryKept) ? 1 : 0;
-        controls += (step.kept & ControlsKept) ? 1 : 0;
-    }
-    changes_.pop_front(changes);
-    texts_.pop_front(texts);
-    entryLines_.pop_front(entries);
-    keptControls_.pop_front(controls);
+    const auto firstStep = static_cast<std::uint32_t>(steps_.frontPosition() + outOfReach_);
+    const std::uint32_t firstChange =
+        outOfReach_ < steps_.size() ? steps_[outOfReach_].changes : changeMark();
+    changes_.pop_front(firstChange - static_cast<std::uint32_t>(changes_.frontPosition()));
+    dropBefore(texts_, firstChange);
+    dropBefore(entryLines_, firstStep);
+    dropBefore(keptControls_, firstStep);
     steps_.pop_front(outOfReach_);
     dropped_ += static_cast<long long>(outOfReach_);
     outOfReach_ = 0;
@@ -300,16 +293,16 @@ void StepJournal::beginValueStep(const EntryLine& before) {
     std::uint8_t kept = 0;
     if (before.first != before.selected || before.caret != 0 || before.entry != 0) {
         kept = EntryKept;
-        entryLines_.push_back(before);
+        entryLines_.push_back({stepMark(), before});
     }
     Step& step = steps_.emplace_back();
-    step = Step{before.selected, 0, 0, 0, kept};
+    step = Step{before.selected, changeMark(), 0, kept};
     current_ = &step;
     recording_ = true;
 }
 
 std::uint8_t StepJournal::keepEntryLine() {
-    entryLines_.push_back(readEntryLine());
+    entryLines_.push_back({stepMark(), readEntryLine()});
     return EntryKept;
 }
 
@@ -329,7 +322,7 @@ StepJournal::EntryLine StepJournal::readEntryLine() const {
 void StepJournal::keepControls() {
     if (steps_.empty() || (steps_.back().kept & ControlsKept))
         return;
-    keptControls_.push_back(controls_);
+    keptControls_.push_back({stepMark() - 1, controls_});
     steps_.back().kept |= ControlsKept;
 }
 
@@ -416,23 +409,23 @@ int StepJournal::undo() {
         return -1;
     replaying_ = true;
     const Step step = steps_.back();
-    for (std::uint32_t i = 0; i < step.changes; ++i) {
+    for (std::uint32_t i = changeMark() - step.changes; i > 0; --i) {
         const LineChange change = changes_.back();
         changes_.pop_back();
         std::string text;
         if (change.hasText) {
-            text = std::move(texts_.back());
+            text = std::move(texts_.back().item);
             texts_.pop_back();
         }
         restore(change, std::move(text));
     }
     if (step.kept & ControlsKept) {
-        restoreControls(keptControls_.back());
+        restoreControls(keptControls_.back().item);
         keptControls_.pop_back();
     }
     std::optional<EntryLine> entry;
     if (step.kept & EntryKept) {
-        entry = std::move(entryLines_.back());
+        entry = std::move(entryLines_.back().item);
         entryLines_.pop_back();
     }
     restoreSelection(step.selected, entry ? &*entry : nullptr);
@@ -506,14 +499,13 @@ void StepJournal::restoreSelection(int selected, EntryLine* entry) {
     counter.setCaret(entry ? entry->caret : 0);
 }
 
-// Counted back from the newest step, as the highlight reads the last few.
+// Texts are counted back from the newest, as the highlight reads the last few steps.
 std::pair<std::size_t, std::size_t> StepJournal::recordsOf(std::size_t index) const {
-    std::size_t change = changes_.size();
+    const std::uint32_t first = steps_[index].changes;
+    const std::size_t change = first - static_cast<std::uint32_t>(changes_.frontPosition());
     std::size_t text = texts_.size();
-    for (std::size_t s = steps_.size(); s-- > index;) {
-        change -= steps_[s].changes;
-        text -= steps_[s].texts;
-    }
+    while (text > 0 && static_cast<std::int32_t>(texts_[text - 1].at - first) >= 0)
+        --text;
     return {change, text};
 }
 
@@ -526,7 +518,7 @@ std::vector<int> StepJournal::registersChangedSince(long long from) const {
     std::vector<int> out;
     for (; change < changes_.size(); ++change) {
         const LineChange& c = changes_[change];
-        const std::string* before = c.hasText ? &texts_[text++] : nullptr;
+        const std::string* before = c.hasText ? &texts_[text++].item : nullptr;
         if (c.list != RegList || c.kind != Kind::Replaced || !form_.Reg.validIndex(c.index) ||
             seen[static_cast<std::size_t>(c.index)])
             continue;
@@ -548,7 +540,7 @@ bool StepJournal::wChangedSince(long long from) const {
     auto [change, text] = recordsOf(static_cast<std::size_t>(start));
     for (; change < changes_.size(); ++change) {
         const LineChange& c = changes_[change];
-        const std::string* before = c.hasText ? &texts_[text++] : nullptr;
+        const std::string* before = c.hasText ? &texts_[text++].item : nullptr;
         if (c.list == WBox)
             return (before ? *before : wText(c.value)) != form_.W.text();
     }

@@ -55,7 +55,7 @@ public:
             [[unlikely]]
             kept = keepEntryLine();
         Step& step = steps_.emplace_back();
-        step = Step{selected, 0, 0, 0, kept};
+        step = Step{selected, changeMark(), 0, kept};
         current_ = &step;
         recording_ = true;
     }
@@ -139,16 +139,30 @@ private:
         std::int8_t entry;
         std::string edit; // the entry line's text, unless its first entry is chosen
     };
-    // 12 bytes a step: the entry line and the controls before it, when the
-    // step must keep them, wait in entryLines_ and keptControls_.
-    enum Kept : std::uint8_t { EntryKept = 1, ControlsKept = 2 };
+    // 12 bytes a step: its line changes run from `changes` to the next
+    // step's; the entry line and the controls before it, when the step must
+    // keep them, wait in entryLines_ and keptControls_.
+    enum KeptFlags : std::uint8_t { EntryKept = 1, ControlsKept = 2 };
     struct Step {
         std::int32_t selected;
-        std::uint16_t changes;
-        std::uint16_t texts;
+        std::uint32_t changes; // a mark of changes_ (see changeMark)
         std::uint8_t cycles;
         std::uint8_t kept;
     };
+    // A record that only some steps or changes have, with the mark of the one
+    // it belongs to, so that the oldest go with their steps without a count.
+    template <typename T> struct Kept {
+        std::uint32_t at;
+        T item;
+    };
+    // Marks count every item put in since the journal last emptied, modulo
+    // 2^32: far more than the journal ever holds, so differences are exact.
+    std::uint32_t changeMark() const { return static_cast<std::uint32_t>(changes_.endPosition()); }
+    std::uint32_t stepMark() const { return static_cast<std::uint32_t>(steps_.endPosition()); }
+    template <typename T> static void dropBefore(RingBuffer<Kept<T>>& ring, std::uint32_t mark) {
+        while (!ring.empty() && static_cast<std::int32_t>(ring[0].at - mark) < 0)
+            ring.pop_front();
+    }
     EntryLine readEntryLine() const;
     std::uint8_t keepEntryLine();
 
@@ -214,7 +228,6 @@ private:
             return;
         }
         changes_.emplace_back() = change;
-        ++current_->changes;
     }
     void recordText(LineChange change, const std::string& text);
     // The records of a run on values, as the core runs it again: each step
@@ -262,9 +275,9 @@ private:
     RingBuffer<Step> steps_;
     Step* current_ = nullptr; // the step being recorded
     RingBuffer<LineChange> changes_;
-    RingBuffer<std::string> texts_;
-    RingBuffer<EntryLine> entryLines_;
-    RingBuffer<Controls> keptControls_;
+    RingBuffer<Kept<std::string>> texts_; // by the mark of their change
+    RingBuffer<Kept<EntryLine>> entryLines_; // by the mark of their step
+    RingBuffer<Kept<Controls>> keptControls_;
     long long dropped_ = 0;
     // The oldest steps held that can no longer be taken back; their records
     // are dropped a batch at a time.

@@ -201,14 +201,22 @@ TEST(StepBack, BringsBackTextsTypedIntoWAndRegisterLines) {
 }
 
 TEST(StepBack, KeepsTheLastHundredThousandStepsAndForgetsOnUserChanges) {
-    DebugMachine m({"INC\t20", "JMP\t0000"});
-    m.step(100010);
+    // The steps out of reach go 1,024 at a time. The oldest step left keeps
+    // a hand-typed line and a moved caret: the drop must leave exactly its records.
+    std::vector<std::string> program(1024, "NOP");
+    program.insert(program.end(), {"INC\t20", "JMP\t0400"});
+    DebugMachine m(program);
+    m.form.Reg.replaceAt(0x20, "0020\t5A by hand");
+    m.step(1024);
+    m.form.Counter.setCaret(2);
+    const std::string oldest = textState(m.form, m.debugger);
+    m.step(100000);
     EXPECT_EQ(m.debugger.journal().size(), debug::StepJournal::maxSteps);
     int back = 0;
     while (m.debugger.stepBack())
         ++back;
     EXPECT_EQ(back, 100000);
-    EXPECT_EQ(m.debugger.count().instructions, 10);
+    EXPECT_EQ(textState(m.form, m.debugger), oldest);
 
     // Typing into W, Mirel and the entry line's Enter each empty the history;
     // a tick in an input box does not.
