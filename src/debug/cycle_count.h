@@ -10,7 +10,8 @@ struct CycleCount {
     long long cycles = 0;
 
     void add(int stepCycles) {
-        instructions += stepCycles > 0 ? 1 : 0;
+        if (stepCycles > 0) [[likely]]
+            ++instructions;
         cycles += stepCycles;
     }
     void remove(int stepCycles) {

@@ -33,31 +33,44 @@ Debugger::~Debugger() {
     simulator_.setStepListener(nullptr);
 }
 
+// The common step, under the teaching model, calls nothing until it tells
+// the listeners; every other goes the unusual way.
 void Debugger::stepStarting() {
-    // A Step of its own is highlighted alone; a run's steps add up until it stops.
-    if (!running())
-        startHighlight();
-    journal_.beginStep();
-    if (form_.model != device::Model::Teaching) [[unlikely]]
-        partStepStarting();
+    if (form_.model == device::Model::Teaching && journal_.beginPlainStep()) [[likely]] {
+        // A Step of its own is highlighted alone; a run's steps add up until it stops.
+        if (!running()) {
+            highlightLast_ = true;
+            highlightStale_ = true;
+        }
+        return;
+    }
+    unusualStepStarting();
 }
 
 void Debugger::stepFinished(int cycles) {
-    journal_.endStep(cycles);
     count_.add(cycles);
-    if (cycles == 0 || form_.model != device::Model::Teaching) [[unlikely]]
-        unusualStepFinished(cycles);
+    const bool ended = journal_.endPlainStep(cycles);
+    if (!ended || cycles == 0 || form_.model != device::Model::Teaching) [[unlikely]] {
+        unusualStepFinished(cycles, ended);
+        return;
+    }
+    if (!running() && observed())
+        tellListeners();
+}
+
+void Debugger::unusualStepStarting() {
     if (!running())
-        notifyChanged();
+        startHighlight();
+    journal_.beginStep();
+    if (form_.model != device::Model::Teaching) {
+        if (auto* part = simulator_.deviceMachine())
+            partStates_.push_back(part->hiddenState());
+    }
 }
 
-// Kept apart from the path every step takes.
-void Debugger::partStepStarting() {
-    if (auto* part = simulator_.deviceMachine())
-        partStates_.push_back(part->hiddenState());
-}
-
-void Debugger::unusualStepFinished(int cycles) {
+void Debugger::unusualStepFinished(int cycles, bool ended) {
+    if (!ended)
+        journal_.dropOutOfReach();
     alignPartStates();
     if (cycles == 0)
         nothingExecuted();
@@ -65,6 +78,12 @@ void Debugger::unusualStepFinished(int cycles) {
         if (const auto pc = part->pcWithoutLine())
             tellOncePerRun(erasedWordNotice(*pc), erasedTold_);
     }
+    if (!running())
+        notifyChanged();
+}
+
+void Debugger::tellListeners() {
+    notifyChanged();
 }
 
 // A run of its own is recorded at once and its last step highlighted alone, as a Step's is.
@@ -74,7 +93,7 @@ void Debugger::viewsCaughtUp() {
         return; // listeners hear of it when the run stops
     journal_.settle();
     alignPartStates();
-    highlightFrom_ = journal_.position() - 1;
+    highlightLast_ = true;
     highlightStale_ = true;
     notifyChanged();
 }
@@ -152,13 +171,18 @@ void Debugger::clearHistory() {
 
 void Debugger::startHighlight() {
     highlightFrom_ = journal_.position();
+    highlightLast_ = false;
     highlightStale_ = true;
+}
+
+long long Debugger::highlightStart() const {
+    return highlightLast_ ? journal_.position() - 1 : highlightFrom_;
 }
 
 const std::vector<int>& Debugger::changedRegisters() const {
     // Nothing is shown as changed while a run is going.
     if (highlightStale_) {
-        changed_ = running() ? std::vector<int>{} : journal_.registersChangedSince(highlightFrom_);
+        changed_ = running() ? std::vector<int>{} : journal_.registersChangedSince(highlightStart());
         highlightStale_ = false;
     }
     return changed_;
@@ -170,7 +194,7 @@ bool Debugger::registerChanged(int index) const {
 }
 
 bool Debugger::wChanged() const {
-    return !running() && journal_.wChangedSince(highlightFrom_);
+    return !running() && journal_.wChangedSince(highlightStart());
 }
 
 void Debugger::changed() {

@@ -90,8 +90,10 @@ private:
     void lineRemoved(int index) override;
     void lineReplaced(int index) override;
     void linesReset() override; // a new program
-    void partStepStarting();
-    void unusualStepFinished(int cycles);
+    void unusualStepStarting();
+    void unusualStepFinished(int cycles, bool ended);
+    // Out of line, so that a common step calls it last and saves nothing.
+    [[gnu::noinline]] void tellListeners();
     void startHighlight();
     void nothingExecuted();
     void tellOncePerRun(const std::string& text, bool& told);
@@ -107,7 +109,11 @@ private:
     StepJournal journal_;
     CycleCount count_;
     bool wasRunning_ = false;
+    // The highlight shows what changed since step highlightFrom_, or, when
+    // highlightLast_, what the last step changed: a Step marks it in one store.
+    long long highlightStart() const;
     long long highlightFrom_ = 0;
+    bool highlightLast_ = false;
     mutable bool highlightStale_ = true;
     mutable std::vector<int> changed_;
     std::function<void(const std::string&)> tell_;

@@ -32,6 +32,9 @@ public:
         return items_[(head_ + size_++) & mask_];
     }
     void push_back(T item) { emplace_back() = std::move(item); }
+    // For a path that checked full() itself, so that it calls nothing.
+    bool full() const { return size_ == capacity_; }
+    T& emplaceBackWithRoom() { return items_[(head_ + size_++) & mask_]; }
     void pop_back() { --size_; }
     void pop_front(std::size_t n = 1) {
         head_ = (head_ + n) & mask();

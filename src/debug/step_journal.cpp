@@ -138,6 +138,21 @@ void StepJournal::recordText(LineChange change, const std::string& text) {
     changes_.emplace_back() = change;
 }
 
+void StepJournal::unusualRegisterWrite(int index, std::uint8_t value) {
+    if (catchingUp_)
+        return; // the value records brought the copies up to date already
+    const auto at = static_cast<std::size_t>(index);
+    if (recording_) {
+        const bool standard = regStandard_[at] != 0;
+        record({index, RegList, Kind::Replaced, standard ? regValues_[at] : std::uint8_t{0}, false},
+               standard ? nullptr : &regTexts_[at]);
+    }
+    regValues_[at] = value;
+    regStandard_[at] = 1;
+    if (!recording_ && !replaying_)
+        outsideChange();
+}
+
 void StepJournal::registerTextChanged(Event event, int index) {
     switch (event) {
     case Event::Replaced:
@@ -297,6 +312,22 @@ void StepJournal::beginValueStep(const EntryLine& before) {
     }
     Step& step = steps_.emplace_back();
     step = Step{before.selected, changeMark(), 0, kept};
+    current_ = &step;
+    recording_ = true;
+}
+
+void StepJournal::beginStep() {
+    if (pendingSteps_ != 0)
+        settle();
+    if (controlsStale_)
+        readControls();
+    const int selected = form_.Code.selectedIndex();
+    const state::CounterModel& counter = form_.Counter;
+    std::uint8_t kept = 0;
+    if (counter.firstLine() != selected || counter.caret() != 0 || counter.selectedEntry() != 0)
+        kept = keepEntryLine();
+    Step& step = steps_.emplace_back();
+    step = Step{selected, changeMark(), 0, kept};
     current_ = &step;
     recording_ = true;
 }

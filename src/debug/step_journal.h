@@ -41,35 +41,43 @@ public:
     StepJournal(const StepJournal&) = delete;
     StepJournal& operator=(const StepJournal&) = delete;
 
-    [[gnu::always_inline]] void beginStep() {
-        if (pendingSteps_ != 0) [[unlikely]]
-            settle();
-        if (controlsStale_)
-            readControls();
+    // A Step's record begins and ends with these. The plain forms are the
+    // common case and call nothing; they answer false when the full form
+    // must do the work (plain begin: nothing done yet; plain end: the oldest
+    // steps are due to go, by dropOutOfReach).
+    void beginStep();
+    [[gnu::always_inline]] bool beginPlainStep() {
+        if (pendingSteps_ != 0 || controlsStale_ || steps_.full()) [[unlikely]]
+            return false;
         const int selected = form_.Code.selectedIndex();
-        const state::CounterModel& counter = form_.Counter;
         // The entry line is kept only when it is not as a Step leaves it:
         // filled from the selection, its first entry chosen, the caret at 0.
-        std::uint8_t kept = 0;
+        const state::CounterModel& counter = form_.Counter;
         if (counter.firstLine() != selected || counter.caret() != 0 || counter.selectedEntry() != 0)
             [[unlikely]]
-            kept = keepEntryLine();
-        Step& step = steps_.emplace_back();
-        step = Step{selected, changeMark(), 0, kept};
+            return false;
+        Step& step = steps_.emplaceBackWithRoom();
+        step = Step{selected, changeMark(), 0, 0};
         current_ = &step;
         recording_ = true;
+        return true;
     }
     void endStep(int cycles) {
+        if (!endPlainStep(cycles)) [[unlikely]]
+            dropOutOfReach();
+    }
+    [[gnu::always_inline]] bool endPlainStep(int cycles) {
         recording_ = false;
-        if (steps_.empty())
-            return; // emptied by a change of the program while the step ran
+        if (steps_.empty()) [[unlikely]]
+            return true; // emptied by a change of the program while the step ran
         current_->cycles = static_cast<std::uint8_t>(cycles);
         // The oldest step goes out of reach; its records go with others, in batches.
-        if (steps_.size() > maxSteps + outOfReach_) [[unlikely]] {
-            if (++outOfReach_ == dropBatch)
-                dropOutOfReach();
-        }
+        if (steps_.size() > maxSteps + outOfReach_) [[unlikely]]
+            return ++outOfReach_ != dropBatch;
+        return true;
     }
+    // The records of the steps out of reach go.
+    void dropOutOfReach();
 
     // A run on values went by unrecorded: `skipped` steps, then `steps` more
     // from `start`. Only these are recorded, and only when something first
@@ -193,21 +201,18 @@ private:
     friend class ListWatch;
     friend class ControlsWatch;
 
+    // A step's write over a standard line calls nothing: it is most of what
+    // a Step under the debugger adds.
     void registerWritten(int index, std::uint8_t value) override {
-        if (catchingUp_) [[unlikely]]
-            return; // the value records brought the copies up to date already
         const auto at = static_cast<std::size_t>(index);
-        if (recording_) [[likely]] {
-            const bool standard = regStandard_[at] != 0;
-            record({index, RegList, Kind::Replaced, standard ? regValues_[at] : std::uint8_t{0},
-                    false},
-                   standard ? nullptr : &regTexts_[at]);
+        if (!recording_ || catchingUp_ || !regStandard_[at] || changes_.full()) [[unlikely]] {
+            unusualRegisterWrite(index, value);
+            return;
         }
+        changes_.emplaceBackWithRoom() = {index, RegList, Kind::Replaced, regValues_[at], false};
         regValues_[at] = value;
-        regStandard_[at] = 1;
-        if (!recording_ && !replaying_) [[unlikely]]
-            outsideChange();
     }
+    void unusualRegisterWrite(int index, std::uint8_t value);
     void registerTextChanged(Event event, int index) override;
     void lineChanged(List list, Kind kind, int index);
     void regChanged(Kind kind, int index);
@@ -216,8 +221,6 @@ private:
     void changed() override; // W
     void controlChanged();
     void outsideChange();
-    // The records of the steps out of reach go.
-    void dropOutOfReach();
     // Where the records of step `index` (counted from the oldest held) begin:
     // its first line change and first kept text.
     std::pair<std::size_t, std::size_t> recordsOf(std::size_t index) const;

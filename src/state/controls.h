@@ -22,6 +22,7 @@ protected:
     void notifyChanged() const {
         observers_.notify([](ChangeObserver& o) { o.changed(); });
     }
+    bool observed() const { return !observers_.empty(); }
 
 private:
     ObserverList<ChangeObserver> observers_;
