@@ -49,9 +49,12 @@ void Debugger::stepStarting() {
 
 void Debugger::stepFinished(int cycles) {
     count_.add(cycles);
-    const bool ended = journal_.endPlainStep(cycles);
-    if (!ended || cycles == 0 || form_.model != device::Model::Teaching) [[unlikely]] {
-        unusualStepFinished(cycles, ended);
+    if (!journal_.endPlainStep(cycles)) [[unlikely]] {
+        unusualStepFinished(cycles, false);
+        return;
+    }
+    if (cycles == 0 || form_.model != device::Model::Teaching) [[unlikely]] {
+        unusualStepFinished(cycles, true);
         return;
     }
     if (!running() && observed())
