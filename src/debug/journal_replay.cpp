@@ -15,11 +15,11 @@ public:
 
     void valueStepStarting(int selected) {
         if (first_) {
-            journal_.beginValueStep(*first_);
+            journal_.beginStepFrom(*first_);
             first_ = nullptr;
             return;
         }
-        journal_.beginValueStep({selected, selected, 0, 0, {}});
+        journal_.beginStepFrom({selected, selected, 0, 0, {}});
     }
     void stackPushed(int callingLine) { journal_.valueStackPushed(std::to_string(callingLine)); }
 

@@ -20,7 +20,7 @@ public:
     // refills it; a step that clears the selection leaves it.
     void valueStepStarting(int selected) {
         entry_.selected = selected;
-        journal_.beginValueStep(entry_);
+        journal_.beginStepFrom(entry_);
     }
     void linePicked(int line) { entry_ = EntryLine{line, line, 0, 0, {}}; }
     void partStepStarting(const sim::device::DeviceState& state) { states_.push_back(state); }

@@ -304,7 +304,7 @@ void StepJournal::dropRecords() {
     keptControls_.clear();
 }
 
-void StepJournal::beginValueStep(const EntryLine& before) {
+void StepJournal::beginStepFrom(const EntryLine& before) {
     std::uint8_t kept = 0;
     if (before.first != before.selected || before.caret != 0 || before.entry != 0) {
         kept = EntryKept;
@@ -321,20 +321,7 @@ void StepJournal::beginStep() {
         settle();
     if (controlsStale_)
         readControls();
-    const int selected = form_.Code.selectedIndex();
-    const state::CounterModel& counter = form_.Counter;
-    std::uint8_t kept = 0;
-    if (counter.firstLine() != selected || counter.caret() != 0 || counter.selectedEntry() != 0)
-        kept = keepEntryLine();
-    Step& step = steps_.emplace_back();
-    step = Step{selected, changeMark(), 0, kept};
-    current_ = &step;
-    recording_ = true;
-}
-
-std::uint8_t StepJournal::keepEntryLine() {
-    entryLines_.push_back({stepMark(), readEntryLine()});
-    return EntryKept;
+    beginStepFrom(readEntryLine());
 }
 
 StepJournal::EntryLine StepJournal::readEntryLine() const {

@@ -172,7 +172,6 @@ private:
             ring.pop_front();
     }
     EntryLine readEntryLine() const;
-    std::uint8_t keepEntryLine();
 
     // Where a part's run not recorded yet begins, and what it found there.
     struct PartStart {
@@ -233,10 +232,10 @@ private:
         changes_.emplace_back() = change;
     }
     void recordText(LineChange change, const std::string& text);
-    // The records of a run on values, as the core runs it again: each step
-    // after the first finds the entry line as the step before refilled it
-    // from its new selection.
-    void beginValueStep(const EntryLine& before);
+    // A step's record, the entry line as it stood before the step. In a run
+    // on values, as the core runs it again, each step after the first finds
+    // the entry line as the step before refilled it from its new selection.
+    void beginStepFrom(const EntryLine& before);
     void valueRegister(int index, int value) {
         const auto at = static_cast<std::size_t>(index);
         LineChange change{index, RegList, Kind::Replaced, 0, false};
