@@ -105,7 +105,10 @@ void StepJournal::adoptPart(const sim::device::PartValueCore& core, const std::s
         regStandard_[i] = 1;
     }
     // W typed by hand stays as typed until a step stores it.
-    w_ = core.wStored() ? state::hex2(core.w()) : foundW;
+    if (core.wStored())
+        takeW(static_cast<std::uint8_t>(core.w()));
+    else
+        takeW(foundW);
     adoptStack(core.entriesTaken(), core.entriesPut(), true);
     controls_ = core.controls();
     controlsStale_ = false;

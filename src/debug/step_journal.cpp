@@ -84,11 +84,12 @@ private:
 };
 
 StepJournal::StepJournal(state::MainForm& form)
-    : form_(form), stackLines_(form.SPReg.lines()), w_(form.W.text()),
+    : form_(form), stackLines_(form.SPReg.lines()),
       stackWatch_(std::make_unique<ListWatch>(*this, form.SPReg, StackList)),
       controlsWatch_(std::make_unique<ControlsWatch>(*this)) {
     readRegisters();
     readControls();
+    takeW(form_.W.text());
     form_.W.addObserver(this);
     form_.registers.setWatch(this);
 }
@@ -234,16 +235,26 @@ void StepJournal::linesReset(List list) {
 void StepJournal::changed() {
     if (catchingUp_)
         return;
-    if (recording_) {
-        LineChange change{0, WBox, Kind::Replaced, 0, false};
-        // Before the call, not among its arguments: record copies the change,
-        // and arguments are evaluated in no set order.
-        const bool standard = standardW(w_, change.value);
-        record(change, standard ? nullptr : &w_);
-    }
-    w_ = form_.W.text();
+    if (recording_)
+        recordW();
+    takeW(form_.W.text());
     if (!recording_ && !replaying_)
         outsideChange();
+}
+
+void StepJournal::recordW() {
+    record({0, WBox, Kind::Replaced, wValue_, false}, wStandard_ ? nullptr : &w_);
+}
+
+void StepJournal::takeW(const std::string& text) {
+    wStandard_ = standardW(text, wValue_);
+    if (!wStandard_)
+        w_ = text;
+}
+
+void StepJournal::takeW(std::uint8_t value) {
+    wValue_ = value;
+    wStandard_ = true;
 }
 
 void StepJournal::addUnrecordedRun(sim::ValueCore& core, sim::ValueCore::Snapshot start,
@@ -355,7 +366,7 @@ void StepJournal::adopt(const sim::ValueCore& core) {
         regStandard_[i] = 1;
     }
     // The core takes W only as the simulator writes it.
-    w_ = wText(static_cast<std::uint8_t>(core.w()));
+    takeW(static_cast<std::uint8_t>(core.w()));
     adoptStack(core.entriesTaken(), core.entriesPut(), false);
 }
 
@@ -368,15 +379,13 @@ void StepJournal::adoptStack(int taken, const std::vector<int>& put, bool addres
 void StepJournal::readModels() {
     readRegisters();
     stackLines_ = form_.SPReg.lines();
-    w_ = form_.W.text();
+    takeW(form_.W.text());
     readControls();
 }
 
 void StepJournal::valueW(int value) {
-    LineChange change{0, WBox, Kind::Replaced, 0, false};
-    const bool standard = standardW(w_, change.value);
-    record(change, standard ? nullptr : &w_);
-    w_ = wText(static_cast<std::uint8_t>(value));
+    recordW();
+    takeW(static_cast<std::uint8_t>(value));
 }
 
 void StepJournal::valueStackPushed(std::string line) {

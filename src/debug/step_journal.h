@@ -218,6 +218,9 @@ private:
     void stackChanged(Kind kind, int index);
     void linesReset(List list);
     void changed() override; // W
+    void recordW();
+    void takeW(const std::string& text);
+    void takeW(std::uint8_t value);
     void controlChanged();
     void outsideChange();
     // Where the records of step `index` (counted from the oldest held) begin:
@@ -287,11 +290,14 @@ private:
     std::size_t outOfReach_ = 0;
     // What the models held before their latest change, to know what a change replaced:
     // Reg as values (and the text of lines that are not the standard text of one),
-    // the stack as text, W as text, the lamps and boxes as bits.
+    // the stack as text, W as a value (or its text, when not two hex digits as
+    // a step writes it), the lamps and boxes as bits.
     std::vector<std::uint8_t> regValues_;
     std::vector<std::uint8_t> regStandard_;
     std::vector<std::string> regTexts_;
     std::vector<std::string> stackLines_;
+    std::uint8_t wValue_ = 0;
+    bool wStandard_ = false;
     std::string w_;
     Controls controls_;
     bool controlsStale_ = false;
