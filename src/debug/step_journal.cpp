@@ -142,15 +142,14 @@ void StepJournal::recordText(LineChange change, const std::string& text) {
 void StepJournal::unusualRegisterWrite(int index, std::uint8_t value) {
     if (catchingUp_)
         return; // the value records brought the copies up to date already
-    const auto at = static_cast<std::size_t>(index);
     if (recording_) {
-        const bool standard = regStandard_[at] != 0;
-        record({index, RegList, Kind::Replaced, standard ? regValues_[at] : std::uint8_t{0}, false},
-               standard ? nullptr : &regTexts_[at]);
+        valueRegister(index, value); // over a hand-typed line, or the ring is full
+        return;
     }
+    const auto at = static_cast<std::size_t>(index);
     regValues_[at] = value;
     regStandard_[at] = 1;
-    if (!recording_ && !replaying_)
+    if (!replaying_)
         outsideChange();
 }
 
