@@ -208,23 +208,27 @@ void BM_CallToLast(benchmark::State& st) {
 BENCHMARK(BM_CallToLast)->Arg(10)->Arg(40000);
 
 // The explanation the window shows under the entry line, worked out once per
-// change while the views are shown: a byte operation, and a jump whose
-// target is found by walking the program to its last line.
+// change while the views are shown: a byte operation, and a jump to the
+// program's last line, whose target is found as the Step finds it.
 void BM_ExplainAdd(benchmark::State& st) {
     state::MainForm form;
+    bench::SilentMessages messages;
+    sim::Simulator simulator(form, messages);
     bench::loadProgram(form, bench::repeated("ADD\t20 W", 10));
     form.Code.select(0);
     for (auto _ : st)
-        benchmark::DoNotOptimize(debug::explainStep(form));
+        benchmark::DoNotOptimize(debug::explainStep(form, simulator));
 }
 BENCHMARK(BM_ExplainAdd);
 
 void BM_ExplainJumpToLast(benchmark::State& st) {
     state::MainForm form;
+    bench::SilentMessages messages;
+    sim::Simulator simulator(form, messages);
     bench::loadProgram(form, toLastLine("JMP", static_cast<int>(st.range(0))));
     form.Code.select(0);
     for (auto _ : st)
-        benchmark::DoNotOptimize(debug::explainStep(form));
+        benchmark::DoNotOptimize(debug::explainStep(form, simulator));
     st.SetLabel(std::to_string(form.Code.count()) + " lines");
 }
 BENCHMARK(BM_ExplainJumpToLast)->Arg(10)->Arg(40000);

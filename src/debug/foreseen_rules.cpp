@@ -4,7 +4,6 @@
 #include "foreseen_step.h"
 
 #include "line_notices.h"
-#include "sim/address_index.h"
 #include "sim/instruction_rules.h"
 #include "sim/return_stack.h"
 #include "state/program_text.h"
@@ -246,8 +245,7 @@ std::string warn(Work& work, std::string text) {
 std::string jump(Work& work, bool call) {
     work.transfer = true;
     const int address = work.instruction.target;
-    const auto carried = sim::firstLineWithAddress(work.form.Code, address);
-    const int line = carried ? *carried : work.form.Code.validIndex(address) ? address : -1;
+    const int line = work.simulator.targetLine(work.current).value_or(-1);
     if (line < 0)
         return warn(work, std::string(sim::noTargetLineMessage) + hex4(address & 0xFFFF) + ".");
     std::string words;

@@ -2,6 +2,7 @@
 
 #include "asm/instruction_table.h"
 #include "sim/instruction.h"
+#include "sim/simulator.h"
 #include "state/hex_text.h"
 #include "state/main_form.h"
 #include "state/program_counter.h"
@@ -46,11 +47,12 @@ private:
 
 // The working values of the one step being foreseen.
 struct Work {
-    explicit Work(const state::MainForm& f)
-        : form(f), regs(f), current(state::currentIndex(f)),
+    Work(const state::MainForm& f, sim::Simulator& s)
+        : form(f), simulator(s), regs(f), current(state::currentIndex(f)),
           indirectTarget(state::indirectTarget(f)), selected(f.Code.selectedIndex()) {}
 
     const state::MainForm& form;
+    sim::Simulator& simulator; // finds a jump's line as the Step does
     Registers regs;
     sim::Instruction instruction;
     int current = 0;        // the instruction's line; a skip adds 1

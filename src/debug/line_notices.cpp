@@ -20,6 +20,21 @@ bool carriesAddress(std::string_view compact) {
 
 } // namespace
 
+// The statement as the cycle reads it from the compact text (mnemonic from
+// character 5), written as the program list writes instructions: "ADD 20 W".
+std::string statementText(std::string_view compact) {
+    const std::string_view rest = state::mid(compact, 5);
+    for (std::string_view word : {"OPTION", "TRIS"})
+        if (rest.starts_with(word))
+            return std::string(word) +
+                   (rest.size() > word.size() ? " " + std::string(rest.substr(word.size())) : "");
+    const std::string mnemonic(rest.substr(0, 3));
+    std::string operand(state::mid(rest, 4));
+    if (operand.size() == 3 && (operand[2] == 'W' || operand[2] == 'H'))
+        operand.insert(2, " ");
+    return operand.empty() ? mnemonic : mnemonic + " " + operand;
+}
+
 std::string lineName(const std::string& line, int index) {
     const std::string compact = state::compactText(line);
     return carriesAddress(compact) ? std::string(state::mid(compact, 1, 4)) : state::hex4(index);

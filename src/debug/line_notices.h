@@ -2,6 +2,7 @@
 
 #include <optional>
 #include <string>
+#include <string_view>
 
 namespace mirel::debug {
 
@@ -9,6 +10,10 @@ namespace mirel::debug {
 // address it carries, or by its index as four hexadecimal digits when it
 // carries none.
 std::string lineName(const std::string& line, int index);
+
+// The statement as the cycle reads it from a compact text (mnemonic from
+// character 5), written as the program list writes instructions: "ADD 20 W".
+std::string statementText(std::string_view compact);
 
 std::string nothingExecutedNotice(const std::string& line, int index);
 

@@ -6,7 +6,9 @@
 
 #include "foreseen_step.h"
 #include "line_notices.h"
+#include "part_explanation.h"
 #include "sim/decode.h"
+#include "sim/simulator.h"
 #include "state/program_text.h"
 
 namespace mirel::debug {
@@ -15,21 +17,6 @@ namespace {
 
 using assembler::Operation;
 using foresee::Work;
-
-// The statement as the cycle reads it from the compact text (mnemonic from
-// character 5), written as the program list writes instructions: "ADD 20 W".
-std::string statementOf(std::string_view compact) {
-    const std::string_view rest = state::mid(compact, 5);
-    for (std::string_view word : {"OPTION", "TRIS"})
-        if (rest.starts_with(word))
-            return std::string(word) +
-                   (rest.size() > word.size() ? " " + std::string(rest.substr(word.size())) : "");
-    const std::string mnemonic(rest.substr(0, 3));
-    std::string operand(state::mid(rest, 4));
-    if (operand.size() == 3 && (operand[2] == 'W' || operand[2] == 'H'))
-        operand.insert(2, " ");
-    return operand.empty() ? mnemonic : mnemonic + " " + operand;
-}
 
 // The tail's port inputs: a pin whose direction bit is 1 takes its box's
 // level; an output pin keeps its value unless its box is still ticked.
@@ -47,29 +34,24 @@ void mergeInputs(Work& work, int port, int tris, const std::array<state::CheckBo
 
 } // namespace
 
-StepExplanation explainStep(const state::MainForm& form) {
+StepExplanation explainStep(const state::MainForm& form, sim::Simulator& simulator) {
     StepExplanation out;
     StepPrediction& p = out.prediction;
     p.selected = form.Code.selectedIndex();
     if (form.Code.empty())
         return out;
 
-    Work work(form);
+    if (const auto* part = simulator.deviceMachine())
+        return explainPartStep(form, *part);
+
+    Work work(form, simulator);
     const std::string& line = form.Code.line(work.current);
     const std::string compact = state::compactText(line);
-    // The words follow the teaching model's rules; a part's differ, and a
-    // line that said what the part will not do would mislead.
-    if (form.model != device::Model::Teaching) {
-        out.text = statementOf(compact) + ": runs by the " +
-                   std::string(device::modelName(form.model)) +
-                   "'s rules, explained step by step only in the Teaching Model";
-        return out;
-    }
     work.regs.write(state::INDF, work.regs.read(work.indirectTarget));
 
     work.instruction = sim::decode(compact);
     const auto operation = assembler::operationOf(state::mid(compact, 5, 3));
-    const std::string statement = statementOf(compact);
+    const std::string statement = statementText(compact);
     if (!work.instruction.rule || !operation) {
         p.registers = work.regs.changes();
         // OPTION and TRIS are instructions of the device that this machine never runs.

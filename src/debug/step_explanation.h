@@ -6,6 +6,10 @@
 #include <string>
 #include <vector>
 
+namespace mirel::sim {
+class Simulator;
+}
+
 namespace mirel::debug {
 
 struct RegisterChange {
@@ -33,8 +37,9 @@ struct StepExplanation {
     StepPrediction prediction;
 };
 
-// The next Step on `form` in plain words and as its changes, exactly as the
-// Step will make them. An empty program explains as an empty text.
-StepExplanation explainStep(const state::MainForm& form);
+// The next Step of `simulator` on `form`, under the rules the machine
+// follows, in plain words and as its changes, exactly as the Step will make
+// them; neither changes. An empty program explains as an empty text.
+StepExplanation explainStep(const state::MainForm& form, sim::Simulator& simulator);
 
 } // namespace mirel::debug

@@ -8,8 +8,8 @@
 
 namespace mirel::shell {
 
-NextStepLabel::NextStepLabel(QLabel& label, state::MainForm& form)
-    : QObject(&label), label_(label), form_(form) {
+NextStepLabel::NextStepLabel(QLabel& label, state::MainForm& form, sim::Simulator& simulator)
+    : QObject(&label), label_(label), form_(form), simulator_(simulator) {
     update_.setSingleShot(true);
     update_.setInterval(0);
     connect(&update_, &QTimer::timeout, this, &NextStepLabel::show);
@@ -55,7 +55,7 @@ void NextStepLabel::show() {
     if (!stale_ || !form_.CounterView.visible())
         return;
     stale_ = false;
-    label_.setText(QString::fromLatin1(debug::explainStep(form_).text));
+    label_.setText(QString::fromLatin1(debug::explainStep(form_, simulator_).text));
 }
 
 // Yellow on black as the values are, small enough for the longest
@@ -80,7 +80,7 @@ void frmMain::buildNextStepLabel(QWidget* parent, const QRect& where) {
     label->setToolTip(QStringLiteral("What the selected program line will do on the next Step, "
                                      "with the values as they are now"));
     bindShown(*label, form_.CounterView);
-    new NextStepLabel(*label, form_);
+    new NextStepLabel(*label, form_, simulator_);
 }
 
 } // namespace mirel::shell

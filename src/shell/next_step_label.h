@@ -1,5 +1,6 @@
 #pragma once
 
+#include "sim/simulator.h"
 #include "state/main_form.h"
 
 #include <QObject>
@@ -20,7 +21,7 @@ class NextStepLabel final : public QObject,
                             private state::TextListObserver {
 public:
     // Lives as a child of the label.
-    NextStepLabel(QLabel& label, state::MainForm& form);
+    NextStepLabel(QLabel& label, state::MainForm& form, sim::Simulator& simulator);
     ~NextStepLabel() override;
     NextStepLabel(const NextStepLabel&) = delete;
     NextStepLabel& operator=(const NextStepLabel&) = delete;
@@ -40,6 +41,7 @@ private:
 
     QLabel& label_;
     state::MainForm& form_;
+    sim::Simulator& simulator_;
     QTimer update_;
     bool stale_ = true;
     bool following_ = false;

@@ -33,6 +33,9 @@ public:
     // a stack message is Step_Click's.
     long long run(long long count);
 
+    // The line a jump or call on line `index` goes to, as a Step finds it.
+    std::optional<int> targetLine(int index) { return program_.targetLine(index); }
+
     // Null for none; the listener must outlive the simulator or be taken off first.
     void setStepListener(StepListener* listener) { listener_ = listener; }
 

@@ -2,6 +2,8 @@
 // changes against what the Step then really does.
 #include "debug/debugger.h"
 #include "debug/step_explanation.h"
+#include "random_program.h"
+#include "sim/device_fixture.h"
 #include "sim/machine_fixture.h"
 #include "state/flags.h"
 #include "state/program_text.h"
@@ -110,30 +112,24 @@ TEST(StepExplanation, SaysWhatEachFamilyDoesWithTodaysValues) {
         m.form.W.setText(c.w);
         for (auto [index, value] : c.regs)
             m.setReg(index, value);
-        EXPECT_EQ(debug::explainStep(m.form).text, c.text);
+        EXPECT_EQ(debug::explainStep(m.form, m.simulator).text, c.text);
     }
-    // A part's rules are not foreseen by the teaching model's.
-    Machine part({"ADD\t20 W"}, 0);
-    part.form.model = device::Model::F84A;
-    EXPECT_EQ(debug::explainStep(part.form).text,
-              "ADD 20 W: runs by the 16F84A's rules, explained step by step only in the "
-              "Teaching Model");
     // At the end of the program a line runs again, and a skip stops at the last line.
     Machine end({"NOP", "JBS\t03,2", "INC\t20"}, 1);
     end.setReg(3, 4);
-    EXPECT_EQ(debug::explainStep(end.form).text,
+    EXPECT_EQ(debug::explainStep(end.form, end.simulator).text,
               "JBS 03,2: Z is 1, skips past the end: next is 0002");
     end.form.Code.select(2);
-    EXPECT_EQ(debug::explainStep(end.form).text,
+    EXPECT_EQ(debug::explainStep(end.form, end.simulator).text,
               "INC 20: [0020] = [0020] 00 + 1 = 01, Z = 0, stays on the last line");
     // The stack: a return to the line after its call, a call beyond eight entries.
     Machine calls({"JSR\t0000", "NOP", "NOP", "NOP", "RTS"}, 4);
     calls.form.SPReg.append("2");
-    EXPECT_EQ(debug::explainStep(calls.form).text, "RTS: pops 2, returns to 0003");
+    EXPECT_EQ(debug::explainStep(calls.form, calls.simulator).text, "RTS: pops 2, returns to 0003");
     for (int i = 0; i < 7; ++i)
         calls.form.SPReg.append("0");
     calls.form.Code.select(0);
-    EXPECT_EQ(debug::explainStep(calls.form).text,
+    EXPECT_EQ(debug::explainStep(calls.form, calls.simulator).text,
               "JSR 0000: pushes 0 (Out of SP Limit.), jumps to 0000");
 }
 
@@ -227,7 +223,7 @@ TEST(StepExplanation, ForeseesExactlyWhatTheStepChanges) {
         randomState(rng, m);
         for (int i = 0; i < 40; ++i) {
             const Snapshot before = snapshot(m.form);
-            const debug::StepExplanation explained = debug::explainStep(m.form);
+            const debug::StepExplanation explained = debug::explainStep(m.form, m.simulator);
             const debug::StepPrediction& p = explained.prediction;
             ASSERT_EQ(snapshot(m.form), before) << "explaining changed the machine";
             const std::size_t shown = m.messages.shown.size();
@@ -268,6 +264,136 @@ TEST(StepExplanation, ForeseesExactlyWhatTheStepChanges) {
     std::cout << "steps foreseen and compared: " << compared << '\n';
     EXPECT_EQ(compared, static_cast<int>(seeds) * 40);
     EXPECT_EQ(executed.size(), 28u); // NOP to WDT; OPTION and TRIS never execute
+}
+
+// Under a part the words follow the part's own step: its flags, Timer0,
+// port B's flags, an interrupt taken, SLP and the erased word.
+TEST(StepExplanation, SaysWhatAPartsStepDoesWithItsValues) {
+    struct Case {
+        device::Model model;
+        std::vector<std::string> lines; // the first is selected
+        int w;
+        std::vector<std::pair<int, int>> regs;
+        int steps; // taken before the explanation
+        std::string text;
+    };
+    const device::Model f84 = device::Model::F84A;
+    const Case cases[] = {
+        {f84,
+         at(0, {"ADD\t20 W"}),
+         0x0F,
+         {{0x20, 0x01}},
+         0,
+         "ADD 20 W: W = 0F + [0020] 01 = 10, Z = 0, DC = 1, C = 0"},
+        {f84,
+         at(0, {"SUB\t06"}),
+         0x01,
+         {{0x06, 0x01}},
+         0,
+         "SUB 06: PORTB = PORTB 01 - W 01 = 00, Z = 1, DC = 1, C = 1"},
+        {f84,
+         at(0, {"DEZ\t20 W", "NOP", "NOP"}),
+         0,
+         {{0x20, 0x01}},
+         0,
+         "DEZ 20 W: W = [0020] 01 - 1 = 00, skips 0001"},
+        {f84, at(0, {"CLR\t00"}), 0, {{0x04, 0x21}}, 0, "CLR 00: INDF [0021] = 00, Z = 1"},
+        {f84,
+         at(0, {"LDA\t10 H", "STA\t02"}) + at(0x10, {"NOP"}),
+         0,
+         {},
+         1,
+         "STA 02: PCL = W 10, jumps to 0010"},
+        {f84, at(0, {"JBS\t03,2", "NOP"}), 0, {}, 0, "JBS 03,2: STATUS bit 2 is 0, no skip"},
+        {f84,
+         at(0, {"JSR\t0005"}),
+         0,
+         {},
+         0,
+         "JSR 0005: pushes 0001, jumps to 0005 (no line: the erased word)"},
+        {f84,
+         at(0, {"SLP"}),
+         0,
+         {},
+         0,
+         "SLP: sleeps, TO = 1, PD = 0: the clock stands until an enabled interrupt flag wakes "
+         "the part"},
+        {f84,
+         at(0, {"SLP", "NOP"}),
+         0,
+         {},
+         1,
+         "Asleep: the clock stands until an enabled interrupt flag wakes the part"},
+        {f84,
+         at(0, {"JMP\t0005"}),
+         0x05,
+         {},
+         1,
+         "0005 erased word 3FFF (ADD FF H): W = 05 + FF = 04, Z = 0, DC = 1, C = 1"},
+        // Timer0 on the instruction clock, T0IE and GIE set: the rollover
+        // is taken as an interrupt at once.
+        {f84,
+         at(0, {"NOP", "NOP"}) + at(4, {"RTI"}),
+         0,
+         {{0x81, 0x08}, {0x01, 0xFF}, {0x0B, 0xA0}},
+         0,
+         "NOP: does nothing, Timer0 counts to 02 and rolls over: T0IF = 1; the interrupt is "
+         "taken: pushes 0001, GIE = 0, jumps to 0004"},
+        {f84, at(0, {"RTS"}), 0, {}, 0, "RTS: pops 0000 ( RTS wihtout JSR.), returns to 0000"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.text);
+        Part part(c.model, c.lines);
+        part.form.W.setText(state::hex2(c.w));
+        for (auto [index, value] : c.regs)
+            part.setReg(index, value);
+        part.step(c.steps);
+        EXPECT_EQ(debug::explainStep(part.form, part.simulator).text, c.text);
+    }
+}
+
+// Under every part, what the explanation foresees is what the Step then does.
+TEST(StepExplanation, ForeseesExactlyWhatAPartsStepChanges) {
+    int compared = 0;
+    for (device::Model model : {device::Model::F84A, device::Model::F628A, device::Model::F877A}) {
+        for (unsigned seed = 1; seed <= 20; ++seed) {
+            SCOPED_TRACE("seed " + std::to_string(seed));
+            std::mt19937 rng(seed);
+            Part part(model, at(0, randomProgram(rng, 24, true)));
+            for (int i = 0; i < 60; ++i) {
+                if (i % 15 == 0) {
+                    part.setReg(0x0B,
+                                static_cast<int>(rng() % 256)); // INTCON: interrupts on and off
+                    part.setReg(0x01, 0xF0 + static_cast<int>(rng() % 16));
+                    for (std::size_t b = 0; b < 8; ++b)
+                        part.form.InB[b].setValue(static_cast<int>(rng() % 2));
+                }
+                const Snapshot before = snapshot(part.form);
+                const debug::StepExplanation explained =
+                    debug::explainStep(part.form, part.simulator);
+                const debug::StepPrediction& p = explained.prediction;
+                ASSERT_EQ(snapshot(part.form), before) << "explaining changed the machine";
+                const std::size_t shown = part.messages.shown.size();
+                part.step();
+                SCOPED_TRACE(explained.text);
+                std::vector<int> expected = before.registers;
+                for (const auto& change : p.registers)
+                    expected[static_cast<std::size_t>(change.index)] = change.value;
+                ASSERT_EQ(snapshot(part.form).registers, expected);
+                ASSERT_EQ(part.form.W.text(), p.w.value_or(before.w));
+                ASSERT_EQ(part.form.Code.selectedIndex(), p.selected);
+                ASSERT_EQ(part.form.SPReg.lines(), p.stack.value_or(before.stack));
+                const std::vector<std::string> texts = part.messages.texts();
+                ASSERT_EQ(std::vector<std::string>(
+                              texts.begin() + static_cast<std::ptrdiff_t>(shown), texts.end()),
+                          p.messages);
+                ++compared;
+                if (part.simulator.sleeping() && rng() % 4 == 0)
+                    part.form.InB[0].setValue(1 - part.form.InB[0].value()); // an edge may wake it
+            }
+        }
+    }
+    EXPECT_EQ(compared, 3 * 20 * 60);
 }
 
 } // namespace

@@ -74,10 +74,17 @@ DeviceMachine::~DeviceMachine() {
 }
 
 void DeviceMachine::powerOn() {
-    state_ = DeviceState{};
-    state_.portB = static_cast<std::uint8_t>(portBLevels(form_, bus_));
-    state_.portBLatch = state_.portB;
+    state_ = foreseenState();
     powerOnPending_ = false;
+}
+
+DeviceState DeviceMachine::foreseenState() const {
+    if (!powerOnPending_)
+        return state_;
+    DeviceState fresh;
+    fresh.portB = static_cast<std::uint8_t>(portBLevels(form_, bus_));
+    fresh.portBLatch = fresh.portB;
+    return fresh;
 }
 
 // A selected line that carries an address is where the program goes on, so

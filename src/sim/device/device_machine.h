@@ -40,6 +40,8 @@ public:
         return state_;
     }
     void restoreHiddenState(const DeviceState& state) { state_ = state; }
+    // The hidden state the next step starts from, power-on included, without making it.
+    DeviceState foreseenState() const;
 
     // What a run on values needs of the part, and takes back from it.
     const mirel::device::RegisterMap& map() const { return bus_.map(); }
