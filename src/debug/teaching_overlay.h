@@ -21,6 +21,7 @@ namespace mirel::debug {
 class TeachingOverlay {
 public:
     static constexpr bool tells = true;
+    static constexpr bool onlyInstructions = false;
 
     TeachingOverlay(const state::MainForm& form, const sim::Instruction& instruction,
                     const sim::ValueLine& line);

@@ -52,9 +52,11 @@ template <typename Recorder> inline void ValueCore::setW(Recorder& recorder, int
 template <typename Recorder> class ValueCore::OnValues {
 public:
     static constexpr bool tells = false;
+    static constexpr bool onlyInstructions = true;
 
-    OnValues(ValueCore& core, Recorder& recorder, int bankBits)
-        : c_(core), r_(recorder), bankBits_(bankBits) {}
+    // `entry`: the stack's top, as the run found it before a return.
+    OnValues(ValueCore& core, Recorder& recorder, int bankBits, int lineCount, int entry)
+        : c_(core), r_(recorder), bankBits_(bankBits), lineCount_(lineCount), entry_(entry) {}
 
     int indirectTarget() const { return c_.values_[state::FSR] + 128 * bankBits_; }
     int registerIndex(const ValueLine& l) const {
@@ -73,17 +75,15 @@ public:
             r_.stackPushed(callingLine);
     }
     int pop() {
-        int entry = 0;
-        c_.topEntry(entry);
         if (!c_.put_.empty())
             c_.put_.pop_back();
         else
             ++c_.taken_;
         if constexpr (Recorder::records)
             r_.stackPopped();
-        return entry;
+        return entry_;
     }
-    int lineCount() const { return c_.lineCount_; }
+    int lineCount() const { return lineCount_; }
     void select(int line) { c_.selected_ = line; }
     void warn(const std::string&) {}
 
@@ -112,6 +112,8 @@ private:
     ValueCore& c_;
     Recorder& r_;
     int bankBits_;
+    int lineCount_;
+    int entry_;
 };
 
 // Steps of the teaching model's cycle on values, stopping before one that
@@ -132,9 +134,9 @@ long long ValueCore::run(long long count, const std::vector<char>* stops, Record
         const int current = selected_ < 0 ? 0 : selected_;
         const ValueLine& l = line(current);
         const int bankBits = (values_[state::STATUS] & state::bankMask) >> 5;
+        int entry = 0;
         if (l.guarded) [[unlikely]] {
             const int index = l.index[static_cast<std::size_t>(bankBits)];
-            int entry = 0;
             switch (l.op) {
             case Op::None:
             case Op::NoTarget:
@@ -159,7 +161,7 @@ long long ValueCore::run(long long count, const std::vector<char>* stops, Record
         }
         if constexpr (Recorder::records)
             recorder.valueStepStarting(selected_);
-        OnValues<Recorder> machine(*this, recorder, bankBits);
+        OnValues<Recorder> machine(*this, recorder, bankBits, last + 1, entry);
         const int cycles = teaching::execute(machine, current, l);
         ++done;
         cycles_ += cycles;

@@ -16,11 +16,13 @@
 //   warn(text)              a message box
 //   portTail()              lamps and boxes follow the ports, inputs merge
 // and, when it tells the words of a step (`tells` true), told(Told).
+// `onlyInstructions`: the machine never runs a line without an instruction.
 #include "sim/return_stack.h"
 #include "sim/value_line.h"
 #include "state/hex_text.h"
 #include "state/register_file.h"
 
+#include <iterator>
 #include <string>
 
 namespace mirel::sim::teaching {
@@ -41,12 +43,18 @@ concept Tells = Machine::tells;
 
 namespace detail {
 
-// Every STATUS copy changes from its own value.
+// Every STATUS copy changes from its own value; the copies are spelt out
+// so that each write goes to a known register.
 template <typename Machine> inline void setFlag(Machine& m, int mask, bool on) {
-    for (int copy : state::statusCopies) {
+    const auto change = [&](int copy) {
         const int v = m.read(copy);
-        m.write(copy, on ? v | mask : v & (0xFF & ~mask));
-    }
+        m.write(copy, on ? v | mask : v & ~mask & 0xFF);
+    };
+    static_assert(std::size(state::statusCopies) == 4);
+    change(state::statusCopies[0]);
+    change(state::statusCopies[1]);
+    change(state::statusCopies[2]);
+    change(state::statusCopies[3]);
 }
 
 } // namespace detail
@@ -55,13 +63,17 @@ template <typename Machine> inline void setFlag(Machine& m, int mask, bool on) {
 // instruction, the advance, the common tail, the INDF write-back. Answers
 // the instruction cycles, 0 when the line holds no instruction (which
 // ends the cycle before the advance and the tail).
-template <typename Machine> inline int execute(Machine& m, int current, const ValueLine& l) {
+template <typename Machine>
+[[gnu::always_inline]] inline int execute(Machine& m, int current, const ValueLine& l) {
     using Op = ValueLine::Op;
     const int target = m.indirectTarget();
     m.write(state::INDF, m.read(target));
     m.instructionStarting();
-    if (l.op == Op::None) [[unlikely]]
-        return 0;
+    // A run on values stops before such a line and never asks.
+    if constexpr (!Machine::onlyInstructions) {
+        if (l.op == Op::None) [[unlikely]]
+            return 0;
+    }
 
     const int index = m.registerIndex(l);
     Told told;
@@ -81,6 +93,8 @@ template <typename Machine> inline int execute(Machine& m, int current, const Va
     };
     const auto setZ = [&](bool zero) { detail::setFlag(m, state::zMask, zero); };
     const auto setC = [&](bool carry) { detail::setFlag(m, state::cMask, carry); };
+    // Register values and literals are bytes, 0 to FF; only W's text may
+    // stand for more.
     const int a = l.literal ? l.operand : m.read(index);
     if constexpr (Tells<Machine>)
         told.a = a;
@@ -150,7 +164,7 @@ template <typename Machine> inline int execute(Machine& m, int current, const Va
         break;
     case Op::Dec:
     case Op::Dez: {
-        const int r = (a + 255) % 256;
+        const int r = (a + 255) & 0xFF;
         if (l.op == Op::Dez && r == 0)
             ++next;
         setZ(r == 0);
@@ -159,7 +173,7 @@ template <typename Machine> inline int execute(Machine& m, int current, const Va
     }
     case Op::Inc:
     case Op::Inz: {
-        const int r = (a + 1) % 256;
+        const int r = (a + 1) & 0xFF;
         if (l.op == Op::Inz && r == 0)
             ++next;
         setZ(r == 0);
@@ -175,12 +189,12 @@ template <typename Machine> inline int execute(Machine& m, int current, const Va
         if constexpr (Tells<Machine>)
             told.oldCarry = carry;
         const bool right = l.op == Op::Rra;
-        setC(right ? a % 2 != 0 : a / 128 != 0);
-        result(right ? carry * 128 + a / 2 : (a * 2) % 256 + carry);
+        setC(right ? (a & 1) != 0 : a >= 128);
+        result(right ? carry << 7 | a >> 1 : ((a << 1) & 0xFF) | carry);
         break;
     }
     case Op::Spa:
-        result((a % 16) * 16 + a / 16);
+        result((a & 15) << 4 | a >> 4);
         break;
     case Op::Res:
         store(a & ~l.mask & 0xFF);

@@ -17,6 +17,7 @@ namespace mirel::sim::teaching {
 class OnForm {
 public:
     static constexpr bool tells = false;
+    static constexpr bool onlyInstructions = false;
 
     OnForm(state::MainForm& form, state::MessageBoxService& messages, PortTail& ports)
         : form_(form), messages_(messages), ports_(ports) {}
