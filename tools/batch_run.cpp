@@ -55,8 +55,8 @@ files::OpenResult openAsAsked(const BatchOptions& options, state::MainForm& form
     return files::openProgram(form, placement, options.kind, options.file);
 }
 
-std::string nextStepText(const state::MainForm& form, sim::Simulator& /*simulator*/) {
-    return debug::explainStep(form).text;
+std::string nextStepText(const state::MainForm& form, sim::Simulator& simulator) {
+    return debug::explainStep(form, simulator).text;
 }
 
 int runBatch(const BatchOptions& options, std::ostream& out, std::ostream& err) {

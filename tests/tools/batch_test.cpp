@@ -308,9 +308,9 @@ TEST(BatchRun, ExplainAddsTheNextStepAfterTheState) {
         {{"--steps", "9", "--break", "4", "--explain", calls}, "NEXT RTS: pops 2, returns to 0003"},
         {{"--steps", "3", "--back", "2", "--explain", calls},
          "NEXT ADD 20 W: W = 05 + [0020] 00 = 05, Z = 0, C = 0"},
-        {{"--device", "16F84A", "--explain", calls},
-         "NEXT LDA 05 H: runs by the 16F84A's rules, explained step by step only in the Teaching "
-         "Model"},
+        {{"--device", "16F84A", "--explain", calls}, "NEXT LDA 05 H: W = 05"},
+        {{"--device", "16F84A", "--steps", "2", "--explain", calls},
+         "NEXT JSR 0004: pushes 0003, jumps to 0004"},
         {{"--steps", "4", "--explain", empty}, "NEXT "},
     };
     for (const auto& row : rows) {
