@@ -10,6 +10,8 @@
 #include "state/hex_text.h"
 #include "state/program_text.h"
 
+#include <algorithm>
+
 namespace mirel::debug {
 
 namespace {
@@ -165,7 +167,10 @@ private:
         return std::string(", ") + name + " = " + (on ? "1" : "0");
     }
     std::string messageOf(std::size_t i) const {
-        return i < o_.messages().size() ? " (" + o_.messages()[i] + ")" : "";
+        if (i >= o_.messages().size())
+            return "";
+        const std::string& text = o_.messages()[i];
+        return " (" + text.substr(std::min(text.find_first_not_of(' '), text.size())) + ")";
     }
 
     // Where the instruction sent the program counter, when not to the next address.

@@ -1,6 +1,7 @@
 // Holds the words of the next Step to what was recorded for the first steps
-// of every random program in tests/golden_runs, so that the teaching model's
-// explanations stay as they are while the code behind them changes.
+// of every random program in tests/golden_runs, under the teaching model and
+// under the 16F84A's rules (next_steps.16F84A.out, the same format), so that
+// the explanations stay as they are while the code behind them changes.
 //
 // next_steps.out, written by generate.py --next-steps from the driver's
 // `--steps K --explain` for K = 0 to 49: for each program a line with its
@@ -77,35 +78,43 @@ std::string quoted(const std::string& text) {
 }
 
 TEST(NextSteps, ExplainsWhatWasRecordedForEveryRandomProgramStepByStep) {
-    const auto recorded = readNextSteps(golden::readBytes(folder / "next_steps.out"));
     const auto programs = golden::programsIn(folder);
     ASSERT_GE(programs.size(), 300u);
-    ASSERT_EQ(recorded.size(), programs.size()) << "next_steps.out records other programs";
+    // The teaching model's words, and a part's.
+    for (const auto& [file, device] : {std::pair<std::string, std::string>{"next_steps.out", ""},
+                                       {"next_steps.16F84A.out", "16F84A"}}) {
+        SCOPED_TRACE(file);
+        const auto recorded = readNextSteps(golden::readBytes(folder / file));
+        ASSERT_EQ(recorded.size(), programs.size()) << file << " records other programs";
+        for (const fs::path& program : programs) {
+            const std::string number = program.stem().string();
+            ASSERT_EQ(recorded.count(number), 1u) << file << " lacks " << number;
+            const auto& expected = recorded.at(number);
+            ASSERT_EQ(expected.size(), std::size_t{recordedSteps}) << number << "'s steps recorded";
 
-    for (const fs::path& program : programs) {
-        const std::string number = program.stem().string();
-        ASSERT_EQ(recorded.count(number), 1u) << "next_steps.out lacks " << number;
-        const auto& expected = recorded.at(number);
-        ASSERT_EQ(expected.size(), std::size_t{recordedSteps}) << number << "'s steps recorded";
-
-        const auto options = optionsFor({"--explain", program.string()});
-        ASSERT_TRUE(options);
-        state::MainForm form;
-        const auto opened = openAsAsked(*options, form);
-        ASSERT_TRUE(opened.opened) << opened.error;
-        NoMessages messages;
-        sim::Simulator simulator(form, messages);
-        // One step at a time, as the window's Step goes; the first wrong
-        // text of a program is enough to tell.
-        for (int step = 0; step < recordedSteps; ++step) {
-            if (step > 0)
-                simulator.Step_Click();
-            const std::string text = nextStepText(form, simulator);
-            if (text != expected[static_cast<std::size_t>(step)]) {
-                ADD_FAILURE() << program.filename().string() << " after " << step << " steps"
-                              << ": expected " << quoted(expected[static_cast<std::size_t>(step)])
-                              << ", got " << quoted(text);
-                break;
+            std::vector<std::string> arguments = {"--explain", program.string()};
+            if (!device.empty())
+                arguments.insert(arguments.begin(), {"--device", device});
+            const auto options = optionsFor(arguments);
+            ASSERT_TRUE(options);
+            state::MainForm form;
+            const auto opened = openAsAsked(*options, form);
+            ASSERT_TRUE(opened.opened) << opened.error;
+            NoMessages messages;
+            sim::Simulator simulator(form, messages);
+            // One step at a time, as the window's Step goes; the first wrong
+            // text of a program is enough to tell.
+            for (int step = 0; step < recordedSteps; ++step) {
+                if (step > 0)
+                    simulator.Step_Click();
+                const std::string text = nextStepText(form, simulator);
+                if (text != expected[static_cast<std::size_t>(step)]) {
+                    ADD_FAILURE() << program.filename().string() << " after " << step << " steps"
+                                  << ": expected "
+                                  << quoted(expected[static_cast<std::size_t>(step)]) << ", got "
+                                  << quoted(text);
+                    break;
+                }
             }
         }
     }
