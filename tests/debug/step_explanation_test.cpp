@@ -339,7 +339,7 @@ TEST(StepExplanation, SaysWhatAPartsStepDoesWithItsValues) {
          0,
          "NOP: does nothing, Timer0 counts to 02 and rolls over: T0IF = 1; the interrupt is "
          "taken: pushes 0001, GIE = 0, jumps to 0004"},
-        {f84, at(0, {"RTS"}), 0, {}, 0, "RTS: pops 0000 ( RTS wihtout JSR.), returns to 0000"},
+        {f84, at(0, {"RTS"}), 0, {}, 0, "RTS: pops 0000 (RTS wihtout JSR.), returns to 0000"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.text);
