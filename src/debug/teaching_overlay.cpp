@@ -1,6 +1,8 @@
 // The overlay's storage: what the cycle writes is kept beside the form.
 #include "teaching_overlay.h"
 
+#include "sim/ports.h"
+#include "sim/teaching/on_form.h"
 #include "state/program_counter.h"
 #include "state/program_text.h"
 #include "state/register_file.h"
@@ -20,16 +22,10 @@ int TeachingOverlay::registerIndex(const sim::ValueLine& l) const {
 
 // The line made from W's text reads back as its first two characters.
 void TeachingOverlay::storeW(int index) {
-    if (const auto value = state::plainW(form_); value && form_.registers.wellFormed(index)) {
+    if (const auto value = sim::teaching::storedW(form_, index))
         write(index, *value);
-        return;
-    }
-    std::string text = state::upperCase(form_.W.text());
-    if (text.size() < 2)
-        text.insert(0, 2 - text.size(), '0');
-    const std::string line = state::registerLineFromText(state::mid(form_.Reg.line(index), 1, 4),
-                                                         text, state::WTrans(form_));
-    write(index, state::readHex(state::mid(line, 6, 2)));
+    else
+        write(index, state::readHex(state::mid(sim::teaching::lineOfWText(form_, index), 6, 2)));
 }
 
 void TeachingOverlay::push(int callingLine) {
@@ -67,21 +63,10 @@ int TeachingOverlay::pop() {
 // level; an output pin keeps its value unless its box is still ticked. Both
 // directions are read before either port is merged.
 void TeachingOverlay::portTail() {
-    const auto merge = [this](int port, int tris,
-                              const std::array<state::CheckBoxModel, 8>& boxes) {
-        int orBits = 0;
-        int andMask = 0;
-        for (int i = 0; i < 8; ++i) {
-            const int ticked = boxes[static_cast<std::size_t>(i)].value() != 0 ? 1 : 0;
-            orBits |= ticked << i;
-            andMask |= (((tris >> i) & 1) != 0 ? ticked : 1) << i;
-        }
-        write(port, (read(port) | orBits) & andMask);
-    };
     const int trisA = read(state::TRISA);
     const int trisB = read(state::TRISB);
-    merge(state::PORTA, trisA, form_.InA);
-    merge(state::PORTB, trisB, form_.InB);
+    write(state::PORTA, sim::withInputs(read(state::PORTA), trisA, form_.InA));
+    write(state::PORTB, sim::withInputs(read(state::PORTB), trisB, form_.InB));
 }
 
 std::vector<RegisterChange> TeachingOverlay::registerChanges() const {

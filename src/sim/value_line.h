@@ -12,6 +12,7 @@ namespace mirel::sim {
 // teaching model's cycle (teaching/execute.h): the operand form chosen, the
 // bit made a mask, the jump target found.
 struct ValueLine {
+    // From Sta to Jbs the instructions on a register operand.
     enum class Op : std::uint8_t {
         Unresolved,
         None,     // no instruction: the cycle ends before the advance

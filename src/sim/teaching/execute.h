@@ -75,7 +75,9 @@ template <typename Machine>
             return 0;
     }
 
-    const int index = m.registerIndex(l);
+    // Jumps, calls, returns and NOP name no register.
+    const bool onRegister = l.op >= Op::Sta && l.op <= Op::Jbs;
+    const int index = onRegister ? m.registerIndex(l) : 0;
     Told told;
     told.index = index;
     bool indf = false;
@@ -95,7 +97,7 @@ template <typename Machine>
     const auto setC = [&](bool carry) { detail::setFlag(m, state::cMask, carry); };
     // Register values and literals are bytes, 0 to FF; only W's text may
     // stand for more.
-    const int a = l.literal ? l.operand : m.read(index);
+    const int a = l.literal ? l.operand : onRegister ? m.read(index) : 0;
     if constexpr (Tells<Machine>)
         told.a = a;
     // W is read only by the instructions that combine it with the operand.

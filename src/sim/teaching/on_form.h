@@ -9,7 +9,15 @@
 #include "state/register_file.h"
 #include "state/w_register.h"
 
+#include <optional>
+#include <string>
+
 namespace mirel::sim::teaching {
+
+// What STA stores into register `index`: W's value where W and the line are
+// as the simulator writes them; else (empty) the line W's text makes.
+std::optional<int> storedW(const state::MainForm& form, int index);
+std::string lineOfWText(const state::MainForm& form, int index);
 
 // The machine of execute.h on the form's models, for a Step: registers on
 // Reg's lines, W in its box, the stack in SPReg, the program counter as
