@@ -4,7 +4,7 @@
 //   core_rate [SECONDS, default 3] [PATH of mirelsim-batch] [PART: 16F84A, 16F628A, 16F877A]
 //
 // With a PART the machine follows that part's rules instead of the teaching model's.
-#include "device/model.h"
+#include "parts/model.h"
 #include "program_fixture.h"
 #include "sim/simulator.h"
 #include "workloads.h"
@@ -48,7 +48,7 @@ double secondsSince(Clock::time_point start) {
     return std::chrono::duration<double>(Clock::now() - start).count();
 }
 
-double libraryRate(double seconds, device::Model model) {
+double libraryRate(double seconds, parts::Model model) {
     state::MainForm form;
     form.chosenModel = model;
     bench::loadProgram(form, loop);
@@ -73,10 +73,10 @@ double libraryRate(double seconds, device::Model model) {
 }
 
 double runBatch(const std::string& driver, const std::string& program, long long steps,
-                device::Model model) {
-    const std::string part = model == device::Model::Teaching
+                parts::Model model) {
+    const std::string part = model == parts::Model::Teaching
                                  ? std::string()
-                                 : " --device " + std::string(device::modelName(model));
+                                 : " --device " + std::string(parts::modelName(model));
     const std::string command = "'" + driver + "'" + part + " --steps " + std::to_string(steps) +
                                 " '" + program + "' > /dev/null";
     const auto start = Clock::now();
@@ -98,14 +98,14 @@ int main(int argc, char** argv) {
     const double seconds = argc > 1 ? std::atof(argv[1]) : 3.0;
     // An empty path takes the driver built beside this probe.
     const std::string driver = argc > 2 && argv[2][0] != '\0' ? argv[2] : MIRELSIM_BATCH_PATH;
-    const auto model = argc > 3 ? device::modelNamed(argv[3]) : device::Model::Teaching;
+    const auto model = argc > 3 ? parts::modelNamed(argv[3]) : parts::Model::Teaching;
     if (!model) {
         std::fprintf(stderr, "core_rate: unknown part '%s'\n", argv[3]);
         return 2;
     }
 
     const double library = libraryRate(seconds, *model);
-    printRate(library, "library, " + std::string(device::modelName(*model)));
+    printRate(library, "library, " + std::string(parts::modelName(*model)));
 
     const auto program = std::filesystem::temp_directory_path() / "mirelsim_core_rate.txt";
     {

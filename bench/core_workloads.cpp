@@ -12,7 +12,7 @@
 //
 // Each figure is the best of three runs; the driver's start-up is taken off
 // by the best of three runs of no steps.
-#include "device/model.h"
+#include "parts/model.h"
 #include "program_fixture.h"
 #include "sim/simulator.h"
 #include "state/hex_text.h"
@@ -33,7 +33,7 @@ using namespace mirel;
 using Clock = std::chrono::steady_clock;
 
 // The rules every machine of this run follows.
-device::Model model = device::Model::Teaching;
+parts::Model model = parts::Model::Teaching;
 
 double secondsSince(Clock::time_point start) {
     return std::chrono::duration<double>(Clock::now() - start).count();
@@ -121,9 +121,8 @@ double libraryRate(const bench::Workload& workload, double seconds) {
 }
 
 std::string batchCommand(const std::string& driver, const std::string& program, long long steps) {
-    const std::string part = model == device::Model::Teaching
-                                 ? ""
-                                 : " --device " + std::string(device::modelName(model));
+    const std::string part =
+        model == parts::Model::Teaching ? "" : " --device " + std::string(parts::modelName(model));
     return "'" + driver + "'" + part + " --steps " + std::to_string(steps) + " '" + program + "'";
 }
 
@@ -187,7 +186,7 @@ int main(int argc, char** argv) {
     const double seconds = argc > 1 ? std::atof(argv[1]) : 1.0;
     const std::string driver = argc > 2 && argv[2][0] != '\0' ? argv[2] : MIRELSIM_BATCH_PATH;
     if (argc > 3) {
-        const auto named = device::modelNamed(argv[3]);
+        const auto named = parts::modelNamed(argv[3]);
         if (!named)
             fail(std::string("unknown part '") + argv[3] + "'");
         model = *named;
@@ -202,7 +201,7 @@ int main(int argc, char** argv) {
         const double library = libraryRate(workload, seconds);
         char cycles[64];
         const std::string part =
-            model == device::Model::Teaching ? "" : std::string(device::modelName(model)) + ", ";
+            model == parts::Model::Teaching ? "" : std::string(parts::modelName(model)) + ", ";
         std::snprintf(cycles, sizeof cycles, "library, %s%.4f cycles an instruction", part.c_str(),
                       cyclesPerInstruction(workload));
         printRate(workload.name, library, cycles);

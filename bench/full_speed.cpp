@@ -4,7 +4,7 @@
 //   full_speed [SECONDS, default 3] [PART: 16F84A, 16F628A, 16F877A]
 //
 // With a PART the machine follows that part's rules instead of the teaching model's.
-#include "device/model.h"
+#include "parts/model.h"
 #include "program_fixture.h"
 #include "window_fixture.h"
 
@@ -22,7 +22,7 @@ int main(int argc, char** argv) {
     bench::preferOffscreen();
     QApplication app(argc, argv);
     const double seconds = argc > 1 ? std::atof(argv[1]) : 3.0;
-    const auto model = argc > 2 ? device::modelNamed(argv[2]) : device::Model::Teaching;
+    const auto model = argc > 2 ? parts::modelNamed(argv[2]) : parts::Model::Teaching;
     if (!model) {
         std::fprintf(stderr, "full_speed: unknown part '%s'\n", argv[2]);
         return 2;

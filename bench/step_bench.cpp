@@ -1,7 +1,7 @@
 // The cost of one Step must not grow with the length of the program.
 #include "debug/debugger.h"
 #include "debug/step_explanation.h"
-#include "device/model.h"
+#include "parts/model.h"
 #include "program_fixture.h"
 #include "sim/simulator.h"
 #include "state/hex_text.h"
@@ -241,7 +241,7 @@ void BM_ExplainPartJumpToLast(benchmark::State& st) {
     state::MainForm form;
     bench::SilentMessages messages;
     sim::Simulator simulator(form, messages);
-    form.chosenModel = device::Model::F84A;
+    form.chosenModel = parts::Model::F84A;
     bench::loadProgram(form, toLastLine("JMP", static_cast<int>(st.range(0))));
     for (auto _ : st)
         benchmark::DoNotOptimize(debug::explainStep(form, simulator));

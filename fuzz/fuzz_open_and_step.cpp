@@ -26,7 +26,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (!lines)
         return 0;
     state::MainForm form;
-    const auto models = device::allModels();
+    const auto models = parts::allModels();
     form.chosenModel = models[(data[0] / 3) % models.size()];
     state::NoWindowPlacement placement;
     files::loadProgram(form, placement, std::move(*lines));

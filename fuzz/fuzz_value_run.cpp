@@ -3,8 +3,8 @@
 // then each part), the rest is the file. One machine
 // steps the program 400 times, the other runs it as long runs; every text and
 // control both show, and every message, must agree after every few runs.
-#include "device/model.h"
 #include "files/open_program.h"
+#include "parts/model.h"
 #include "sim/simulator.h"
 
 #include <cstddef>
@@ -43,7 +43,7 @@ std::string everything(const state::MainForm& f, const Messages& m) {
 }
 
 struct Machine {
-    Machine(std::vector<std::string> lines, int ticks, device::Model model) {
+    Machine(std::vector<std::string> lines, int ticks, parts::Model model) {
         state::NoWindowPlacement placement;
         form.chosenModel = model;
         files::loadProgram(form, placement, std::move(lines));
@@ -68,8 +68,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     auto lines = files::decodeProgram(kind, bytes, "fuzz", error);
     if (!lines)
         return 0;
-    const auto models = device::allModels();
-    const device::Model model = models[(data[1] / 3) % models.size()];
+    const auto models = parts::allModels();
+    const parts::Model model = models[(data[1] / 3) % models.size()];
     Machine stepped(*lines, data[0], model), run(*lines, data[0], model);
     constexpr int steps = 400;
     const int longest = 2 + data[0] % 97;

@@ -111,8 +111,8 @@ std::optional<BatchOptions> parseBatchOptions(const std::vector<std::string>& ar
             const std::string* v = value(1);
             if (!v)
                 return std::nullopt;
-            const auto model = device::modelNamed(*v);
-            if (!model || *model == device::Model::Teaching) {
+            const auto model = parts::modelNamed(*v);
+            if (!model || *model == parts::Model::Teaching) {
                 error = "unknown device '" + *v + "' (expected 16F84A, 16F628A or 16F877A)";
                 return std::nullopt;
             }

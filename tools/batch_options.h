@@ -1,7 +1,7 @@
 #pragma once
 
-#include "device/model.h"
 #include "files/program_kind.h"
+#include "parts/model.h"
 
 #include <optional>
 #include <string>
@@ -28,7 +28,7 @@ struct BatchOptions {
     std::string saveTo;
     std::string file;
     // --device: the part whose rules the machine follows; the teaching model without it.
-    device::Model model = device::Model::Teaching;
+    parts::Model model = parts::Model::Teaching;
 };
 
 // The kind a FILE is opened as without --kind: hex for a name ending in .hex,

@@ -94,8 +94,8 @@ ExportResult AsmProgram(state::MainForm& form) {
     // A part's program keeps its gaps (a jump at 0000, the interrupt routine at
     // 0004): the words go where their lines say. The teaching model's follow
     // one another.
-    form.Text1.setText(form.model == device::Model::Teaching ? hexRecords(data)
-                                                             : placedHexRecords(std::move(placed)));
+    form.Text1.setText(form.model == parts::Model::Teaching ? hexRecords(data)
+                                                            : placedHexRecords(std::move(placed)));
     return result;
 }
 

@@ -36,7 +36,7 @@ Debugger::~Debugger() {
 // The common step, under the teaching model, calls nothing until it tells
 // the listeners; every other goes the unusual way.
 void Debugger::stepStarting() {
-    if (form_.model == device::Model::Teaching && journal_.beginPlainStep()) [[likely]] {
+    if (form_.model == parts::Model::Teaching && journal_.beginPlainStep()) [[likely]] {
         // A Step of its own is highlighted alone; a run's steps add up until it stops.
         if (!running()) {
             highlightLast_ = true;
@@ -53,7 +53,7 @@ void Debugger::stepFinished(int cycles) {
         unusualStepFinished(cycles, false);
         return;
     }
-    if (cycles == 0 || form_.model != device::Model::Teaching) [[unlikely]] {
+    if (cycles == 0 || form_.model != parts::Model::Teaching) [[unlikely]] {
         unusualStepFinished(cycles, true);
         return;
     }
@@ -65,7 +65,7 @@ void Debugger::unusualStepStarting() {
     if (!running())
         startHighlight();
     journal_.beginStep();
-    if (form_.model != device::Model::Teaching) {
+    if (form_.model != parts::Model::Teaching) {
         if (auto* part = simulator_.deviceMachine())
             partStates_.push_back(part->hiddenState());
     }
@@ -185,7 +185,8 @@ long long Debugger::highlightStart() const {
 const std::vector<int>& Debugger::changedRegisters() const {
     // Nothing is shown as changed while a run is going.
     if (highlightStale_) {
-        changed_ = running() ? std::vector<int>{} : journal_.registersChangedSince(highlightStart());
+        changed_ =
+            running() ? std::vector<int>{} : journal_.registersChangedSince(highlightStart());
         highlightStale_ = false;
     }
     return changed_;

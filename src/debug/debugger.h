@@ -69,12 +69,12 @@ private:
     long long runOnValues(sim::ValueCore& core, long long count) override;
     // The same under a part's rules; a run of its own is recorded as it runs
     // (part_value_runs.cpp).
-    long long runOnPartValues(sim::device::PartValueCore& core, long long count) override;
+    long long runOnPartValues(sim::part::PartValueCore& core, long long count) override;
     // What a part's run has told so far: each notice once a run.
     struct PartRunNotices {
         bool sleep = false, erased = false;
     };
-    void partRunFinished(const sim::device::PartValueCore& core, long long ran,
+    void partRunFinished(const sim::part::PartValueCore& core, long long ran,
                          PartRunNotices& notices);
     // The part's states before the steps the journal holds, and no more.
     void alignPartStates() {

@@ -4,7 +4,7 @@
 #include "step_journal.h"
 #include "value_records.h"
 
-#include "sim/value_core_steps.h"
+#include "sim/teaching/value_core_steps.h"
 
 namespace mirel::debug {
 

@@ -1,6 +1,6 @@
 #include "machine_reset.h"
 
-#include "sim/device/program_image.h"
+#include "sim/part/program_image.h"
 
 #include "state/program_counter.h"
 #include "state/register_file.h"
@@ -21,8 +21,7 @@ void resetMachine(state::MainForm& form) {
     form.W.setText("00");
     // Selecting line 0 refills the entry line; when it is already selected
     // the click is made here.
-    const int first =
-        form.model == device::Model::Teaching ? 0 : sim::device::powerOnLine(form.Code);
+    const int first = form.model == parts::Model::Teaching ? 0 : sim::part::powerOnLine(form.Code);
     if (first < 0)
         form.Code.clearSelection(); // a part starts at 0000, which no line carries
     if (!form.Code.empty() && first >= 0 && form.Code.selectedIndex() != first)

@@ -5,8 +5,8 @@
 
 #include "asm/disassembler.h"
 #include "line_notices.h"
-#include "sim/device/part_overlay.h"
-#include "sim/device/part_step.h"
+#include "sim/part/part_overlay.h"
+#include "sim/part/part_step.h"
 #include "state/hex_text.h"
 #include "state/program_text.h"
 
@@ -16,7 +16,7 @@ namespace mirel::debug {
 
 namespace {
 
-using namespace sim::device;
+using namespace sim::part;
 using state::hex2;
 using state::hex4;
 
@@ -336,7 +336,7 @@ private:
     int pc_;
     int next_;
     int word_;
-    DeviceState scratch_; // port B's latch as a read before the step would leave it
+    PartState scratch_; // port B's latch as a read before the step would leave it
     Execution<Before> run_;
 };
 
@@ -359,7 +359,7 @@ StepPrediction predictionOf(const PartOverlay& o, int cycles) {
 } // namespace
 
 StepExplanation explainPartStep(const state::MainForm& form,
-                                const sim::device::DeviceMachine& machine) {
+                                const sim::part::PartMachine& machine) {
     StepExplanation out;
     PartOverlay overlay(form, machine);
     PartWords words(overlay);

@@ -5,7 +5,7 @@
 #include "step_journal.h"
 #include "value_records.h"
 
-#include "sim/device/part_value_steps.h"
+#include "sim/part/part_value_steps.h"
 #include "state/hex_text.h"
 
 namespace mirel::debug {
@@ -23,7 +23,7 @@ public:
         journal_.beginStepFrom(entry_);
     }
     void linePicked(int line) { entry_ = EntryLine{line, line, 0, 0, {}}; }
-    void partStepStarting(const sim::device::DeviceState& state) { states_.push_back(state); }
+    void partStepStarting(const sim::part::PartState& state) { states_.push_back(state); }
     void stackPushed(int address) { journal_.valueStackPushed(state::hex4(address)); }
 
 private:
@@ -31,7 +31,7 @@ private:
     PartStates& states_;
 };
 
-long long StepJournal::recordPartRun(sim::device::PartValueCore& core, long long count,
+long long StepJournal::recordPartRun(sim::part::PartValueCore& core, long long count,
                                      const std::vector<char>* stops, PartStates& states) {
     settle();
     if (controlsStale_)
@@ -40,9 +40,9 @@ long long StepJournal::recordPartRun(sim::device::PartValueCore& core, long long
     return core.run(count, stops, replay);
 }
 
-void StepJournal::addUnrecordedPartRun(sim::device::PartValueCore& core,
-                                       sim::device::PartValueCore::Snapshot start,
-                                       long long skipped, long long steps, PartStates& states) {
+void StepJournal::addUnrecordedPartRun(sim::part::PartValueCore& core,
+                                       sim::part::PartValueCore::Snapshot start, long long skipped,
+                                       long long steps, PartStates& states) {
     partCore_ = &core;
     partStates_ = &states;
     dropped_ += skipped;
@@ -63,7 +63,7 @@ void StepJournal::addUnrecordedPartRun(sim::device::PartValueCore& core,
 }
 
 void StepJournal::settlePart(const UnrecordedRun& run) {
-    sim::device::PartValueCore& core = *partCore_;
+    sim::part::PartValueCore& core = *partCore_;
     const PartStart& start = *run.part;
     core.restore(start.snapshot, start.found);
     bool fromStart = run.entry.has_value();
@@ -87,7 +87,7 @@ void StepJournal::settlePart(const UnrecordedRun& run) {
     core.run(steps, nullptr, replay);
 }
 
-StepJournal::EntryLine StepJournal::partEntryLine(const sim::device::PartValueCore& core,
+StepJournal::EntryLine StepJournal::partEntryLine(const sim::part::PartValueCore& core,
                                                   EntryLine found) {
     if (core.picked() >= 0)
         found = EntryLine{core.selected(), core.picked(), 0, 0, {}};
@@ -96,7 +96,7 @@ StepJournal::EntryLine StepJournal::partEntryLine(const sim::device::PartValueCo
 }
 
 // A line the core never wrote still holds the text the copies read.
-void StepJournal::adoptPart(const sim::device::PartValueCore& core, const std::string& foundW) {
+void StepJournal::adoptPart(const sim::part::PartValueCore& core, const std::string& foundW) {
     for (std::size_t i = 0; i < regValues_.size() && i < state::registerCount; ++i) {
         const int index = static_cast<int>(i);
         if (!core.wellFormed(index))

@@ -8,7 +8,7 @@
 
 namespace mirel::debug {
 
-long long Debugger::runOnPartValues(sim::device::PartValueCore& core, long long count) {
+long long Debugger::runOnPartValues(sim::part::PartValueCore& core, long long count) {
     constexpr auto reach = static_cast<long long>(StepJournal::maxSteps);
     const auto* stops = &breakpoints_.marks();
     PartRunNotices notices;
@@ -29,7 +29,7 @@ long long Debugger::runOnPartValues(sim::device::PartValueCore& core, long long 
 
 // The counts, and what a run of Steps would have told: a step the part slept
 // through, a program counter no line carries.
-void Debugger::partRunFinished(const sim::device::PartValueCore& core, long long ran,
+void Debugger::partRunFinished(const sim::part::PartValueCore& core, long long ran,
                                PartRunNotices& notices) {
     count_.instructions += core.executed();
     count_.cycles += core.cycles();

@@ -1,8 +1,8 @@
 #pragma once
 
 #include "ring_buffer.h"
-#include "sim/device/part_value_core.h"
-#include "sim/value_core.h"
+#include "sim/part/part_value_core.h"
+#include "sim/teaching/value_core.h"
 #include "state/main_form.h"
 #include "state/port_controls.h"
 
@@ -19,7 +19,7 @@
 namespace mirel::debug {
 
 // A part's state that no line shows, before each step the journal holds.
-using PartStates = RingBuffer<sim::device::DeviceState>;
+using PartStates = RingBuffer<sim::part::PartState>;
 
 // What each step changed, newest last, so that steps can be taken back one
 // by one. Register writes are heard from the register values directly, stack
@@ -95,10 +95,10 @@ public:
     long long recordRun(sim::ValueCore& core, long long count, const std::vector<char>* stops);
     // The same two for a run under a part's rules; `states` gets the part's
     // hidden state before each step as it is recorded.
-    void addUnrecordedPartRun(sim::device::PartValueCore& core,
-                              sim::device::PartValueCore::Snapshot start, long long skipped,
+    void addUnrecordedPartRun(sim::part::PartValueCore& core,
+                              sim::part::PartValueCore::Snapshot start, long long skipped,
                               long long steps, PartStates& states);
-    long long recordPartRun(sim::device::PartValueCore& core, long long count,
+    long long recordPartRun(sim::part::PartValueCore& core, long long count,
                             const std::vector<char>* stops, PartStates& states);
     bool settled() const { return pending_.empty(); }
     // While the models catch up with a run, what they tell is no change of
@@ -175,8 +175,8 @@ private:
 
     // Where a part's run not recorded yet begins, and what it found there.
     struct PartStart {
-        sim::device::PartValueCore::Snapshot snapshot;
-        sim::device::PartValueCore::Found found;
+        sim::part::PartValueCore::Snapshot snapshot;
+        sim::part::PartValueCore::Found found;
         EntryLine entry;
         std::string w;
     };
@@ -259,12 +259,12 @@ private:
     // `addresses`: a part's stack, whose lines are addresses.
     void adoptStack(int taken, const std::vector<int>& put, bool addresses);
     // `foundW`: W's text where the part's run began.
-    void adoptPart(const sim::device::PartValueCore& core, const std::string& foundW);
+    void adoptPart(const sim::part::PartValueCore& core, const std::string& foundW);
     void addPending(UnrecordedRun run);
     void settlePart(const UnrecordedRun& run);
     // The entry line as a part's steps left it from `found`: refilled by the
     // last line they selected anew.
-    static EntryLine partEntryLine(const sim::device::PartValueCore& core, EntryLine found);
+    static EntryLine partEntryLine(const sim::part::PartValueCore& core, EntryLine found);
     // Every recorded step is out of reach.
     void dropRecords();
     // The copies take what the models show.
@@ -280,7 +280,7 @@ private:
     RingBuffer<Step> steps_;
     Step* current_ = nullptr; // the step being recorded
     RingBuffer<LineChange> changes_;
-    RingBuffer<Kept<std::string>> texts_; // by the mark of their change
+    RingBuffer<Kept<std::string>> texts_;    // by the mark of their change
     RingBuffer<Kept<EntryLine>> entryLines_; // by the mark of their step
     RingBuffer<Kept<Controls>> keptControls_;
     long long dropped_ = 0;
@@ -313,7 +313,7 @@ private:
     long long pendingSteps_ = 0;
     bool copiesBehind_ = false;      // runs were dropped unrecorded before the first
     sim::ValueCore* core_ = nullptr; // runs them again
-    sim::device::PartValueCore* partCore_ = nullptr;
+    sim::part::PartValueCore* partCore_ = nullptr;
     PartStates* partStates_ = nullptr; // hears a part's hidden states as they are recorded
 };
 

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "sim/instruction.h"
 #include "sim/teaching/execute.h"
+#include "sim/teaching/instruction.h"
 #include "state/main_form.h"
 #include "state/w_register.h"
 #include "step_explanation.h"

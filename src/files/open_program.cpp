@@ -2,7 +2,7 @@
 
 #include "file_bytes.h"
 #include "hex_program_reader.h"
-#include "sim/device/program_image.h"
+#include "sim/part/program_image.h"
 #include "state/program_counter.h"
 #include "state/register_file.h"
 #include "state/window_load.h"
@@ -75,8 +75,7 @@ void loadProgram(state::MainForm& form, state::WindowPlacement& placement,
     form.Reg.clear();
     form.Code.assign(std::move(lines));
     // A part starts at address 0000, which need not be the first line.
-    const int first =
-        form.model == device::Model::Teaching ? 0 : sim::device::powerOnLine(form.Code);
+    const int first = form.model == parts::Model::Teaching ? 0 : sim::part::powerOnLine(form.Code);
     if (!form.Code.empty() && first >= 0)
         form.Code.select(first);
     else

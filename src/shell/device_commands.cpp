@@ -16,30 +16,30 @@ namespace {
 // How long the word on a new choice stays, in milliseconds.
 constexpr int choiceTimeout = 5000;
 
-QString modelText(device::Model model) {
-    return QString::fromLatin1(device::modelName(model).data(),
-                               static_cast<qsizetype>(device::modelName(model).size()));
+QString modelText(parts::Model model) {
+    return QString::fromLatin1(parts::modelName(model).data(),
+                               static_cast<qsizetype>(parts::modelName(model).size()));
 }
 } // namespace
 
 void frmMain::buildDeviceCommands(QMenu* debugMenu) {
     const std::string stored =
         services_.settings.value(settings::application, settings::section, settings::device,
-                                 std::string(device::modelName(device::Model::Teaching)));
+                                 std::string(parts::modelName(parts::Model::Teaching)));
     // A value the settings file does not know leaves the teaching model.
-    form_.chosenModel = device::modelNamed(stored).value_or(device::Model::Teaching);
+    form_.chosenModel = parts::modelNamed(stored).value_or(parts::Model::Teaching);
 
     auto* menu = debugMenu->addMenu(QStringLiteral("&Device"));
     menu->setObjectName(QStringLiteral("mnuDebugDevice"));
     menu->setToolTipsVisible(true);
     auto* group = new QActionGroup(menu);
-    for (device::Model model : device::allModels()) {
+    for (parts::Model model : parts::allModels()) {
         auto* action = menu->addAction(modelText(model));
         action->setObjectName(QStringLiteral("mnuDebugDevice") +
                               modelText(model).remove(QLatin1Char(' ')));
         action->setCheckable(true);
         action->setChecked(model == form_.chosenModel);
-        action->setToolTip(model == device::Model::Teaching
+        action->setToolTip(model == parts::Model::Teaching
                                ? QStringLiteral("The machine as this program teaches it")
                                : QStringLiteral("The %1 as its data sheet gives it: PCL, Timer0, "
                                                 "interrupts, SLP, its banks and flags")
@@ -57,10 +57,10 @@ void frmMain::buildDeviceCommands(QMenu* debugMenu) {
     showDevice();
 }
 
-void frmMain::chooseDevice(device::Model model) {
+void frmMain::chooseDevice(parts::Model model) {
     form_.chosenModel = model;
     services_.settings.setValue(settings::application, settings::section, settings::device,
-                                std::string(device::modelName(model)));
+                                std::string(parts::modelName(model)));
     if (model != form_.model)
         statusBar()->showMessage(
             QStringLiteral("%1 from the next New or Open.").arg(modelText(model)), choiceTimeout);

@@ -100,7 +100,7 @@ private:
     void buildDebugCommands();
     // Debug > Device and the status bar's word on the rules in effect.
     void buildDeviceCommands(QMenu* debugMenu);
-    void chooseDevice(device::Model model);
+    void chooseDevice(parts::Model model);
     void showDevice();
     void showDebugger();
     void showFirstChange();

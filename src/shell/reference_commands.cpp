@@ -1,9 +1,9 @@
 // Help > Instruction Set, the names of the registers in the register list's
 // tooltips, and the status bar's notices whole in its tooltip: the machine's
 // reference where the learner looks.
-#include "device/register_notes.h"
 #include "frm_instruction_set.h"
 #include "frm_main.h"
+#include "parts/register_notes.h"
 #include "state/register_names.h"
 #include "text_list_model.h"
 
@@ -27,8 +27,8 @@ void frmMain::buildReferenceCommands() {
     // the part's register, or says it is a copy or none.
     auto* reg = controls_->findChild<QListView*>(QStringLiteral("Reg"));
     static_cast<TextListModel*>(reg->model())->setTipNote([this](int line) {
-        return form_.model == device::Model::Teaching ? state::registerTip(line)
-                                                      : device::registerNote(form_.model, line);
+        return form_.model == parts::Model::Teaching ? state::registerTip(line)
+                                                     : parts::registerNote(form_.model, line);
     });
 
     // An example's note is longer than the status bar is wide: its tooltip

@@ -1,10 +1,10 @@
 #include "simulator.h"
 
-#include "device/part_view_sync.h"
+#include "part/part_view_sync.h"
 #include "state/program_counter.h"
 #include "teaching/execute.h"
 #include "teaching/on_form.h"
-#include "view_sync.h"
+#include "teaching/view_sync.h"
 
 namespace mirel::sim {
 
@@ -20,7 +20,7 @@ void Simulator::Step_Click() {
 }
 
 long long Simulator::run(long long count) {
-    if (form_.model != mirel::device::Model::Teaching)
+    if (form_.model != mirel::parts::Model::Teaching)
         return runPart(count);
     if (count > 1 && values_.load(form_)) {
         const long long done =
@@ -45,7 +45,7 @@ long long Simulator::runPart(long long count) {
         if (done > 0) {
             if (listener_)
                 listener_->viewsCatchingUp();
-            device::bringViewsUpToDate(form_, partValues_, *partMachine(), ports_);
+            part::bringViewsUpToDate(form_, partValues_, *partMachine(), ports_);
             if (listener_)
                 listener_->viewsCaughtUp();
             return done;
@@ -57,7 +57,7 @@ long long Simulator::runPart(long long count) {
 
 // One cycle; its length in instruction cycles, 0 when nothing was executed.
 int Simulator::runCycle() {
-    if (form_.model != mirel::device::Model::Teaching) [[unlikely]]
+    if (form_.model != mirel::parts::Model::Teaching) [[unlikely]]
         return partMachine()->step();
     const int current = state::currentIndex(form_);
     teaching::OnForm machine(form_, messages_, ports_);
@@ -69,9 +69,9 @@ int Simulator::runCycle() {
 
 namespace mirel::sim {
 
-device::DeviceMachine* Simulator::partMachine() {
+part::PartMachine* Simulator::partMachine() {
     if (!device_ || device_->model() != form_.model)
-        device_ = std::make_unique<device::DeviceMachine>(form_, messages_, ports_, form_.model);
+        device_ = std::make_unique<part::PartMachine>(form_, messages_, ports_, form_.model);
     return device_.get();
 }
 

@@ -1,13 +1,13 @@
 #pragma once
 
-#include "decoded_program.h"
-#include "device/device_machine.h"
-#include "device/part_value_core.h"
+#include "part/part_machine.h"
+#include "part/part_value_core.h"
 #include "ports.h"
 #include "state/main_form.h"
 #include "state/platform.h"
 #include "step_listener.h"
-#include "value_core.h"
+#include "teaching/decoded_program.h"
+#include "teaching/value_core.h"
 
 #include <memory>
 #include <optional>
@@ -42,8 +42,8 @@ public:
     void setStepListener(StepListener* listener) { listener_ = listener; }
 
     // The part's machine when the machine follows a part's rules, else null.
-    device::DeviceMachine* deviceMachine() {
-        return form_.model == mirel::device::Model::Teaching ? nullptr : partMachine();
+    part::PartMachine* deviceMachine() {
+        return form_.model == mirel::parts::Model::Teaching ? nullptr : partMachine();
     }
     // Whether the part sleeps, or the last step woke it: such steps execute nothing.
     bool sleeping() {
@@ -54,16 +54,16 @@ public:
 private:
     int runCycle();
     long long runPart(long long count);
-    device::DeviceMachine* partMachine();
+    part::PartMachine* partMachine();
 
     state::MainForm& form_;
     state::MessageBoxService& messages_;
     DecodedProgram program_; // Code's lines decoded, kept in step with Code
     PortTail ports_;
     StepListener* listener_ = nullptr;
-    std::unique_ptr<device::DeviceMachine> device_; // made when a part's rules first run
+    std::unique_ptr<part::PartMachine> device_; // made when a part's rules first run
     ValueCore values_;
-    device::PartValueCore partValues_;
+    part::PartValueCore partValues_;
 };
 
 } // namespace mirel::sim

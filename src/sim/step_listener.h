@@ -1,10 +1,10 @@
 #pragma once
 
-#include "value_core.h"
+#include "teaching/value_core.h"
 
 namespace mirel::sim {
 
-namespace device {
+namespace part {
 class PartValueCore;
 }
 
@@ -22,7 +22,7 @@ public:
     // the two calls above, which then get every step of a run one by one.
     virtual long long runOnValues(ValueCore& /*core*/, long long /*count*/) { return -1; }
     // The same under a part's rules.
-    virtual long long runOnPartValues(device::PartValueCore& /*core*/, long long /*count*/) {
+    virtual long long runOnPartValues(part::PartValueCore& /*core*/, long long /*count*/) {
         return -1;
     }
     // The models are brought up to date after such a run, between these two:

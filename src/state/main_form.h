@@ -2,7 +2,7 @@
 
 #include "controls.h"
 #include "counter_model.h"
-#include "device/model.h"
+#include "parts/model.h"
 #include "register_values.h"
 #include "text_list.h"
 
@@ -30,8 +30,8 @@ public:
 
     // The rules the machine follows since the last New or Open, and the
     // ones the next New or Open takes on.
-    device::Model model = device::Model::Teaching;
-    device::Model chosenModel = device::Model::Teaching;
+    parts::Model model = parts::Model::Teaching;
+    parts::Model chosenModel = parts::Model::Teaching;
 
     TextModel W{"00"};
     std::array<TextModel, 8> RW; // bit labels of W, index = bit number

@@ -1,7 +1,7 @@
 #include "register_file.h"
 
-#include "device/register_map.h"
 #include "hex_text.h"
+#include "parts/register_map.h"
 #include "program_text.h"
 
 #include <vector>
@@ -74,9 +74,9 @@ int HexDecConvH(std::string_view CountCod) {
 void fillRegisterFile(MainForm& form) {
     std::vector<std::string> lines;
     lines.reserve(registerCount);
-    const device::RegisterMap* part = device::registerMap(form.model);
+    const parts::RegisterMap* part = parts::registerMap(form.model);
     for (int n = 0; n < registerCount; ++n) {
-        if (part && n < device::bankedCount)
+        if (part && n < parts::bankedCount)
             lines.push_back(registerLine(n, part->powerOn[static_cast<std::size_t>(n)]));
         else
             lines.push_back(hex4(n) + "\t00   00000000");

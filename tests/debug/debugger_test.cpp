@@ -113,7 +113,7 @@ TEST(ValueRuns, LeaveWhatStepsLeaveAndAreTakenBackStepByStep) {
 // stack's slots), so that stepping on again repeats the same steps.
 TEST(StepBack, UnderAPartsRulesStepsOnAgainAsBefore) {
     Machine m({"NOP"});
-    m.form.chosenModel = device::Model::F84A;
+    m.form.chosenModel = parts::Model::F84A;
     Machine::load(m.form, {});
     auto at = [](int address, const char* text) { return state::hex4(address) + "\t" + text; };
     Machine::loadLines(m.form,
@@ -141,7 +141,7 @@ TEST(StepBack, UnderAPartsRulesStepsOnAgainAsBefore) {
 // The same under each part's rules, with programs that also reach TMR0, PCL,
 // PCLATH and INTCON: computed jumps, Timer0, interrupts and sleep.
 TEST(StepBack, UnderAPartsRulesTakesEveryStepOfRandomProgramsBack) {
-    for (device::Model model : {device::Model::F84A, device::Model::F628A, device::Model::F877A}) {
+    for (parts::Model model : {parts::Model::F84A, parts::Model::F628A, parts::Model::F877A}) {
         for (unsigned seed = 1; seed <= 8; ++seed) {
             SCOPED_TRACE("seed " + std::to_string(seed));
             std::mt19937 rng(seed);
@@ -440,7 +440,7 @@ std::string partText(DebugMachine& m) {
     std::ostringstream out;
     out << textState(m.form, m.debugger);
     auto* part = m.simulator.deviceMachine();
-    const sim::device::DeviceState& s = part->hiddenState();
+    const sim::part::PartState& s = part->hiddenState();
     out << "Hidden " << s.pc << ' ' << s.prescaler << ' ' << int{s.timerHold} << ' ' << s.sleeping
         << ' ' << int{s.portB} << ' ' << int{s.portBLatch} << ' ' << int{s.stackPointer} << ' '
         << part->woke() << " slots";
@@ -485,7 +485,7 @@ TEST(ValueRuns, UnderAPartsRulesLeaveWhatStepsLeaveAndAreTakenBack) {
     const auto sleep = at(0, {"JMP\t0010"}) + at(4, {"INC\t21", "LDA\t06 W", "RES\t0B,0", "RTI"}) +
                        at(0x10, {"SET\t03,5", "LDA\tFF H", "STA\t06", "RES\t03,5", "LDA\t88 H",
                                  "STA\t0B", "SLP", "INC\t20", "JMP\t0016"});
-    for (device::Model model : {device::Model::F84A, device::Model::F628A, device::Model::F877A}) {
+    for (parts::Model model : {parts::Model::F84A, parts::Model::F628A, parts::Model::F877A}) {
         std::vector<Case> cases = {{"timer", timer, -1}, {"timer to a breakpoint", timer, 4},
                                    {"calls", calls, -1}, {"calls to a breakpoint", calls, 9},
                                    {"banks", banks, 13}, {"sleep", sleep, -1}};
@@ -495,7 +495,7 @@ TEST(ValueRuns, UnderAPartsRulesLeaveWhatStepsLeaveAndAreTakenBack) {
         }
         for (unsigned c = 0; c < cases.size(); ++c) {
             const Case& test = cases[c];
-            SCOPED_TRACE(std::string(device::modelName(model)) + " " + test.name + " " +
+            SCOPED_TRACE(std::string(parts::modelName(model)) + " " + test.name + " " +
                          std::to_string(c));
             std::mt19937 rng(c);
             DebugMachine run({"NOP"}), stepped({"NOP"});

@@ -270,14 +270,14 @@ TEST(StepExplanation, ForeseesExactlyWhatTheStepChanges) {
 // port B's flags, an interrupt taken, SLP and the erased word.
 TEST(StepExplanation, SaysWhatAPartsStepDoesWithItsValues) {
     struct Case {
-        device::Model model;
+        parts::Model model;
         std::vector<std::string> lines; // the first is selected
         int w;
         std::vector<std::pair<int, int>> regs;
         int steps; // taken before the explanation
         std::string text;
     };
-    const device::Model f84 = device::Model::F84A;
+    const parts::Model f84 = parts::Model::F84A;
     const Case cases[] = {
         {f84,
          at(0, {"ADD\t20 W"}),
@@ -355,7 +355,7 @@ TEST(StepExplanation, SaysWhatAPartsStepDoesWithItsValues) {
 // Under every part, what the explanation foresees is what the Step then does.
 TEST(StepExplanation, ForeseesExactlyWhatAPartsStepChanges) {
     int compared = 0;
-    for (device::Model model : {device::Model::F84A, device::Model::F628A, device::Model::F877A}) {
+    for (parts::Model model : {parts::Model::F84A, parts::Model::F628A, parts::Model::F877A}) {
         for (unsigned seed = 1; seed <= 20; ++seed) {
             SCOPED_TRACE("seed " + std::to_string(seed));
             std::mt19937 rng(seed);

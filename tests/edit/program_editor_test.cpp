@@ -3,7 +3,7 @@
 #include "edit/program_editor.h"
 #include "edit/renumbering.h"
 #include "sim/machine_fixture.h"
-#include "sim/return_stack.h"
+#include "sim/teaching/return_stack.h"
 #include "state/direct_edits.h"
 
 #include <random>

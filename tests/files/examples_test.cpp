@@ -26,7 +26,7 @@ TEST(Examples, EachEndsAsItsCommentSays) {
         std::vector<std::size_t> ticked; // InA boxes ticked before the run
         int pc;
         std::map<int, int> registers;
-        device::Model model = device::Model::Teaching; // as Debug > Device chose before Open
+        parts::Model model = parts::Model::Teaching; // as Debug > Device chose before Open
     } examples[] = {
         {"counter.mrl", 11, {}, 1, {{0x06, 0x05}}},
         {"subroutine.mrl", 38, {}, 6, {{0x20, 0x00}, {0x21, 0x2A}}},
@@ -34,7 +34,7 @@ TEST(Examples, EachEndsAsItsCommentSays) {
         {"inputs.mrl", 7, {0, 2}, 7, {{0x06, 0x05}, {0x85, 0xFF}, {0x86, 0x00}}},
         {"running_light.mrl", 16, {}, 2, {{0x06, 0x80}}},
         // Two Timer0 interrupts; RB0 rising as an output sets INTF, which nothing enabled.
-        {"timer_interrupt.mrl", 6000, {}, 11, {{0x06, 0x02}, {0x0B, 0xA2}}, device::Model::F84A},
+        {"timer_interrupt.mrl", 6000, {}, 11, {{0x06, 0x02}, {0x0B, 0xA2}}, parts::Model::F84A},
     };
     for (const auto& example : examples) {
         SCOPED_TRACE(example.file);

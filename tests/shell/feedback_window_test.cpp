@@ -231,8 +231,8 @@ private slots:
         }
         frmMain again{services.services()};
         QVERIFY(again.findChild<QAction*>("mnuDebugDevice16F84A")->isChecked());
-        QCOMPARE(again.form().chosenModel, mirel::device::Model::F84A);
-        QCOMPARE(again.form().model, mirel::device::Model::Teaching);
+        QCOMPARE(again.form().chosenModel, mirel::parts::Model::F84A);
+        QCOMPARE(again.form().model, mirel::parts::Model::Teaching);
     }
 
     // The register list shows the first register a step changed, scrolling

@@ -2,7 +2,7 @@
 // SPReg with its two messages, and the cases without a line to go to.
 #include "machine_fixture.h"
 
-#include "sim/address_index.h"
+#include "sim/teaching/address_index.h"
 
 #include <random>
 

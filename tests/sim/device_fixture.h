@@ -2,14 +2,14 @@
 
 #include "machine_fixture.h"
 
-#include "device/model.h"
+#include "parts/model.h"
 
 namespace mirel::testing {
 
 // A machine under a part's rules: New with the part chosen, then program
 // lines given with their addresses ("0010\tADD\t02"), the first selected.
 struct Part {
-    Part(device::Model model, std::vector<std::string> lines) {
+    Part(parts::Model model, std::vector<std::string> lines) {
         state::NoWindowPlacement placement;
         form.chosenModel = model;
         state::NewProgram(form, placement);

@@ -77,7 +77,7 @@ TEST(DeviceRules, FlagsOfEveryByteInstruction) {
         auto lines = at(0x10, {"JSR\t0000", "NOP", "NOP"}) + at(0, {c.instruction, "NOP", "NOP"});
         if (c.instruction.empty())
             lines = at(0x10, {"JSR\t0000", "NOP", "NOP"}) + at(1, {"NOP", "NOP"});
-        Part part(device::Model::F628A, lines);
+        Part part(parts::Model::F628A, lines);
         part.step();
         part.form.W.setText(state::hex2(c.w));
         part.setReg(F, c.f);
@@ -109,7 +109,7 @@ TEST(DeviceRules, ResultsIntoStatus) {
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.instruction);
-        Part part(device::Model::F877A, at(0, {c.instruction, "NOP"}));
+        Part part(parts::Model::F877A, at(0, {c.instruction, "NOP"}));
         part.form.W.setText(state::hex2(c.w));
         for (int copy : {0x03, 0x83, 0x103, 0x183})
             part.setReg(copy, c.status);

@@ -3,13 +3,13 @@
 #include "device_fixture.h"
 
 #include "asm/export_walk.h"
-#include "device/register_notes.h"
 #include "files/open_program.h"
+#include "parts/register_notes.h"
 
 namespace mirel::testing {
 namespace {
 
-using device::Model;
+using parts::Model;
 
 TEST(DeviceRules, ProgramCounterAndStack) {
     struct Case {
@@ -227,18 +227,18 @@ TEST(DeviceRules, HexFilesKeepEveryWordAtItsAddress) {
 
 // The register list's tips under a part's rules.
 TEST(DeviceRules, RegisterNotes) {
-    EXPECT_EQ(device::registerNote(Model::Teaching, 0x81), "");
-    EXPECT_EQ(device::registerNote(Model::F84A, 0x81),
+    EXPECT_EQ(parts::registerNote(Model::Teaching, 0x81), "");
+    EXPECT_EQ(parts::registerNote(Model::F84A, 0x81),
               "16F84A: OPTION_REG (INTEDG, T0CS, PSA and the prescaler rate; the OPTION "
               "instruction writes it)");
-    EXPECT_EQ(device::registerNote(Model::F84A, 0x05), "16F84A: PORTA");
-    EXPECT_EQ(device::registerNote(Model::F84A, 0x8C), "16F84A: general purpose, as at 000C");
-    EXPECT_EQ(device::registerNote(Model::F84A, 0x50), "16F84A: no register, reads 00");
-    EXPECT_EQ(device::registerNote(Model::F628A, 0x183),
+    EXPECT_EQ(parts::registerNote(Model::F84A, 0x05), "16F84A: PORTA");
+    EXPECT_EQ(parts::registerNote(Model::F84A, 0x8C), "16F84A: general purpose, as at 000C");
+    EXPECT_EQ(parts::registerNote(Model::F84A, 0x50), "16F84A: no register, reads 00");
+    EXPECT_EQ(parts::registerNote(Model::F628A, 0x183),
               "16F628A: STATUS (one register; Z, DC and C as the data sheet gives them, TO and "
               "PD read only), as at 0003");
-    EXPECT_EQ(device::registerNote(Model::F877A, 0x1F5), "16F877A: general purpose, as at 0075");
-    EXPECT_EQ(device::registerNote(Model::F877A, 0x200), "16F877A: beyond the banks, not used");
+    EXPECT_EQ(parts::registerNote(Model::F877A, 0x1F5), "16F877A: general purpose, as at 0075");
+    EXPECT_EQ(parts::registerNote(Model::F877A, 0x200), "16F877A: beyond the banks, not used");
 }
 
 } // namespace

@@ -4,7 +4,7 @@
 namespace mirel::testing {
 namespace {
 
-using device::Model;
+using parts::Model;
 
 constexpr int TMR0 = 0x01, INTCON = 0x0B;
 

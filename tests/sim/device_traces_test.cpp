@@ -117,7 +117,7 @@ struct Outcome {
 Outcome runTrace(const Trace& trace, const fs::path& folder) {
     Outcome outcome;
     state::MainForm form;
-    form.chosenModel = *device::modelNamed(trace.part);
+    form.chosenModel = *parts::modelNamed(trace.part);
     state::NoWindowPlacement placement;
     const auto opened =
         files::openProgram(form, placement, files::ProgramKind::Hex, (folder / trace.hex).string());

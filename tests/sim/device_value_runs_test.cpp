@@ -24,7 +24,7 @@ std::string machineText(Part& p) {
     for (std::size_t i = 0; i < 8; ++i)
         out << f.RA[i].picture() << f.RB[i].picture();
     auto* part = p.simulator.deviceMachine();
-    const sim::device::DeviceState& s = part->hiddenState();
+    const sim::part::PartState& s = part->hiddenState();
     out << "\nHidden " << s.pc << ' ' << s.prescaler << ' ' << int{s.timerHold} << ' ' << s.sleeping
         << ' ' << int{s.portB} << ' ' << int{s.portBLatch} << ' ' << int{s.stackPointer} << ' '
         << part->woke() << " slots";
@@ -85,9 +85,9 @@ std::vector<std::string> callsUnderTimer() {
 }
 
 TEST(PartValueRuns, LeaveWhatAsManyStepsLeaveForRandomPrograms) {
-    for (device::Model model : {device::Model::F84A, device::Model::F628A, device::Model::F877A}) {
+    for (parts::Model model : {parts::Model::F84A, parts::Model::F628A, parts::Model::F877A}) {
         for (unsigned seed = 0; seed <= 20; ++seed) {
-            SCOPED_TRACE(std::string(device::modelName(model)) + " seed " + std::to_string(seed));
+            SCOPED_TRACE(std::string(parts::modelName(model)) + " seed " + std::to_string(seed));
             std::mt19937 rng(seed);
             const auto program = seed == 0 ? callsUnderTimer() : partProgram(rng);
             Part run(model, program), stepped(model, program);

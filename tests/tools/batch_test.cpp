@@ -161,7 +161,7 @@ TEST(BatchRun, DeviceRunsThePartsRules) {
     std::string error;
     auto options = parse({"--device", "16f628a", "--steps", "3", "p.txt"}, error);
     ASSERT_TRUE(options) << error;
-    EXPECT_EQ(options->model, device::Model::F628A);
+    EXPECT_EQ(options->model, parts::Model::F628A);
     const auto path = std::filesystem::temp_directory_path() / "mirelsim-batch-device.txt";
     std::ofstream(path, std::ios::binary)
         << "0000\tLDA\t01 H\r\n0001\tJSR\t0003\r\n0002\tNOP\r\n0003\tADD\t02\r\n";

@@ -17,8 +17,8 @@
 //   portTail()              lamps and boxes follow the ports, inputs merge
 // and, when it tells the words of a step (`tells` true), told(Told).
 // `onlyInstructions`: the machine never runs a line without an instruction.
-#include "sim/return_stack.h"
-#include "sim/value_line.h"
+#include "sim/teaching/return_stack.h"
+#include "sim/teaching/value_line.h"
 #include "state/hex_text.h"
 #include "state/register_file.h"
 

@@ -1,8 +1,8 @@
 #pragma once
 
 #include "sim/ports.h"
-#include "sim/return_stack.h"
-#include "sim/value_line.h"
+#include "sim/teaching/return_stack.h"
+#include "sim/teaching/value_line.h"
 #include "state/main_form.h"
 #include "state/platform.h"
 #include "state/program_counter.h"

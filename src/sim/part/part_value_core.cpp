@@ -1,0 +1,62 @@
+#include "part_value_core.h"
+
+#include "part_value_steps.h"
+
+#include "state/port_controls.h"
+#include "state/w_register.h"
+
+#include <cstring>
+
+namespace mirel::sim::part {
+
+bool PartValueCore::load(const state::MainForm& form, PartMachine& machine) {
+    if (form.Code.empty() || form.Reg.count() != state::registerCount || form.SPReg.empty())
+        return false;
+    state_ = machine.hiddenState(); // the power-on a first Step would make
+    woke_ = machine.woke();
+    map_ = &machine.map();
+    words_ = machine.image().words();
+    lineOf_ = machine.image().lines();
+    addressMask_ = static_cast<int>(words_.size()) - 1;
+    pc_ = machine.currentPc();
+    std::memcpy(foundValues_.data(), form.registers.values().data(), state::registerCount);
+    std::memcpy(foundWellFormed_.data(), form.registers.wellFormedFlags().data(),
+                state::registerCount);
+    for (std::size_t i = 0; i < cells_.size(); ++i)
+        cells_[i] = foundValues_[i];
+    w_ = state::WData(form) & 0xFF;
+    wStored_ = false;
+    selected_ = form.Code.selectedIndex();
+    picked_ = -1;
+    foundDepth_ = form.SPReg.count() - 1;
+    taken_ = 0;
+    put_.clear();
+    tickedA_ = state::tickedInputs(form.InA);
+    tickedB_ = state::tickedInputs(form.InB);
+    shownPorts_ = {foundValues_[state::PORTA], foundValues_[state::PORTB],
+                   foundValues_[state::TRISA], foundValues_[state::TRISB]};
+    controls_ = state::readPortControls(form);
+    return true;
+}
+
+long long PartValueCore::run(long long count, const std::vector<char>* stops) {
+    PartNoRecorder none;
+    return run(count, stops, none);
+}
+
+void PartValueCore::restore(const Snapshot& s) {
+    cells_ = s.cells;
+    w_ = s.w;
+    wStored_ = s.wStored;
+    state_ = s.part;
+    woke_ = s.woke;
+    pc_ = s.pc;
+    selected_ = s.selected;
+    picked_ = s.picked;
+    taken_ = s.taken;
+    put_ = s.put;
+    shownPorts_ = s.shownPorts;
+    controls_ = s.controls;
+}
+
+} // namespace mirel::sim::part

@@ -1,0 +1,176 @@
+#pragma once
+
+// The value core's step loop, for each kind of recorder: the plain run
+// instantiates it in value_core.cpp, the debugger's recording run in its own
+// file, so that neither pays a call per write.
+#include "execute.h"
+#include "return_stack.h"
+#include "state/register_file.h"
+#include "value_core.h"
+
+namespace mirel::sim {
+
+// A write makes the line the standard text of the value; one that changes
+// neither value nor text is no change.
+template <typename Recorder> inline void ValueCore::put(Recorder& recorder, int index, int value) {
+    if (index > lastRegister)
+        return;
+    const auto at = static_cast<std::size_t>(index);
+    if constexpr (Recorder::records) {
+        if (values_[at] != value || !wellFormed_[at])
+            recorder.registerWritten(index, value);
+    }
+    values_[at] = static_cast<std::uint8_t>(value);
+    wellFormed_[at] = 1;
+}
+
+// The flags live in every copy of STATUS, each changed from its own value.
+template <typename Recorder> inline void ValueCore::setZ(Recorder& recorder, bool zero) {
+    for (int copy : state::statusCopies) {
+        const int v = values_[static_cast<std::size_t>(copy)];
+        put(recorder, copy, zero ? v | state::zMask : v & ~state::zMask);
+    }
+}
+
+template <typename Recorder> inline void ValueCore::setC(Recorder& recorder, bool carry) {
+    for (int copy : state::statusCopies) {
+        const int v = values_[static_cast<std::size_t>(copy)];
+        put(recorder, copy, carry ? v | state::cMask : v & ~state::cMask);
+    }
+}
+
+template <typename Recorder> inline void ValueCore::setW(Recorder& recorder, int value) {
+    w_ = value;
+    wStored_ = true;
+    if constexpr (Recorder::records)
+        recorder.wWritten(value);
+}
+
+// The machine of teaching/execute.h in the core's bytes: each write tells
+// the recorder what changed. The run stops before a step that would show a
+// message, so warn is never called and the stack has its entry to pop.
+template <typename Recorder> class ValueCore::OnValues {
+public:
+    static constexpr bool tells = false;
+    static constexpr bool onlyInstructions = true;
+
+    // `entry`: the stack's top, as the run found it before a return.
+    OnValues(ValueCore& core, Recorder& recorder, int bankBits, int lineCount, int entry)
+        : c_(core), r_(recorder), bankBits_(bankBits), lineCount_(lineCount), entry_(entry) {}
+
+    int indirectTarget() const { return c_.values_[state::FSR] + 128 * bankBits_; }
+    int registerIndex(const ValueLine& l) const {
+        return l.index[static_cast<std::size_t>(bankBits_)];
+    }
+    int read(int index) const { return c_.values_[static_cast<std::size_t>(index)]; }
+    void write(int index, int value) { c_.put(r_, index, value); }
+    int w() const { return c_.w_; }
+    void setW(int value) { c_.setW(r_, value); }
+    bool validRegister(int index) const { return index <= lastRegister; }
+    void storeW(int index) { c_.put(r_, index, c_.w_); }
+    void instructionStarting() {}
+    void push(int callingLine) {
+        c_.put_.push_back(callingLine);
+        if constexpr (Recorder::records)
+            r_.stackPushed(callingLine);
+    }
+    int pop() {
+        if (!c_.put_.empty())
+            c_.put_.pop_back();
+        else
+            ++c_.taken_;
+        if constexpr (Recorder::records)
+            r_.stackPopped();
+        return entry_;
+    }
+    int lineCount() const { return lineCount_; }
+    void select(int line) { c_.selected_ = line; }
+    void warn(const std::string&) {}
+
+    // The lamps and boxes follow the ports and directions as the
+    // instruction left them; then ticked inputs merge into the ports.
+    void portTail() {
+        auto& values = c_.values_;
+        const int portA = values[state::PORTA], portB = values[state::PORTB];
+        const int trisA = values[state::TRISA], trisB = values[state::TRISB];
+        c_.shownPorts_ = {portA, portB, trisA, trisB};
+        const auto lamps = static_cast<std::uint16_t>(portA | portB << 8);
+        const auto boxes = static_cast<std::uint16_t>(trisA | trisB << 8);
+        state::PortControls& controls = c_.controls_;
+        if (lamps != controls.lamps || boxes != controls.boxesShown ||
+            boxes != controls.boxesEnabled) [[unlikely]] {
+            if constexpr (Recorder::records)
+                r_.controlsChanged(lamps, boxes);
+            controls = {lamps, boxes, boxes};
+        }
+        const int a = c_.tickedA_, b = c_.tickedB_;
+        write(state::PORTA, (portA | a) & ((~trisA | a) & 0xFF));
+        write(state::PORTB, (portB | b) & ((~trisB | b) & 0xFF));
+    }
+
+private:
+    ValueCore& c_;
+    Recorder& r_;
+    int bankBits_;
+    int lineCount_;
+    int entry_;
+};
+
+// Steps of the teaching model's cycle on values, stopping before one that
+// only a Step can take.
+template <typename Recorder>
+long long ValueCore::run(long long count, const std::vector<char>* stops, Recorder& recorder) {
+    const int last = lineCount_ - 1;
+    cycles_ = 0;
+    // Held in locals: the register bytes written below could alias the
+    // vector's own fields, which would then be read again after every write.
+    const char* const marks = stops ? stops->data() : nullptr;
+    const std::size_t markCount = stops ? stops->size() : 0;
+    const auto stopAt = [marks, markCount](int line) {
+        return static_cast<std::size_t>(line) < markCount && marks[line] != 0;
+    };
+    long long done = 0;
+    while (done < count) {
+        const int current = selected_ < 0 ? 0 : selected_;
+        const ValueLine& l = line(current);
+        const int bankBits = (values_[state::STATUS] & state::bankMask) >> 5;
+        int entry = 0;
+        if (l.guarded) [[unlikely]] {
+            const int index = l.index[static_cast<std::size_t>(bankBits)];
+            switch (l.op) {
+            case Op::None:
+            case Op::NoTarget:
+                return done;
+            case Op::Sta:
+                if (index != state::INDF && index <= lastRegister &&
+                    !wellFormed_[static_cast<std::size_t>(index)])
+                    return done; // the text of W goes into a line typed by hand
+                break;
+            case Op::Jsr:
+                if (stackDepth() >= stackLimit)
+                    return done; // a message: the stack is full
+                break;
+            case Op::Ret:
+            case Op::Rts:
+                if (!topEntry(entry) || entry + 1 > last)
+                    return done; // a message: nothing to return to
+                break;
+            default:
+                break;
+            }
+        }
+        if constexpr (Recorder::records)
+            recorder.valueStepStarting(selected_);
+        OnValues<Recorder> machine(*this, recorder, bankBits, last + 1, entry);
+        const int cycles = teaching::execute(machine, current, l);
+        ++done;
+        cycles_ += cycles;
+        if constexpr (Recorder::records)
+            recorder.valueStepFinished(cycles);
+        if (stopAt(selected_))
+            return done;
+    }
+    return done;
+}
+
+} // namespace mirel::sim
