@@ -1,0 +1,133 @@
+#include "change_watch.h"
+
+#include "state/register_file.h"
+
+#include <algorithm>
+
+namespace mirel::debug {
+
+// The stack and the input boxes: a step changes them, the user only ticks boxes.
+class ChangeWatch::Others final : public state::TextListObserver, public state::ChangeObserver {
+public:
+    Others(ChangeWatch& watch, std::function<void()> ticked)
+        : watch_(watch), ticked_(std::move(ticked)) {
+        watch_.form_.SPReg.addObserver(this);
+        forEachBox([this](state::CheckBoxModel& box) { box.addObserver(this); });
+    }
+    ~Others() override {
+        forEachBox([this](state::CheckBoxModel& box) { box.removeObserver(this); });
+        watch_.form_.SPReg.removeObserver(this);
+    }
+
+    void lineInserted(int) override { stackChanged(); }
+    void lineRemoved(int) override { stackChanged(); }
+    void lineReplaced(int) override { stackChanged(); }
+    void linesReset() override { stackChanged(); }
+    void changed() override {
+        if (!watch_.quiet_)
+            ticked_();
+    }
+
+private:
+    void stackChanged() {
+        if (!watch_.quiet_)
+            watch_.outside_();
+    }
+    template <typename F> void forEachBox(F&& f) {
+        for (std::size_t i = 0; i < 8; ++i) {
+            f(watch_.form_.InA[i]);
+            f(watch_.form_.InB[i]);
+        }
+    }
+    ChangeWatch& watch_;
+    std::function<void()> ticked_;
+};
+
+ChangeWatch::ChangeWatch(state::MainForm& form, std::function<void()> outside,
+                         std::function<void()> ticked)
+    : form_(form), outside_(std::move(outside)), w_(form.W.text()),
+      others_(std::make_unique<Others>(*this, std::move(ticked))) {
+    readAll();
+    form_.W.addObserver(this);
+    form_.registers.setWatch(this);
+}
+
+ChangeWatch::~ChangeWatch() {
+    if (form_.registers.watch() == this)
+        form_.registers.setWatch(nullptr);
+    form_.W.removeObserver(this);
+}
+
+void ChangeWatch::readLine(std::size_t at) {
+    const int index = static_cast<int>(at);
+    const bool wellFormed = form_.registers.wellFormed(index);
+    now_[at] = Line{static_cast<std::uint8_t>(form_.registers.value(index)),
+                    static_cast<std::uint8_t>(wellFormed ? 1 : 0)};
+    if (!wellFormed)
+        nowTexts_[at] = form_.Reg.line(index);
+}
+
+void ChangeWatch::readAll() {
+    const auto count = static_cast<std::size_t>(form_.Reg.count());
+    now_.resize(count);
+    before_.resize(count);
+    nowTexts_.resize(count);
+    beforeTexts_.resize(count);
+    marks_.assign(count, 0);
+    for (std::size_t i = 0; i < count; ++i)
+        readLine(i);
+}
+
+void ChangeWatch::restartEpochs() {
+    std::fill(marks_.begin(), marks_.end(), 0);
+    wMark_ = 0;
+    epoch_ = 1;
+}
+
+void ChangeWatch::registerTextChanged(Event event, int index) {
+    if (event == Event::Replaced) {
+        const auto at = static_cast<std::size_t>(index);
+        if (marks_[at] != epoch_)
+            keepBefore(at);
+        readLine(at);
+    } else {
+        // The lines after it moved: what they held before no longer matches.
+        readAll();
+        startHighlight();
+    }
+    if (!quiet_)
+        outside_();
+}
+
+void ChangeWatch::changed() {
+    if (wMark_ != epoch_) {
+        wMark_ = epoch_;
+        wBefore_ = w_;
+    }
+    w_ = form_.W.text();
+    if (!quiet_)
+        outside_();
+}
+
+std::string ChangeWatch::text(int index, const Line& line, const std::string& typed) const {
+    return line.wellFormed ? state::registerLine(index, line.value) : typed;
+}
+
+std::vector<int> ChangeWatch::changedRegisters() const {
+    std::vector<int> out;
+    for (std::size_t i = 0; i < now_.size(); ++i) {
+        if (marks_[i] != epoch_)
+            continue;
+        const Line& b = before_[i];
+        const Line& n = now_[i];
+        const int index = static_cast<int>(i);
+        const bool differs = b.wellFormed && n.wellFormed
+                                 ? b.value != n.value
+                                 : text(index, b, beforeTexts_[i]) != text(index, n, nowTexts_[i]);
+        if (differs)
+            out.push_back(index);
+    }
+    return out;
+}
+
+} // namespace mirel::debug
