@@ -2,7 +2,6 @@
 
 #include "state/register_file.h"
 
-#include <algorithm>
 
 namespace mirel::debug {
 
@@ -60,26 +59,29 @@ ChangeWatch::~ChangeWatch() {
 
 void ChangeWatch::readLine(std::size_t at) {
     const int index = static_cast<int>(at);
-    const bool wellFormed = form_.registers.wellFormed(index);
-    now_[at] = Line{static_cast<std::uint8_t>(form_.registers.value(index)),
-                    static_cast<std::uint8_t>(wellFormed ? 1 : 0)};
-    if (!wellFormed)
-        nowTexts_[at] = form_.Reg.line(index);
+    Line& line = lines_[at];
+    line.value = static_cast<std::uint8_t>(form_.registers.value(index));
+    line.wellFormed = form_.registers.wellFormed(index) ? 1 : 0;
+    if (!line.wellFormed)
+        texts_[at].now = form_.Reg.line(index);
+}
+
+void ChangeWatch::keepTextBefore(const Line& line) {
+    Texts& texts = texts_[static_cast<std::size_t>(&line - lines_.data())];
+    texts.before = texts.now;
 }
 
 void ChangeWatch::readAll() {
     const auto count = static_cast<std::size_t>(form_.Reg.count());
-    now_.resize(count);
-    before_.resize(count);
-    nowTexts_.resize(count);
-    beforeTexts_.resize(count);
-    marks_.assign(count, 0);
+    lines_.assign(count, Line{});
+    texts_.resize(count);
     for (std::size_t i = 0; i < count; ++i)
         readLine(i);
 }
 
 void ChangeWatch::restartEpochs() {
-    std::fill(marks_.begin(), marks_.end(), 0);
+    for (Line& line : lines_)
+        line.mark = 0;
     wMark_ = 0;
     epoch_ = 1;
 }
@@ -87,8 +89,8 @@ void ChangeWatch::restartEpochs() {
 void ChangeWatch::registerTextChanged(Event event, int index) {
     if (event == Event::Replaced) {
         const auto at = static_cast<std::size_t>(index);
-        if (marks_[at] != epoch_)
-            keepBefore(at);
+        if (lines_[at].mark != epoch_)
+            keepBefore(lines_[at]);
         readLine(at);
     } else {
         // The lines after it moved: what they held before no longer matches.
@@ -109,21 +111,22 @@ void ChangeWatch::changed() {
         outside_();
 }
 
-std::string ChangeWatch::text(int index, const Line& line, const std::string& typed) const {
-    return line.wellFormed ? state::registerLine(index, line.value) : typed;
+std::string ChangeWatch::text(int index, bool wellFormed, int value, const std::string& typed) {
+    return wellFormed ? state::registerLine(index, value) : typed;
 }
 
 std::vector<int> ChangeWatch::changedRegisters() const {
     std::vector<int> out;
-    for (std::size_t i = 0; i < now_.size(); ++i) {
-        if (marks_[i] != epoch_)
+    for (std::size_t i = 0; i < lines_.size(); ++i) {
+        const Line& l = lines_[i];
+        if (l.mark != epoch_)
             continue;
-        const Line& b = before_[i];
-        const Line& n = now_[i];
         const int index = static_cast<int>(i);
-        const bool differs = b.wellFormed && n.wellFormed
-                                 ? b.value != n.value
-                                 : text(index, b, beforeTexts_[i]) != text(index, n, nowTexts_[i]);
+        const bool differs =
+            l.wellFormed && l.wellFormedBefore
+                ? l.value != l.valueBefore
+                : text(index, l.wellFormedBefore, l.valueBefore, texts_[i].before) !=
+                      text(index, l.wellFormed, l.value, texts_[i].now);
         if (differs)
             out.push_back(index);
     }

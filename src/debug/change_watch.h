@@ -37,41 +37,47 @@ public:
     bool wChanged() const { return wMark_ == epoch_ && wBefore_ != form_.W.text(); }
 
 private:
+    // A register line now, and as it was when the highlight started if
+    // `mark` is the highlight's epoch; the texts of lines typed by hand wait in texts_.
     struct Line {
-        std::uint8_t value, wellFormed;
+        std::uint32_t mark;
+        std::uint8_t value, wellFormed, valueBefore, wellFormedBefore;
+    };
+    struct Texts {
+        std::string now, before;
     };
     class Others;
 
     void registerWritten(int index, std::uint8_t value) override {
-        const auto at = static_cast<std::size_t>(index);
-        if (marks_[at] != epoch_)
-            keepBefore(at);
-        now_[at] = Line{value, 1};
+        Line& line = lines_[static_cast<std::size_t>(index)];
+        if (line.mark != epoch_)
+            keepBefore(line);
+        line.value = value;
+        line.wellFormed = 1;
         if (!quiet_) [[unlikely]]
             outside_();
     }
-    void keepBefore(std::size_t at) {
-        marks_[at] = epoch_;
-        before_[at] = now_[at];
-        if (!now_[at].wellFormed) [[unlikely]]
-            beforeTexts_[at] = nowTexts_[at];
+    void keepBefore(Line& line) {
+        line.mark = epoch_;
+        line.valueBefore = line.value;
+        line.wellFormedBefore = line.wellFormed;
+        if (!line.wellFormed) [[unlikely]]
+            keepTextBefore(line);
     }
+    void keepTextBefore(const Line& line);
     void registerTextChanged(Event event, int index) override;
     void changed() override; // W
     void readLine(std::size_t at);
     void readAll();
     void restartEpochs();
-    std::string text(int index, const Line& line, const std::string& typed) const;
+    static std::string text(int index, bool wellFormed, int value, const std::string& typed);
 
     state::MainForm& form_;
     std::function<void()> outside_;
     bool quiet_ = false;
     std::uint32_t epoch_ = 1;
-    // Reg as it stands and as it stood when the highlight started: values,
-    // and texts of lines typed by hand; marks_ says which lines changed since.
-    std::vector<Line> now_, before_;
-    std::vector<std::uint32_t> marks_;
-    std::vector<std::string> nowTexts_, beforeTexts_;
+    std::vector<Line> lines_;
+    std::vector<Texts> texts_;
     std::string w_, wBefore_;
     std::uint32_t wMark_ = 0;
     std::unique_ptr<Others> others_;

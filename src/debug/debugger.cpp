@@ -55,7 +55,7 @@ void Debugger::stepFinished(int cycles) {
 }
 
 void Debugger::keepMachine() {
-    journal_.note(simulator_.deviceMachine(), count_);
+    journal_.keep(simulator_.deviceMachine(), count_);
 }
 
 void Debugger::unusualStepFinished(int cycles) {

@@ -79,7 +79,7 @@ private:
     // Before the machine changes by a step or a run.
     [[gnu::always_inline]] void machineChanging() {
         watch_.setQuiet(true);
-        if (journal_.due()) [[unlikely]]
+        if (journal_.due() && !journal_.noteSelection()) [[unlikely]]
             keepMachine();
     }
     void keepMachine();

@@ -4,21 +4,6 @@
 
 namespace mirel::debug {
 
-void StepJournal::note(sim::device::DeviceMachine* machine, const CycleCount& count) {
-    const state::CounterModel& counter = form_.Counter;
-    if (untilKept_ > 0 && counter.selectedEntry() == 0) {
-        const Selection selection{position_, form_.Code.selectedIndex(), counter.firstLine(),
-                                  counter.caret()};
-        if (!selections_.empty() && selections_.back().position == position_)
-            selections_.back() = selection;
-        else
-            selections_.push_back(selection);
-        leftSelected_ = selection.selected;
-        return;
-    }
-    keep(machine, count);
-}
-
 void StepJournal::keep(sim::device::DeviceMachine* machine, const CycleCount& count) {
     MachineSnapshot* snapshot = nullptr;
     if (spare_) {
@@ -42,15 +27,20 @@ void StepJournal::keep(sim::device::DeviceMachine* machine, const CycleCount& co
         else
             spare_ = snapshots_.extract(snapshots_.begin());
     }
-    while (!selections_.empty() && selections_.front().position < snapshots_.begin()->first)
-        selections_.pop_front();
+    const long long from = snapshots_.begin()->first;
+    while (first_ < selections_.size() && selections_[first_].position < from)
+        ++first_;
+    if (first_ > 4096 && first_ * 2 > selections_.size()) {
+        selections_.erase(selections_.begin(), selections_.begin() + static_cast<std::ptrdiff_t>(first_));
+        first_ = 0;
+    }
 }
 
 const MachineSnapshot& StepJournal::restoreBefore(long long position,
                                                   sim::device::DeviceMachine* machine) {
     oldest_ = oldest();
     snapshots_.erase(snapshots_.upper_bound(position), snapshots_.end());
-    while (!selections_.empty() && selections_.back().position > position)
+    while (selections_.size() > first_ && selections_.back().position > position)
         selections_.pop_back();
     const MachineSnapshot& snapshot = std::prev(snapshots_.end())->second;
     snapshot.restore(form_, machine);
@@ -62,26 +52,27 @@ const MachineSnapshot& StepJournal::restoreBefore(long long position,
 
 long long StepJournal::nextSelection(long long from, long long to) const {
     const auto after = std::upper_bound(
-        selections_.begin(), selections_.end(), from,
+        selections_.begin() + static_cast<std::ptrdiff_t>(first_), selections_.end(), from,
         [](long long position, const Selection& s) { return position < s.position; });
     return after == selections_.end() ? to : std::min(to, after->position);
 }
 
 void StepJournal::reselect() {
-    if (selections_.empty() || selections_.back().position < position_)
+    if (selections_.size() == first_ || selections_.back().position < position_)
         return;
     const auto at = std::lower_bound(
-        selections_.begin(), selections_.end(), position_,
+        selections_.begin() + static_cast<std::ptrdiff_t>(first_), selections_.end(), position_,
         [](const Selection& s, long long position) { return s.position < position; });
     if (at == selections_.end() || at->position != position_)
         return;
-    restoreEntryLine(form_, at->selected, at->first, 0, at->caret, {});
+    restoreEntryLine(form_, at->selected, at->selected, 0, 0, {});
     leftSelected_ = at->selected;
 }
 
 void StepJournal::forget() {
     snapshots_.clear();
     selections_.clear();
+    first_ = 0;
     position_ = oldest_ = 0;
     untilKept_ = 0;
 }

@@ -4,8 +4,8 @@
 
 #include <algorithm>
 #include <cstddef>
-#include <deque>
 #include <map>
+#include <vector>
 
 namespace mirel::debug {
 
@@ -40,8 +40,21 @@ public:
         return untilKept_ <= 0 || selected != leftSelected_ || counter.firstLine() != selected ||
                (counter.caret() | counter.selectedEntry()) != 0;
     }
-    // Keeps the machine, or only the line selected anew.
-    void note(sim::device::DeviceMachine* machine, const CycleCount& count);
+    // When due: the line the user selected between steps is noted, with the
+    // entry line as the selection fills it; false when the machine must be kept.
+    [[gnu::always_inline]] bool noteSelection() {
+        const state::CounterModel& counter = form_.Counter;
+        const int selected = form_.Code.selectedIndex();
+        if (untilKept_ <= 0 || counter.firstLine() != selected ||
+            (counter.caret() | counter.selectedEntry()) != 0) [[unlikely]]
+            return false;
+        if (selections_.size() > first_ && selections_.back().position == position_) [[unlikely]]
+            selections_.back().selected = selected;
+        else
+            selections_.push_back({position_, selected});
+        leftSelected_ = selected;
+        return true;
+    }
     // Keeps the machine as it stands, at the current position.
     void keep(sim::device::DeviceMachine* machine, const CycleCount& count);
     bool keepDue() const { return untilKept_ <= 0; }
@@ -66,10 +79,10 @@ public:
     void forget();
 
 private:
-    // A line selected by hand between steps, with the entry line as its selection fills it.
+    // A line selected by hand between steps.
     struct Selection {
         long long position;
-        int selected, first, caret;
+        int selected;
     };
     long long oldest() const {
         return std::max(oldest_, position_ - static_cast<long long>(maxSteps));
@@ -77,7 +90,9 @@ private:
 
     state::MainForm& form_;
     std::map<long long, MachineSnapshot> snapshots_; // by position
-    std::deque<Selection> selections_;
+    // Oldest first, from first_ on: those before it are out of reach, and go in batches.
+    std::vector<Selection> selections_;
+    std::size_t first_ = 0;
     long long position_ = 0;
     long long oldest_ = 0; // the oldest position Step Back reaches, once it went back
     long long untilKept_ = 0;
