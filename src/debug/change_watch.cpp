@@ -71,6 +71,14 @@ void ChangeWatch::keepTextBefore(const Line& line) {
     texts.before = texts.now;
 }
 
+// Over a line typed by hand its text is kept; and outside a step the change is the user's.
+void ChangeWatch::unusualWrite(const Line& line, const Line& was) {
+    if (!was.wellFormed && was.mark != epoch_)
+        keepTextBefore(line);
+    if (!quiet_)
+        outside_();
+}
+
 void ChangeWatch::readAll() {
     const auto count = static_cast<std::size_t>(form_.Reg.count());
     lines_.assign(count, Line{});

@@ -32,6 +32,7 @@ public:
         if (++epoch_ == 0) [[unlikely]]
             restartEpochs();
     }
+    // Highlights start once a Step, so the count wraps only after billions of them.
     // Register lines whose text differs from when the highlight started, ascending.
     std::vector<int> changedRegisters() const;
     bool wChanged() const { return wMark_ == epoch_ && wBefore_ != form_.W.text(); }
@@ -48,20 +49,26 @@ private:
     };
     class Others;
 
+    // The common write, over a standard line during a step, calls nothing.
     void registerWritten(int index, std::uint8_t value) override {
         Line& line = lines_[static_cast<std::size_t>(index)];
-        if (line.mark != epoch_)
-            keepBefore(line);
+        const Line was = line;
+        if (was.mark != epoch_) {
+            line.mark = epoch_;
+            line.valueBefore = was.value;
+            line.wellFormedBefore = was.wellFormed;
+        }
         line.value = value;
         line.wellFormed = 1;
-        if (!quiet_) [[unlikely]]
-            outside_();
+        if (!was.wellFormed || !quiet_) [[unlikely]]
+            unusualWrite(line, was);
     }
+    void unusualWrite(const Line& line, const Line& was);
     void keepBefore(Line& line) {
         line.mark = epoch_;
         line.valueBefore = line.value;
         line.wellFormedBefore = line.wellFormed;
-        if (!line.wellFormed) [[unlikely]]
+        if (!line.wellFormed)
             keepTextBefore(line);
     }
     void keepTextBefore(const Line& line);

@@ -32,8 +32,6 @@ Debugger::~Debugger() {
 // The common step calls nothing until it tells the listeners; every other
 // goes the unusual way.
 void Debugger::stepStarting() {
-    if (replaying_) [[unlikely]]
-        return;
     // A Step of its own is highlighted alone; a run's steps add up until it stops.
     if (!running())
         startHighlight();
@@ -42,8 +40,6 @@ void Debugger::stepStarting() {
 
 void Debugger::stepFinished(int cycles) {
     count_.add(cycles);
-    if (replaying_) [[unlikely]]
-        return;
     watch_.setQuiet(false);
     journal_.advance(1);
     if (cycles == 0 || form_.model != device::Model::Teaching) [[unlikely]] {
@@ -75,8 +71,6 @@ void Debugger::tellListeners() {
 
 // A run of its own is highlighted by its last step alone, as a Step is.
 void Debugger::viewsCaughtUp() {
-    if (replaying_)
-        return;
     watch_.setQuiet(false);
     journal_.advance(ran_);
     if (running())

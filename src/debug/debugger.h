@@ -3,6 +3,7 @@
 #include "breakpoints.h"
 #include "change_watch.h"
 #include "cycle_count.h"
+#include "replay_listener.h"
 #include "sim/run_control.h"
 #include "sim/simulator.h"
 #include "state/main_form.h"
@@ -79,7 +80,7 @@ private:
     // Before the machine changes by a step or a run.
     [[gnu::always_inline]] void machineChanging() {
         watch_.setQuiet(true);
-        if (journal_.due() && !journal_.noteSelection()) [[unlikely]]
+        if (journal_.due()) [[unlikely]]
             keepMachine();
     }
     void keepMachine();
@@ -118,8 +119,7 @@ private:
     ChangeWatch watch_;
     CycleCount count_;
     bool wasRunning_ = false;
-    // While replaying, steps are counted and nothing else.
-    bool replaying_ = false;
+    ReplayListener replayListener_{count_};
     long long ran_ = 0; // the steps of the run whose views catch up
     mutable bool highlightStale_ = true;
     mutable std::vector<int> changed_;

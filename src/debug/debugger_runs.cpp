@@ -15,12 +15,6 @@ constexpr auto reach = static_cast<long long>(StepJournal::maxSteps);
 } // namespace
 
 long long Debugger::runOnValues(sim::ValueCore& core, long long count) {
-    if (replaying_) {
-        const long long done = core.run(count, nullptr);
-        count_.instructions += done;
-        count_.cycles += core.cycles();
-        return done;
-    }
     machineChanging();
     ran_ = core.run(std::min(count, reach), &breakpoints_.marks());
     count_.instructions += ran_;
@@ -29,12 +23,6 @@ long long Debugger::runOnValues(sim::ValueCore& core, long long count) {
 }
 
 long long Debugger::runOnPartValues(sim::device::PartValueCore& core, long long count) {
-    if (replaying_) {
-        const long long done = core.run(count, nullptr);
-        count_.instructions += core.executed();
-        count_.cycles += core.cycles();
-        return done;
-    }
     machineChanging();
     ran_ = core.run(std::min(count, reach), &breakpoints_.marks());
     PartRunNotices notices;

@@ -10,11 +10,11 @@ namespace mirel::debug {
 template <typename F> void Debugger::silently(F&& f) {
     const bool quiet = watch_.quiet();
     watch_.setQuiet(true);
-    replaying_ = true;
+    simulator_.setStepListener(&replayListener_);
     simulator_.muteMessages(true);
     f();
     simulator_.muteMessages(false);
-    replaying_ = false;
+    simulator_.setStepListener(this);
     watch_.setQuiet(quiet);
 }
 

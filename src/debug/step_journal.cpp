@@ -1,5 +1,6 @@
 #include "step_journal.h"
 
+#include <algorithm>
 #include <iterator>
 
 namespace mirel::debug {
@@ -18,9 +19,17 @@ void StepJournal::keep(sim::device::DeviceMachine* machine, const CycleCount& co
     snapshot->take(form_, machine);
     snapshot->position = position_;
     snapshot->count = count;
-    untilKept_ = spacing;
+    nextKept_ = position_ + spacing;
     leftSelected_ = form_.Code.selectedIndex();
-    // Of the snapshots before the oldest step in reach only the latest is needed.
+    if (selections_.empty())
+        selections_.resize(room);
+    // Of the snapshots before the oldest step in reach only the latest is
+    // needed; the others go a batch at a time.
+    if (snapshots_.size() % 64 == 0)
+        dropOutOfReach();
+}
+
+void StepJournal::dropOutOfReach() {
     while (snapshots_.size() > 1 && std::next(snapshots_.begin())->first <= oldest()) {
         if (spare_)
             snapshots_.erase(snapshots_.begin());
@@ -28,10 +37,15 @@ void StepJournal::keep(sim::device::DeviceMachine* machine, const CycleCount& co
             spare_ = snapshots_.extract(snapshots_.begin());
     }
     const long long from = snapshots_.begin()->first;
-    while (first_ < selections_.size() && selections_[first_].position < from)
-        ++first_;
-    if (first_ > 4096 && first_ * 2 > selections_.size()) {
-        selections_.erase(selections_.begin(), selections_.begin() + static_cast<std::ptrdiff_t>(first_));
+    first_ = static_cast<std::size_t>(
+        std::lower_bound(selections_.begin() + static_cast<std::ptrdiff_t>(first_),
+                         selections_.begin() + static_cast<std::ptrdiff_t>(end_), from,
+                         [](const Selection& s, long long position) { return s.position < position; }) -
+        selections_.begin());
+    if (first_ * 2 > end_) {
+        std::copy(selections_.begin() + static_cast<std::ptrdiff_t>(first_),
+                  selections_.begin() + static_cast<std::ptrdiff_t>(end_), selections_.begin());
+        end_ -= first_;
         first_ = 0;
     }
 }
@@ -40,30 +54,32 @@ const MachineSnapshot& StepJournal::restoreBefore(long long position,
                                                   sim::device::DeviceMachine* machine) {
     oldest_ = oldest();
     snapshots_.erase(snapshots_.upper_bound(position), snapshots_.end());
-    while (selections_.size() > first_ && selections_.back().position > position)
-        selections_.pop_back();
+    while (end_ > first_ && selections_[end_ - 1].position > position)
+        --end_;
     const MachineSnapshot& snapshot = std::prev(snapshots_.end())->second;
     snapshot.restore(form_, machine);
     position_ = snapshot.position;
-    untilKept_ = spacing;
+    nextKept_ = position_ + spacing;
     leftSelected_ = form_.Code.selectedIndex();
     return snapshot;
 }
 
 long long StepJournal::nextSelection(long long from, long long to) const {
+    const auto last = selections_.begin() + static_cast<std::ptrdiff_t>(end_);
     const auto after = std::upper_bound(
-        selections_.begin() + static_cast<std::ptrdiff_t>(first_), selections_.end(), from,
+        selections_.begin() + static_cast<std::ptrdiff_t>(first_), last, from,
         [](long long position, const Selection& s) { return position < s.position; });
-    return after == selections_.end() ? to : std::min(to, after->position);
+    return after == last ? to : std::min(to, after->position);
 }
 
 void StepJournal::reselect() {
-    if (selections_.size() == first_ || selections_.back().position < position_)
+    if (end_ == first_ || selections_[end_ - 1].position < position_)
         return;
+    const auto last = selections_.begin() + static_cast<std::ptrdiff_t>(end_);
     const auto at = std::lower_bound(
-        selections_.begin() + static_cast<std::ptrdiff_t>(first_), selections_.end(), position_,
+        selections_.begin() + static_cast<std::ptrdiff_t>(first_), last, position_,
         [](const Selection& s, long long position) { return s.position < position; });
-    if (at == selections_.end() || at->position != position_)
+    if (at == last || at->position != position_)
         return;
     restoreEntryLine(form_, at->selected, at->selected, 0, 0, {});
     leftSelected_ = at->selected;
@@ -71,10 +87,9 @@ void StepJournal::reselect() {
 
 void StepJournal::forget() {
     snapshots_.clear();
-    selections_.clear();
-    first_ = 0;
+    first_ = end_ = 0;
     position_ = oldest_ = 0;
-    untilKept_ = 0;
+    nextKept_ = 0;
 }
 
 } // namespace mirel::debug

@@ -21,7 +21,7 @@ namespace mirel::debug {
 class StepJournal {
 public:
     static constexpr std::size_t maxSteps = 100000;
-    static constexpr long long spacing = 64;
+    static constexpr long long spacing = 128;
 
     explicit StepJournal(state::MainForm& form) : form_(form) {}
 
@@ -34,37 +34,35 @@ public:
     // Before a step or a run: whether note() must be called first. A step
     // that starts as the last one left the machine, with the entry line as
     // a step leaves it, calls nothing.
-    [[gnu::always_inline]] bool due() const {
+    // A line the user selected anew is noted on the way, with the entry line
+    // as the selection fills it.
+    [[gnu::always_inline]] bool due() {
         const state::CounterModel& counter = form_.Counter;
         const int selected = form_.Code.selectedIndex();
-        return untilKept_ <= 0 || selected != leftSelected_ || counter.firstLine() != selected ||
-               (counter.caret() | counter.selectedEntry()) != 0;
-    }
-    // When due: the line the user selected between steps is noted, with the
-    // entry line as the selection fills it; false when the machine must be kept.
-    [[gnu::always_inline]] bool noteSelection() {
-        const state::CounterModel& counter = form_.Counter;
-        const int selected = form_.Code.selectedIndex();
-        if (untilKept_ <= 0 || counter.firstLine() != selected ||
+        if (position_ >= nextKept_ || counter.firstLine() != selected ||
             (counter.caret() | counter.selectedEntry()) != 0) [[unlikely]]
+            return true;
+        if (selected != leftSelected_) [[unlikely]]
+            return !noteSelection(selected);
+        return false;
+    }
+    bool noteSelection(int selected) {
+        if (end_ == selections_.size() || (end_ > first_ && selections_[end_ - 1].position == position_))
+            [[unlikely]]
             return false;
-        if (selections_.size() > first_ && selections_.back().position == position_) [[unlikely]]
-            selections_.back().selected = selected;
-        else
-            selections_.push_back({position_, selected});
+        selections_[end_++] = {position_, selected};
         leftSelected_ = selected;
         return true;
     }
     // Keeps the machine as it stands, at the current position.
     void keep(sim::device::DeviceMachine* machine, const CycleCount& count);
-    bool keepDue() const { return untilKept_ <= 0; }
+    bool keepDue() const { return position_ >= nextKept_; }
     // `steps` more were taken; they left the machine as it stands.
     [[gnu::always_inline]] void advance(long long steps) {
         position_ += steps;
-        untilKept_ -= steps;
         leftSelected_ = form_.Code.selectedIndex();
     }
-    void inputsTicked() { untilKept_ = 0; }
+    void inputsTicked() { nextKept_ = position_; }
 
     // Puts back the latest snapshot at or before `position`, which becomes
     // the current position, and answers it; what was kept after `position` goes.
@@ -75,7 +73,7 @@ public:
     void reselect();
     // Whether the latest steps lie further from a snapshot than the spacing,
     // as after a long run.
-    bool gapBehind() const { return !snapshots_.empty() && untilKept_ < 0; }
+    bool gapBehind() const { return !snapshots_.empty() && position_ > nextKept_; }
     void forget();
 
 private:
@@ -84,18 +82,21 @@ private:
         long long position;
         int selected;
     };
+    static constexpr std::size_t room = 2 * maxSteps;
+    void dropOutOfReach();
     long long oldest() const {
         return std::max(oldest_, position_ - static_cast<long long>(maxSteps));
     }
 
     state::MainForm& form_;
     std::map<long long, MachineSnapshot> snapshots_; // by position
-    // Oldest first, from first_ on: those before it are out of reach, and go in batches.
+    // Oldest first, from first_ to end_: those before are out of reach, and go
+    // in batches. Its room is made when the history starts: a step never grows it.
     std::vector<Selection> selections_;
-    std::size_t first_ = 0;
+    std::size_t first_ = 0, end_ = 0;
     long long position_ = 0;
     long long oldest_ = 0; // the oldest position Step Back reaches, once it went back
-    long long untilKept_ = 0;
+    long long nextKept_ = 0; // where a snapshot is due
     int leftSelected_ = -2; // the line the last step left selected
     // A snapshot out of reach, kept to be filled again without allocating.
     std::map<long long, MachineSnapshot>::node_type spare_;
