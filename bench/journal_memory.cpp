@@ -34,8 +34,8 @@ void measure(const char* name, device::Model model, const std::vector<std::strin
     for (std::size_t i = 0; i < steps; ++i)
         simulator.Step_Click();
     const auto after = heapInUse();
-    std::printf("%-28s %zu steps held in %5.1f MB (%4.0f bytes a step), interrupts: %d of 256\n", name,
-                debugger.journal().size(), static_cast<double>(after - before) / 1e6,
+    std::printf("%-28s %zu steps held in %5.1f MB (%4.0f bytes a step), interrupts: %d of 256\n",
+                name, debugger.journal().size(), static_cast<double>(after - before) / 1e6,
                 static_cast<double>(after - before) / static_cast<double>(steps),
                 state::readRegister(form, 0x21));
 }
@@ -48,10 +48,10 @@ int main() {
              "RLA\t24", "XOR\t25 W", "RTS"});
     // Timer0 counts every cycle; the handler at 0004 counts in 21 and sets
     // TMR0 to FF, so that it overflows again right after the return.
-    const std::vector<std::string> interrupted = {
-        "JMP\t0009", "NOP",       "NOP",      "NOP",       "INC\t21", "LDA\tFF H",
-        "STA\t01",   "RES\t0B,2", "RTI",      "LDA\t08 H", "OPTION",  "LDA\tA0 H",
-        "STA\t0B",   "INC\t20",   "JMP\t000D"};
+    const std::vector<std::string> interrupted = {"JMP\t0009", "NOP",       "NOP",      "NOP",
+                                                  "INC\t21",   "LDA\tFF H", "STA\t01",  "RES\t0B,2",
+                                                  "RTI",       "LDA\t08 H", "OPTION",   "LDA\tA0 H",
+                                                  "STA\t0B",   "INC\t20",   "JMP\t000D"};
     for (device::Model model : {device::Model::F84A, device::Model::F628A, device::Model::F877A}) {
         const std::string name = std::string(device::modelName(model)) + " interrupted";
         measure(name.c_str(), model, interrupted);

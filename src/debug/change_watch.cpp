@@ -2,7 +2,6 @@
 
 #include "state/register_file.h"
 
-
 namespace mirel::debug {
 
 // The stack and the input boxes: a step changes them, the user only ticks boxes.

@@ -12,9 +12,8 @@ void MachineSnapshot::take(state::MainForm& form, sim::device::DeviceMachine* ma
     const auto& flags = form.registers.wellFormedFlags();
     const std::uint8_t* begin = flags.data();
     const std::uint8_t* end = begin + flags.size();
-    for (const std::uint8_t* p = begin;
-         (p = static_cast<const std::uint8_t*>(std::memchr(p, 0, static_cast<std::size_t>(end - p)))) !=
-         nullptr;
+    for (const std::uint8_t* p = begin; (p = static_cast<const std::uint8_t*>(std::memchr(
+                                             p, 0, static_cast<std::size_t>(end - p)))) != nullptr;
          ++p) {
         const int index = static_cast<int>(p - begin);
         typedLines.emplace_back(index, form.Reg.line(index));
@@ -111,8 +110,8 @@ void restoreEntryLine(state::MainForm& form, int selected, int first, int entry,
 }
 
 std::uint16_t readTicks(const state::MainForm& form) {
-    return static_cast<std::uint16_t>(state::tickedInputs(form.InA) |
-                                      state::tickedInputs(form.InB) << 8);
+    return static_cast<std::uint16_t>(state::tickedInputs(form.InA) | state::tickedInputs(form.InB)
+                                                                          << 8);
 }
 
 void setTicks(state::MainForm& form, std::uint16_t ticks) {

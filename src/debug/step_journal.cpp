@@ -38,9 +38,10 @@ void StepJournal::dropOutOfReach() {
     }
     const long long from = snapshots_.begin()->first;
     first_ = static_cast<std::size_t>(
-        std::lower_bound(selections_.begin() + static_cast<std::ptrdiff_t>(first_),
-                         selections_.begin() + static_cast<std::ptrdiff_t>(end_), from,
-                         [](const Selection& s, long long position) { return s.position < position; }) -
+        std::lower_bound(
+            selections_.begin() + static_cast<std::ptrdiff_t>(first_),
+            selections_.begin() + static_cast<std::ptrdiff_t>(end_), from,
+            [](const Selection& s, long long position) { return s.position < position; }) -
         selections_.begin());
     if (first_ * 2 > end_) {
         std::copy(selections_.begin() + static_cast<std::ptrdiff_t>(first_),

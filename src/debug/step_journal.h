@@ -47,8 +47,8 @@ public:
         return false;
     }
     bool noteSelection(int selected) {
-        if (end_ == selections_.size() || (end_ > first_ && selections_[end_ - 1].position == position_))
-            [[unlikely]]
+        if (end_ == selections_.size() ||
+            (end_ > first_ && selections_[end_ - 1].position == position_)) [[unlikely]]
             return false;
         selections_[end_++] = {position_, selected};
         leftSelected_ = selected;
@@ -95,9 +95,9 @@ private:
     std::vector<Selection> selections_;
     std::size_t first_ = 0, end_ = 0;
     long long position_ = 0;
-    long long oldest_ = 0; // the oldest position Step Back reaches, once it went back
+    long long oldest_ = 0;   // the oldest position Step Back reaches, once it went back
     long long nextKept_ = 0; // where a snapshot is due
-    int leftSelected_ = -2; // the line the last step left selected
+    int leftSelected_ = -2;  // the line the last step left selected
     // A snapshot out of reach, kept to be filled again without allocating.
     std::map<long long, MachineSnapshot>::node_type spare_;
 };
