@@ -1,6 +1,7 @@
 // The cost of one Step must not grow with the length of the program.
 #include "debug/debugger.h"
 #include "debug/step_explanation.h"
+#include "device/model.h"
 #include "program_fixture.h"
 #include "sim/simulator.h"
 #include "state/hex_text.h"
@@ -266,5 +267,20 @@ void BM_ExplainJumpToLast(benchmark::State& st) {
     st.SetLabel(std::to_string(form.Code.count()) + " lines");
 }
 BENCHMARK(BM_ExplainJumpToLast)->Arg(10)->Arg(40000);
+
+// The same under the 16F84A's rules: the part's step on an overlay of the
+// machine, and its words; a jump to the last line, a short program and one
+// that fills the 16F84A's 1K words.
+void BM_ExplainPartJumpToLast(benchmark::State& st) {
+    state::MainForm form;
+    bench::SilentMessages messages;
+    sim::Simulator simulator(form, messages);
+    form.chosenModel = device::Model::F84A;
+    bench::loadProgram(form, toLastLine("JMP", static_cast<int>(st.range(0))));
+    for (auto _ : st)
+        benchmark::DoNotOptimize(debug::explainStep(form, simulator));
+    st.SetLabel(std::to_string(form.Code.count()) + " lines");
+}
+BENCHMARK(BM_ExplainPartJumpToLast)->Arg(10)->Arg(1000);
 
 } // namespace

@@ -16,11 +16,13 @@ constexpr const char* optionsHelp =
     "                       in AA (port A) and BB (port B), two hex digits each\n"
     "  --break INDEX        stop after a step that reaches program line INDEX (repeatable)\n"
     "  --back N             then take N steps back\n"
+    "  --explain            after the state, print NEXT and what the next Step will do\n"
     "  --save KIND OUT      save the program as KIND to exactly OUT\n"
     "  --device PART        run as the part 16F84A, 16F628A or 16F877A does, instead of\n"
     "                       the teaching model\n"
     "  -h, --help           print this and exit\n"
-    "Prints the lines W, PC, SP, CODE and REG followed by every register line.\n"
+    "Prints the lines W, PC, SP, CODE and REG followed by every register line;\n"
+    "with --explain then NEXT, a space and the next Step in words.\n"
     "Exit status 0; 2 for bad arguments, an unreadable or refused file or a failed save.\n";
 } // namespace
 

@@ -78,6 +78,8 @@ std::optional<BatchOptions> parseBatchOptions(const std::vector<std::string>& ar
         if (arg == "--help" || arg == "-h") {
             options.help = true;
             return options;
+        } else if (arg == "--explain") {
+            options.explain = true;
         } else if (arg == "--kind") {
             const std::string* v = value(1);
             if (!v)

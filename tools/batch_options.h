@@ -22,6 +22,7 @@ struct BatchOptions {
     long long steps = 0;
     std::vector<int> breaks; // program line indices a step stops after
     long long back = 0;      // steps taken back after the steps
+    bool explain = false;    // --explain: after the state, what the next Step will do
     std::optional<PortInputs> inputs;
     std::optional<files::ProgramKind> saveKind;
     std::string saveTo;
@@ -39,9 +40,10 @@ files::ProgramKind kindOfFile(std::string_view name);
 std::optional<BatchOptions> parseBatchOptions(const std::vector<std::string>& args,
                                               std::string& error);
 
-inline constexpr const char* batchUsage = "usage: mirelsim-batch [--kind hex|text|mrl] [--steps N] "
-                                          "[--inputs AA BB] [--break INDEX]... [--back N] "
-                                          "[--save hex|text|mrl OUT] "
-                                          "[--device 16F84A|16F628A|16F877A] FILE";
+inline constexpr const char* batchUsage =
+    "usage: mirelsim-batch [--kind hex|text|mrl] [--steps N] "
+    "[--inputs AA BB] [--break INDEX]... [--back N] [--explain] "
+    "[--save hex|text|mrl OUT] "
+    "[--device 16F84A|16F628A|16F877A] FILE";
 
 } // namespace mirel::batch

@@ -2,6 +2,7 @@
 
 #include "batch_save.h"
 #include "debug/debugger.h"
+#include "debug/step_explanation.h"
 #include "files/open_program.h"
 #include "sim/simulator.h"
 
@@ -48,11 +49,19 @@ void tickInputs(state::MainForm& form, const PortInputs& inputs) {
 
 } // namespace
 
-int runBatch(const BatchOptions& options, std::ostream& out, std::ostream& err) {
-    state::MainForm form;
+files::OpenResult openAsAsked(const BatchOptions& options, state::MainForm& form) {
     state::NoWindowPlacement placement;
     form.chosenModel = options.model;
-    const auto opened = files::openProgram(form, placement, options.kind, options.file);
+    return files::openProgram(form, placement, options.kind, options.file);
+}
+
+std::string nextStepText(const state::MainForm& form, sim::Simulator& simulator) {
+    return debug::explainStep(form, simulator).text;
+}
+
+int runBatch(const BatchOptions& options, std::ostream& out, std::ostream& err) {
+    state::MainForm form;
+    const auto opened = openAsAsked(options, form);
     if (!opened.opened) {
         err << "mirelsim-batch: " << opened.error << '\n';
         return 2;
@@ -85,6 +94,8 @@ int runBatch(const BatchOptions& options, std::ostream& out, std::ostream& err) 
     if (!saveAsAsked(options, form, err))
         return 2;
     printState(form, out);
+    if (options.explain)
+        out << "NEXT " << nextStepText(form, simulator) << '\n';
     return 0;
 }
 

@@ -10,6 +10,8 @@
 #include "state/hex_text.h"
 #include "state/program_text.h"
 
+#include <algorithm>
+
 namespace mirel::debug {
 
 namespace {
@@ -101,16 +103,16 @@ public:
         const int tmr0 = o_.line(reg::TMR0), intcon = o_.line(reg::INTCON);
         const int intconBefore = after.lines[reg::INTCON];
         if (tmr0 != after.lines[reg::TMR0]) {
-            words += ", Timer0 counts to " + hex2(tmr0);
-            if ((intcon & intconT0IF) != 0 && (intconBefore & intconT0IF) == 0)
-                words += " and rolls over: T0IF = 1";
+            const bool rolled = (intcon & intconT0IF) != 0 && (intconBefore & intconT0IF) == 0;
+            words += rolled ? ", TMR0 rolls over to " + hex2(tmr0) + ": T0IF = 1"
+                            : ", TMR0 counts to " + hex2(tmr0);
         }
         if ((intcon & intconINTF) != 0 && (intconBefore & intconINTF) == 0)
             words += ", RB0's edge sets INTF";
         if ((intcon & intconRBIF) != 0 && (intconBefore & intconRBIF) == 0)
             words += ", port B's change sets RBIF";
         if (o_.interruptTaken()) {
-            words += "; the interrupt is taken: pushes " + hex4(after.pc) + ", GIE = 0";
+            words += "; then the interrupt: pushes " + hex4(after.pc) + ", GIE = 0";
             words += messageOf(after.messages);
             words += ", jumps to " + place(interruptVector);
         }
@@ -165,7 +167,10 @@ private:
         return std::string(", ") + name + " = " + (on ? "1" : "0");
     }
     std::string messageOf(std::size_t i) const {
-        return i < o_.messages().size() ? " (" + o_.messages()[i] + ")" : "";
+        if (i >= o_.messages().size())
+            return "";
+        const std::string& text = o_.messages()[i];
+        return " (" + text.substr(std::min(text.find_first_not_of(' '), text.size())) + ")";
     }
 
     // Where the instruction sent the program counter, when not to the next address.

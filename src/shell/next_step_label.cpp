@@ -55,7 +55,10 @@ void NextStepLabel::show() {
     if (!stale_ || !form_.CounterView.visible())
         return;
     stale_ = false;
-    label_.setText(QString::fromLatin1(debug::explainStep(form_, simulator_).text));
+    const QString text = QString::fromLatin1(debug::explainStep(form_, simulator_).text);
+    label_.setText(text);
+    // The words whole, where two rows cut them.
+    label_.setToolTip(about + QStringLiteral("\n\n") + text);
 }
 
 // Yellow on black as the values are, small enough for the longest
@@ -77,8 +80,7 @@ void frmMain::buildNextStepLabel(QWidget* parent, const QRect& where) {
     label->setWordWrap(true);
     label->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
     label->setMargin(2);
-    label->setToolTip(QStringLiteral("What the selected program line will do on the next Step, "
-                                     "with the values as they are now"));
+    label->setToolTip(NextStepLabel::about);
     bindShown(*label, form_.CounterView);
     new NextStepLabel(*label, form_, simulator_);
 }

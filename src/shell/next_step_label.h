@@ -24,6 +24,9 @@ public:
     NextStepLabel(QLabel& label, state::MainForm& form, sim::Simulator& simulator);
     ~NextStepLabel() override;
     NextStepLabel(const NextStepLabel&) = delete;
+    // What the label is for, the first part of its tooltip.
+    static inline const QString about = QStringLiteral(
+        "What the selected program line will do on the next Step, with the values as they are now");
     NextStepLabel& operator=(const NextStepLabel&) = delete;
 
 private:

@@ -6,7 +6,7 @@
 
 namespace mirel::sim {
 
-// Decodes a compact instruction text: the rule named by characters 5-7 and
+// Decodes a compact instruction text: the operation named by characters 5-7 and
 // the operand fields the rules read.
 Instruction decode(std::string_view compact);
 

@@ -20,6 +20,14 @@ void DecodedProgram::decodeLine(int index) {
     entry.decoded = true;
 }
 
+void DecodedProgram::resolveLine(int index) {
+    const Instruction& instruction = at(index);
+    Entry& entry = entries_[static_cast<std::size_t>(index)];
+    entry.line = sim::resolveLine(instruction, jumpsByAddress(instruction) ? targetLine(index)
+                                                                           : std::optional<int>{});
+    entry.resolvedIn = version_;
+}
+
 std::optional<int> DecodedProgram::targetLine(int index) {
     Entry& entry = entries_[static_cast<std::size_t>(index)];
     if (entry.targetFoundIn != version_) {

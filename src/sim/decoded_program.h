@@ -3,6 +3,7 @@
 #include "address_index.h"
 #include "instruction.h"
 #include "state/text_list.h"
+#include "value_line.h"
 
 #include <optional>
 #include <vector>
@@ -29,6 +30,13 @@ public:
     // The line a jump or call at `index` goes to: the first line carrying its
     // target address, else the address as a line index; none when neither is a line.
     std::optional<int> targetLine(int index);
+    // What the line does, resolved for the teaching model's cycle.
+    const ValueLine& line(int index) {
+        Entry& entry = entries_[static_cast<std::size_t>(index)];
+        if (entry.resolvedIn != version_) [[unlikely]]
+            resolveLine(index);
+        return entry.line;
+    }
     // Changes whenever any line of Code does.
     unsigned version() const { return version_; }
 
@@ -43,8 +51,11 @@ private:
         bool decoded = false;
         unsigned targetFoundIn = 0; // the program's version when targetLine was found
         int targetLine = -1;        // -1: no line to go to
+        unsigned resolvedIn = 0;    // the program's version when line was resolved
+        ValueLine line;
     };
     void decodeLine(int index);
+    void resolveLine(int index);
     void changed() { ++version_; }
 
     state::TextList& code_;

@@ -51,6 +51,17 @@ void mergeInputs(state::MainForm& form, int portIndex, int orBits, int andMask) 
 
 } // namespace
 
+int withInputs(int port, int tris, const std::array<state::CheckBoxModel, 8>& boxes) {
+    int orBits = 0;
+    int andMask = 0;
+    for (int i = 0; i < 8; ++i) {
+        const int ticked = boxes[static_cast<std::size_t>(i)].value() != 0 ? 1 : 0;
+        orBits |= ticked << i;
+        andMask |= (bit(tris, i) ? ticked : 1) << i;
+    }
+    return (port | orBits) & andMask;
+}
+
 template <typename F> void PortTail::forEachControl(F&& f) {
     for (std::size_t i = 0; i < 8; ++i) {
         f(form_.RA[i]);

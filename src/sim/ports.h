@@ -2,7 +2,14 @@
 
 #include "state/main_form.h"
 
+#include <array>
+
 namespace mirel::sim {
+
+// A port after the tail merges the input boxes into it: a pin whose
+// direction bit is 1 takes its box's level; an output pin keeps its value
+// unless its box is still ticked from when it was an input.
+int withInputs(int port, int tris, const std::array<state::CheckBoxModel, 8>& boxes);
 
 // The port part of the common tail: lamps follow PORTA/PORTB, the input boxes
 // follow TRISA/TRISB, and ticked inputs are merged into the port registers.

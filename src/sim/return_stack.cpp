@@ -20,15 +20,14 @@ int stackDepth(const state::MainForm& form) {
     return form.SPReg.count() > 0 ? form.SPReg.count() - 1 : 0;
 }
 
-void pushReturn(Cycle& cycle, int callingIndex) {
-    cycle.form.SPReg.append(std::to_string(callingIndex));
-    if (stackDepth(cycle.form) > stackLimit)
-        cycle.messages.show(stackOverflowMessage, state::applicationTitle,
-                            state::MessageIcon::None);
+void pushReturn(state::MainForm& form, state::MessageBoxService& messages, int callingIndex) {
+    form.SPReg.append(std::to_string(callingIndex));
+    if (stackDepth(form) > stackLimit)
+        messages.show(stackOverflowMessage, state::applicationTitle, state::MessageIcon::None);
 }
 
-int popReturn(Cycle& cycle) {
-    state::TextList& stack = cycle.form.SPReg;
+int popReturn(state::MainForm& form, state::MessageBoxService& messages) {
+    state::TextList& stack = form.SPReg;
     std::string top;
     if (!stack.empty()) {
         top = stack.line(stack.count() - 1);
@@ -36,8 +35,7 @@ int popReturn(Cycle& cycle) {
     }
     // Taking the heading means there was no entry: it goes back, the answer is 0.
     if (stack.empty()) {
-        cycle.messages.show(stackUnderflowMessage, state::applicationTitle,
-                            state::MessageIcon::None);
+        messages.show(stackUnderflowMessage, state::applicationTitle, state::MessageIcon::None);
         stack.append(heading);
         return 0;
     }

@@ -1,31 +1,12 @@
 #include "simulator.h"
 
-#include "cycle.h"
 #include "device/part_view_sync.h"
 #include "state/program_counter.h"
-#include "state/register_file.h"
+#include "teaching/execute.h"
+#include "teaching/on_form.h"
 #include "view_sync.h"
 
 namespace mirel::sim {
-
-namespace {
-
-// Register 00 shows the indirect target for the length of one instruction.
-void loadIndfMirror(state::MainForm& form, int target) {
-    state::writeRegister(form, state::INDF, state::readRegister(form, target));
-}
-
-// Only a write to register 00 goes back, and to the target the mirror came
-// from: a direct write to the target, a new FSR or bank, and the port inputs
-// are never overwritten by a stale mirror.
-void writeBackIndf(Cycle& cycle) {
-    if (!cycle.indfWritten)
-        return;
-    state::writeRegister(cycle.form, cycle.indirectTarget,
-                         state::readRegister(cycle.form, state::INDF));
-}
-
-} // namespace
 
 void Simulator::Step_Click() {
     if (form_.Code.empty())
@@ -78,26 +59,10 @@ long long Simulator::runPart(long long count) {
 int Simulator::runCycle() {
     if (form_.model != mirel::device::Model::Teaching) [[unlikely]]
         return partMachine()->step();
-    const int target = state::indirectTarget(form_);
-    loadIndfMirror(form_, target);
-
     const int current = state::currentIndex(form_);
-    if (form_.Code.selectedIndex() >= 0)
-        state::Code_Click(form_);
-    const Instruction instruction = program_.at(current);
-    // A mnemonic without a rule ends the cycle: no advance, no tail.
-    if (!instruction.rule)
-        return 0;
-
-    Cycle cycle{form_, messages_, program_, instruction, current, target, false};
-    const Next next = instruction.rule(cycle);
-    if (next == Next::Advance)
-        state::ReLoadCode(form_, cycle.current);
-
-    ports_.refreshPorts();
-    writeBackIndf(cycle);
-    // A transfer, or a skip that moved past its next line, takes two cycles.
-    return next == Next::TargetSelected || cycle.current != current ? 2 : 1;
+    teaching::OnForm machine(form_, messages_, ports_);
+    const ValueLine line = program_.line(current);
+    return teaching::execute(machine, current, line);
 }
 
 } // namespace mirel::sim

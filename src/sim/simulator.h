@@ -34,8 +34,10 @@ public:
     // a stack message is Step_Click's.
     long long run(long long count);
 
-    // The line a jump or call on line `index` goes to, as a Step finds it.
-    std::optional<int> targetLine(int index) { return program_.targetLine(index); }
+    // Line `index` as the teaching model's cycle reads it: decoded, and
+    // resolved with a jump's line found as a Step finds it.
+    const Instruction& instructionAt(int index) { return program_.at(index); }
+    ValueLine resolvedLine(int index) { return program_.line(index); }
 
     // Null for none; the listener must outlive the simulator or be taken off first.
     void setStepListener(StepListener* listener) { listener_ = listener; }

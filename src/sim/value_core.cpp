@@ -2,7 +2,6 @@
 
 #include "value_core_steps.h"
 
-#include "instruction_rules.h"
 #include "return_stack.h"
 #include "state/hex_text.h"
 #include "state/register_file.h"
@@ -40,10 +39,7 @@ bool readW(const state::MainForm& form, int& value) {
 } // namespace
 
 void ValueCore::resolve(int index) {
-    const Instruction& instruction = program_.at(index);
-    const bool transfer = instruction.rule == jmp || instruction.rule == jsr;
-    lines_[static_cast<std::size_t>(index)] =
-        resolveLine(instruction, transfer ? program_.targetLine(index) : std::optional<int>{});
+    lines_[static_cast<std::size_t>(index)] = program_.line(index);
 }
 
 bool ValueCore::topEntry(int& entry) {
@@ -82,7 +78,8 @@ bool ValueCore::textRulesTakeNextStep(const state::MainForm& form) {
     const int index = next.index[static_cast<std::size_t>(
         (form.registers.value(state::STATUS) & state::bankMask) >> 5)];
     switch (next.op) {
-    case Op::Text:
+    case Op::None:
+    case Op::NoTarget:
         return true;
     case Op::Sta:
         return index != state::INDF && index <= lastRegister && !form.registers.wellFormed(index);

@@ -123,6 +123,7 @@ public:
 
 private:
     using Op = ValueLine::Op;
+    template <typename Recorder> class OnValues;
     // Beyond it the register file has no line.
     static constexpr int lastRegister = state::registerCount - 1;
 

@@ -3,9 +3,9 @@
 // The value core's step loop, for each kind of recorder: the plain run
 // instantiates it in value_core.cpp, the debugger's recording run in its own
 // file, so that neither pays a call per write.
-#include "instruction_rules.h"
 #include "return_stack.h"
 #include "state/register_file.h"
+#include "teaching/execute.h"
 #include "value_core.h"
 
 namespace mirel::sim {
@@ -46,8 +46,78 @@ template <typename Recorder> inline void ValueCore::setW(Recorder& recorder, int
         recorder.wWritten(value);
 }
 
-// One cycle as the text rules run it: the INDF mirror, the instruction, the
-// advance, the port inputs merged, the INDF write-back.
+// The machine of teaching/execute.h in the core's bytes: each write tells
+// the recorder what changed. The run stops before a step that would show a
+// message, so warn is never called and the stack has its entry to pop.
+template <typename Recorder> class ValueCore::OnValues {
+public:
+    static constexpr bool tells = false;
+    static constexpr bool onlyInstructions = true;
+
+    // `entry`: the stack's top, as the run found it before a return.
+    OnValues(ValueCore& core, Recorder& recorder, int bankBits, int lineCount, int entry)
+        : c_(core), r_(recorder), bankBits_(bankBits), lineCount_(lineCount), entry_(entry) {}
+
+    int indirectTarget() const { return c_.values_[state::FSR] + 128 * bankBits_; }
+    int registerIndex(const ValueLine& l) const {
+        return l.index[static_cast<std::size_t>(bankBits_)];
+    }
+    int read(int index) const { return c_.values_[static_cast<std::size_t>(index)]; }
+    void write(int index, int value) { c_.put(r_, index, value); }
+    int w() const { return c_.w_; }
+    void setW(int value) { c_.setW(r_, value); }
+    bool validRegister(int index) const { return index <= lastRegister; }
+    void storeW(int index) { c_.put(r_, index, c_.w_); }
+    void instructionStarting() {}
+    void push(int callingLine) {
+        c_.put_.push_back(callingLine);
+        if constexpr (Recorder::records)
+            r_.stackPushed(callingLine);
+    }
+    int pop() {
+        if (!c_.put_.empty())
+            c_.put_.pop_back();
+        else
+            ++c_.taken_;
+        if constexpr (Recorder::records)
+            r_.stackPopped();
+        return entry_;
+    }
+    int lineCount() const { return lineCount_; }
+    void select(int line) { c_.selected_ = line; }
+    void warn(const std::string&) {}
+
+    // The lamps and boxes follow the ports and directions as the
+    // instruction left them; then ticked inputs merge into the ports.
+    void portTail() {
+        auto& values = c_.values_;
+        const int portA = values[state::PORTA], portB = values[state::PORTB];
+        const int trisA = values[state::TRISA], trisB = values[state::TRISB];
+        c_.shownPorts_ = {portA, portB, trisA, trisB};
+        const auto lamps = static_cast<std::uint16_t>(portA | portB << 8);
+        const auto boxes = static_cast<std::uint16_t>(trisA | trisB << 8);
+        state::PortControls& controls = c_.controls_;
+        if (lamps != controls.lamps || boxes != controls.boxesShown ||
+            boxes != controls.boxesEnabled) [[unlikely]] {
+            if constexpr (Recorder::records)
+                r_.controlsChanged(lamps, boxes);
+            controls = {lamps, boxes, boxes};
+        }
+        const int a = c_.tickedA_, b = c_.tickedB_;
+        write(state::PORTA, (portA | a) & ((~trisA | a) & 0xFF));
+        write(state::PORTB, (portB | b) & ((~trisB | b) & 0xFF));
+    }
+
+private:
+    ValueCore& c_;
+    Recorder& r_;
+    int bankBits_;
+    int lineCount_;
+    int entry_;
+};
+
+// Steps of the teaching model's cycle on values, stopping before one that
+// only a Step can take.
 template <typename Recorder>
 long long ValueCore::run(long long count, const std::vector<char>* stops, Recorder& recorder) {
     const int last = lineCount_ - 1;
@@ -64,15 +134,16 @@ long long ValueCore::run(long long count, const std::vector<char>* stops, Record
         const int current = selected_ < 0 ? 0 : selected_;
         const ValueLine& l = line(current);
         const int bankBits = (values_[state::STATUS] & state::bankMask) >> 5;
-        const int index = l.index[static_cast<std::size_t>(bankBits)];
-        const auto at = static_cast<std::size_t>(index);
         int entry = 0;
         if (l.guarded) [[unlikely]] {
+            const int index = l.index[static_cast<std::size_t>(bankBits)];
             switch (l.op) {
-            case Op::Text:
+            case Op::None:
+            case Op::NoTarget:
                 return done;
             case Op::Sta:
-                if (index != state::INDF && index <= lastRegister && !wellFormed_[at])
+                if (index != state::INDF && index <= lastRegister &&
+                    !wellFormed_[static_cast<std::size_t>(index)])
                     return done; // the text of W goes into a line typed by hand
                 break;
             case Op::Jsr:
@@ -90,162 +161,9 @@ long long ValueCore::run(long long count, const std::vector<char>* stops, Record
         }
         if constexpr (Recorder::records)
             recorder.valueStepStarting(selected_);
-
-        const int target = values_[state::FSR] + 128 * bankBits;
-        put(recorder, state::INDF, values_[static_cast<std::size_t>(target)]);
-        const int w = w_;
-        const int a = l.literal ? l.operand : values_[at];
-        bool indf = false;
-        const auto store = [&](int value) {
-            indf |= index == state::INDF;
-            put(recorder, index, value);
-        };
-        const auto result = [&](int value) {
-            if (l.toW)
-                setW(recorder, value);
-            else
-                store(value);
-        };
-        int next = current; // a skip moves it on by one
-        int jumpTo = -1;
-        switch (l.op) {
-        case Op::Sta:
-            store(w);
-            break;
-        case Op::ClrW:
-            setW(recorder, 0);
-            break;
-        case Op::ClrRegister:
-            store(0);
-            break;
-        case Op::Sub: {
-            const bool borrow = a < w;
-            setC(recorder, !borrow);
-            const int r = a + (borrow ? 256 : 0) - w;
-            setZ(recorder, r == 0);
-            result(r);
-            break;
-        }
-        case Op::Add: {
-            const int sum = a + w;
-            setZ(recorder, (sum & 0xFF) == 0);
-            setC(recorder, sum > 255);
-            result(sum & 0xFF);
-            break;
-        }
-        case Op::Ora:
-            setZ(recorder, (a | w) == 0);
-            result(a | w);
-            break;
-        case Op::And:
-            setZ(recorder, (a & w) == 0);
-            result(a & w);
-            break;
-        case Op::Xor:
-            setZ(recorder, (a ^ w) == 0);
-            result(a ^ w);
-            break;
-        case Op::Lda:
-            setZ(recorder, a == 0);
-            result(a);
-            break;
-        case Op::Dec:
-        case Op::Dez: {
-            const int r = (a + 255) & 0xFF;
-            if (l.op == Op::Dez && r == 0)
-                ++next;
-            setZ(recorder, r == 0);
-            result(r);
-            break;
-        }
-        case Op::Inc:
-        case Op::Inz: {
-            const int r = (a + 1) & 0xFF;
-            if (l.op == Op::Inz && r == 0)
-                ++next;
-            setZ(recorder, r == 0);
-            result(r);
-            break;
-        }
-        case Op::Cpl:
-            result(255 - a);
-            break;
-        case Op::Rra: {
-            const int carry = values_[state::STATUS] & state::cMask;
-            setC(recorder, (a & 1) != 0);
-            result(carry * 128 + a / 2);
-            break;
-        }
-        case Op::Rla: {
-            const int carry = values_[state::STATUS] & state::cMask;
-            setC(recorder, a >= 128);
-            result(((a * 2) & 0xFF) + carry);
-            break;
-        }
-        case Op::Spa:
-            result((a % 16) * 16 + a / 16);
-            break;
-        case Op::Res:
-            store(a & ~l.mask & 0xFF);
-            break;
-        case Op::Set:
-            store(a | l.mask);
-            break;
-        case Op::Jbr:
-            if ((a & l.mask) == 0)
-                ++next;
-            break;
-        case Op::Jbs:
-            if ((a & l.mask) != 0)
-                ++next;
-            break;
-        case Op::Jmp:
-            jumpTo = l.target;
-            break;
-        case Op::Jsr:
-            put_.push_back(current);
-            if constexpr (Recorder::records)
-                recorder.stackPushed(current);
-            jumpTo = l.target;
-            break;
-        case Op::Ret:
-            setW(recorder, l.operand);
-            [[fallthrough]];
-        case Op::Rts:
-            if (!put_.empty())
-                put_.pop_back();
-            else
-                ++taken_;
-            if constexpr (Recorder::records)
-                recorder.stackPopped();
-            jumpTo = entry + 1;
-            break;
-        default: // Nop
-            break;
-        }
-        const bool transfer = jumpTo >= 0;
-        selected_ = transfer ? jumpTo : next < last ? next + 1 : last;
-
-        // The lamps and boxes follow the ports and directions as the
-        // instruction left them; then ticked inputs merge into the ports.
-        const int portA = values_[state::PORTA], portB = values_[state::PORTB];
-        const int trisA = values_[state::TRISA], trisB = values_[state::TRISB];
-        shownPorts_ = {portA, portB, trisA, trisB};
-        const auto lamps = static_cast<std::uint16_t>(portA | portB << 8);
-        const auto boxes = static_cast<std::uint16_t>(trisA | trisB << 8);
-        if (lamps != controls_.lamps || boxes != controls_.boxesShown ||
-            boxes != controls_.boxesEnabled) [[unlikely]] {
-            if constexpr (Recorder::records)
-                recorder.controlsChanged(lamps, boxes);
-            controls_ = {lamps, boxes, boxes};
-        }
-        put(recorder, state::PORTA, (portA | tickedA_) & ((~trisA | tickedA_) & 0xFF));
-        put(recorder, state::PORTB, (portB | tickedB_) & ((~trisB | tickedB_) & 0xFF));
-        if (indf)
-            put(recorder, target, values_[state::INDF]);
-
+        OnValues<Recorder> machine(*this, recorder, bankBits, last + 1, entry);
+        const int cycles = teaching::execute(machine, current, l);
         ++done;
-        const int cycles = transfer || next != current ? 2 : 1;
         cycles_ += cycles;
         if constexpr (Recorder::records)
             recorder.valueStepFinished(cycles);

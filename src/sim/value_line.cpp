@@ -1,7 +1,5 @@
 #include "value_line.h"
 
-#include "instruction_rules.h"
-
 namespace mirel::sim {
 
 namespace {
@@ -48,9 +46,12 @@ ValueLine onBit(const Instruction& in, Op op) {
     return line;
 }
 
-ValueLine transfer(Op op, std::optional<int> target) {
-    if (!target)
-        return {Op::Text};
+ValueLine transfer(const Instruction& in, Op op, std::optional<int> target) {
+    if (!target) {
+        ValueLine line{Op::NoTarget};
+        line.target = in.target; // the address, for the message
+        return line;
+    }
     ValueLine line;
     line.op = op;
     line.target = *target;
@@ -70,72 +71,79 @@ ValueLine resolveLine(const Instruction& in, std::optional<int> target) {
             index = 129;
         line.index[static_cast<std::size_t>(bank)] = static_cast<std::int16_t>(index);
     }
-    line.guarded = line.op == Op::Text || line.op == Op::Sta || line.op == Op::Jsr ||
-                   line.op == Op::Ret || line.op == Op::Rts;
+    line.guarded = line.op == Op::None || line.op == Op::NoTarget || line.op == Op::Sta ||
+                   line.op == Op::Jsr || line.op == Op::Ret || line.op == Op::Rts;
     return line;
 }
 
 namespace {
 
 ValueLine resolveOperation(const Instruction& in, std::optional<int> target) {
-    const Rule rule = in.rule;
-    // The operand is two hex digits, 0 to FF, in every text the rules read.
-    if (in.operand < 0 || in.operand > 0xFF)
-        return {Op::Text};
-    if (rule == nop)
+    using assembler::Operation;
+    if (!in.operation)
+        return {Op::None};
+    switch (*in.operation) {
+    case Operation::Nop:
+    case Operation::Slp: // no sleep state or watchdog: they run as NOP
+    case Operation::Wdt:
         return {Op::Nop};
-    if (rule == sta)
+    case Operation::Sta:
         return onRegister(in, Op::Sta);
-    if (rule == clr)
+    case Operation::Clr:
         return in.length < 8 ? ValueLine{Op::ClrW} : onRegister(in, Op::ClrRegister);
-    if (rule == sub)
+    case Operation::Sub:
         return withOperand(in, Op::Sub);
-    if (rule == add)
+    case Operation::Add:
         return withOperand(in, Op::Add);
-    if (rule == ora)
+    case Operation::Ora:
         return withOperand(in, Op::Ora);
-    if (rule == andWith)
+    case Operation::And:
         return withOperand(in, Op::And);
-    if (rule == xorWith)
+    case Operation::Xor:
         return withOperand(in, Op::Xor);
-    if (rule == lda)
+    case Operation::Lda:
         return withOperand(in, Op::Lda);
-    if (rule == dec)
+    case Operation::Dec:
         return onRegister(in, Op::Dec);
-    if (rule == inc)
+    case Operation::Inc:
         return onRegister(in, Op::Inc);
-    if (rule == cpl)
+    case Operation::Cpl:
         return onRegister(in, Op::Cpl);
-    if (rule == dez)
+    case Operation::Dez:
         return onRegister(in, Op::Dez);
-    if (rule == inz)
+    case Operation::Inz:
         return onRegister(in, Op::Inz);
-    if (rule == rra)
+    case Operation::Rra:
         return onRegister(in, Op::Rra);
-    if (rule == rla)
+    case Operation::Rla:
         return onRegister(in, Op::Rla);
-    if (rule == spa)
+    case Operation::Spa:
         return onRegister(in, Op::Spa);
-    if (rule == res)
+    case Operation::Res:
         return onBit(in, Op::Res);
-    if (rule == set)
+    case Operation::Set:
         return onBit(in, Op::Set);
-    if (rule == jbr)
+    case Operation::Jbr:
         return onBit(in, Op::Jbr);
-    if (rule == jbs)
+    case Operation::Jbs:
         return onBit(in, Op::Jbs);
-    if (rule == jmp)
-        return transfer(Op::Jmp, target);
-    if (rule == jsr)
-        return transfer(Op::Jsr, target);
-    if (rule == ret) {
+    case Operation::Jmp:
+        return transfer(in, Op::Jmp, target);
+    case Operation::Jsr:
+        return transfer(in, Op::Jsr, target);
+    case Operation::Ret: {
         ValueLine line{Op::Ret};
         line.operand = static_cast<std::uint8_t>(in.operand);
         return line;
     }
-    if (rule == rts)
+    case Operation::Rts:
+    case Operation::Rti: // no interrupts: RTI returns as RTS does
         return {Op::Rts};
-    return {Op::Text};
+    case Operation::Option: // words of the parts that this machine never runs
+    case Operation::Tris:
+        return {Op::None};
+    }
+    return {Op::None};
 }
 
 } // namespace

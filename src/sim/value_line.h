@@ -8,14 +8,15 @@
 
 namespace mirel::sim {
 
-// What a program line does, resolved once from its decoded text for the
-// value core: the operand form chosen, the bit made a mask, the jump target
-// found. Text: only the text rules can take the line (no instruction, or a
-// jump or call with no line to go to, which shows a message).
+// What a program line does, resolved from its decoded text for the
+// teaching model's cycle (teaching/execute.h): the operand form chosen, the
+// bit made a mask, the jump target found.
 struct ValueLine {
+    // From Sta to Jbs the instructions on a register operand.
     enum class Op : std::uint8_t {
         Unresolved,
-        Text,
+        None,     // no instruction: the cycle ends before the advance
+        NoTarget, // a jump or call with no line to go to: a message
         Nop,
         Sta,
         ClrW,
@@ -49,11 +50,11 @@ struct ValueLine {
     bool literal = false;     // the operand is the value, not a register
     bool toW = false;         // the result goes into W
     std::uint8_t mask = 0;    // the bit of a bit instruction
-    int target = -1;          // the line a jump or call goes to
+    int target = -1;          // the line a jump or call goes to; NoTarget: the address
     // The register each bank's offset makes of the operand (RP1 RP0 = 0 to 3).
     std::array<std::int16_t, 4> index{};
-    // Whether the step may be one for the text rules, as the machine stands:
-    // a store into a hand-typed line, a call on a full stack, a return with none.
+    // Whether the step may be one a run on values leaves to a Step, as the
+    // machine stands: no instruction, a message, a store into a hand-typed line.
     bool guarded = false;
 };
 

@@ -337,9 +337,9 @@ TEST(StepExplanation, SaysWhatAPartsStepDoesWithItsValues) {
          0,
          {{0x81, 0x08}, {0x01, 0xFF}, {0x0B, 0xA0}},
          0,
-         "NOP: does nothing, Timer0 counts to 02 and rolls over: T0IF = 1; the interrupt is "
-         "taken: pushes 0001, GIE = 0, jumps to 0004"},
-        {f84, at(0, {"RTS"}), 0, {}, 0, "RTS: pops 0000 ( RTS wihtout JSR.), returns to 0000"},
+         "NOP: does nothing, TMR0 rolls over to 02: T0IF = 1; then the interrupt: pushes 0001, "
+         "GIE = 0, jumps to 0004"},
+        {f84, at(0, {"RTS"}), 0, {}, 0, "RTS: pops 0000 (RTS wihtout JSR.), returns to 0000"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.text);

@@ -16,6 +16,19 @@ appends the long runs to every NNN.runs that lacks them: 10,000 and 100,000
 steps, steps taken back with --back, runs to a --break line, and a part's
 rules with --device, so that a fast path that drifts over many steps is caught.
 The runs recorded before stay as they are.
+
+    tests/golden_runs/generate.py path/to/mirelsim-batch --next-steps
+
+writes next_steps.out: what --explain says before each of the first 50
+steps of every program, from `--steps K --explain` for K = 0 to 49, under the
+teaching model and without inputs. For each program a line with its number
+(000), then a line for step 0 and for every step whose text differs from the
+step before: K, a tab, the text after NEXT. A step not listed says what the
+one before said.
+
+    tests/golden_runs/generate.py path/to/mirelsim-batch --next-steps 16F84A
+
+writes next_steps.16F84A.out, the same under that part's rules.
 """
 
 import random
@@ -212,10 +225,40 @@ def append_long(batch):
                               .encode("latin-1"))
 
 
+NEXT_STEPS = 50
+
+
+def next_step(batch, path, steps, device):
+    out, _ = run(batch, ["--steps", str(steps), "--explain"] + device, path)
+    last = out.split("\n")[-2]
+    assert last.startswith("NEXT "), last
+    return last[len("NEXT "):]
+
+
+def write_next_steps(batch, part=None):
+    device = ["--device", part] if part else []
+    blocks = []
+    for number in range(PROGRAMS):
+        path = HERE / f"{number:03d}.txt"
+        block = [f"{number:03d}"]
+        before = None
+        for steps in range(NEXT_STEPS):
+            text = next_step(batch, path, steps, device)
+            if text != before:
+                block.append(f"{steps}\t{text}")
+            before = text
+        blocks.append("\n".join(block) + "\n")
+    name = f"next_steps.{part}.out" if part else "next_steps.out"
+    (HERE / name).write_bytes("".join(blocks).encode("latin-1"))
+
+
 def main():
     batch = sys.argv[1]
     if sys.argv[2:] == ["--long"]:
         append_long(batch)
+        return
+    if sys.argv[2:3] == ["--next-steps"]:
+        write_next_steps(batch, sys.argv[3] if len(sys.argv) > 3 else None)
         return
     rng = random.Random(SEED)
     blank = HERE / "blank.txt"

@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
@@ -22,10 +23,13 @@ TEST(BatchOptionsParsing, ReadsEveryOptionAndDefaults) {
     EXPECT_EQ(o->kind, files::ProgramKind::Text);
     EXPECT_EQ(o->steps, 0);
     EXPECT_FALSE(o->saveKind);
+    EXPECT_FALSE(o->explain);
     EXPECT_EQ(o->file, "prog.txt");
 
-    o = parse({"--kind", "hex", "--steps", "25", "--save", "mrl", "out.mrl", "p.hex"}, error);
+    o = parse({"--kind", "hex", "--steps", "25", "--save", "mrl", "out.mrl", "--explain", "p.hex"},
+              error);
     ASSERT_TRUE(o) << error;
+    EXPECT_TRUE(o->explain);
     EXPECT_EQ(o->kind, files::ProgramKind::Hex);
     EXPECT_EQ(o->steps, 25);
     EXPECT_EQ(o->saveKind, files::ProgramKind::Mirel);
@@ -273,6 +277,59 @@ TEST(BatchRun, BreakAndBackPrintWhatFewerStepsPrint) {
         EXPECT_FALSE(parse({option, "x", "p.txt"}, error));
         EXPECT_EQ(error, std::string(option) + " needs a whole number of 0 or more, not 'x'");
     }
+}
+
+} // namespace
+} // namespace mirel::batch
+
+namespace mirel::batch {
+namespace {
+
+// --explain prints the state exactly as without it, then the next Step in
+// words: after steps, breakpoints, steps back, under a part, and for nothing.
+TEST(BatchRun, ExplainAddsTheNextStepAfterTheState) {
+    const auto dir = std::filesystem::temp_directory_path() / "mirelsim-batch-explain";
+    std::filesystem::create_directories(dir);
+    const auto calls = (dir / "calls.txt").string();
+    std::ofstream(calls, std::ios::binary)
+        << "0000\tLDA\t05 H\r\n0001\tADD\t20 W\r\n0002\tJSR\t0004\r\n0003\tNOP\r\n"
+           "0004\tRTS\r\n";
+    const auto empty = (dir / "empty.txt").string();
+    std::ofstream(empty, std::ios::binary) << "";
+    const struct {
+        std::vector<std::string> args;
+        const char* next;
+    } rows[] = {
+        {{"--explain", calls}, "NEXT LDA 05 H: W = 05, Z = 0"},
+        {{"--steps", "1", calls, "--explain"},
+         "NEXT ADD 20 W: W = 05 + [0020] 00 = 05, Z = 0, C = 0"},
+        {{"--steps", "2", "--explain", calls}, "NEXT JSR 0004: pushes 2, jumps to 0004"},
+        {{"--steps", "4", "--explain", calls}, "NEXT NOP: does nothing"},
+        {{"--steps", "9", "--break", "4", "--explain", calls}, "NEXT RTS: pops 2, returns to 0003"},
+        {{"--steps", "3", "--back", "2", "--explain", calls},
+         "NEXT ADD 20 W: W = 05 + [0020] 00 = 05, Z = 0, C = 0"},
+        {{"--device", "16F84A", "--explain", calls}, "NEXT LDA 05 H: W = 05"},
+        {{"--device", "16F84A", "--steps", "2", "--explain", calls},
+         "NEXT JSR 0004: pushes 0003, jumps to 0004"},
+        {{"--steps", "4", "--explain", empty}, "NEXT "},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(testing::PrintToString(row.args));
+        std::string error;
+        const auto explained = parse(row.args, error);
+        ASSERT_TRUE(explained) << error;
+        auto plain = *explained;
+        plain.explain = false;
+        std::ostringstream plainOut, explainedOut, err;
+        ASSERT_EQ(runBatch(plain, plainOut, err), 0) << err.str();
+        ASSERT_EQ(runBatch(*explained, explainedOut, err), 0) << err.str();
+        const std::string state = plainOut.str();
+        const std::string printed = explainedOut.str();
+        EXPECT_TRUE(printed.starts_with(state)) << "--explain changes the state printed";
+        EXPECT_EQ(printed.substr(std::min(state.size(), printed.size())),
+                  std::string(row.next) + "\n");
+    }
+    std::filesystem::remove_all(dir);
 }
 
 } // namespace

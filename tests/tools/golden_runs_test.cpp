@@ -3,43 +3,22 @@
 // runs and their format are described in tests/golden_runs/generate.py.
 #include "batch_options.h"
 #include "batch_run.h"
+#include "golden_files.h"
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <cstdint>
 #include <cstdio>
 #include <filesystem>
-#include <fstream>
 #include <sstream>
 
 namespace mirel::batch {
 namespace {
 
 namespace fs = std::filesystem;
-
-std::string readBytes(const fs::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream bytes;
-    bytes << in.rdbuf();
-    return bytes.str();
-}
-
-std::vector<std::string> splitAt(const std::string& text, char separator) {
-    std::vector<std::string> parts;
-    std::size_t from = 0;
-    for (std::size_t at; (at = text.find(separator, from)) != std::string::npos; from = at + 1)
-        parts.push_back(text.substr(from, at - from));
-    parts.push_back(text.substr(from));
-    return parts;
-}
-
-std::string join(const std::vector<std::string>& parts, const char* separator) {
-    std::string text;
-    for (std::size_t i = 0; i < parts.size(); ++i)
-        text.append(i ? separator : "").append(parts[i]);
-    return text;
-}
+using golden::join;
+using golden::readBytes;
+using golden::splitAt;
 
 // One recorded run: the driver arguments before FILE and what it printed.
 struct GoldenRun {
@@ -120,11 +99,7 @@ std::string firstDifference(const std::string& expected, const std::string& actu
 TEST(GoldenRuns, DriverPrintsWhatWasRecordedForEveryRandomProgram) {
     const fs::path folder = MIRELSIM_GOLDEN_RUNS_DIR;
     const auto reference = splitAt(readBytes(folder / "reference.out"), '\n');
-    std::vector<fs::path> programs;
-    for (const auto& entry : fs::directory_iterator(folder))
-        if (entry.path().extension() == ".txt")
-            programs.push_back(entry.path());
-    std::sort(programs.begin(), programs.end());
+    const auto programs = golden::programsIn(folder);
     ASSERT_GE(programs.size(), 300u);
 
     for (const fs::path& program : programs) {

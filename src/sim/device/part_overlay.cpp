@@ -1,6 +1,7 @@
 #include "part_overlay.h"
 
 #include "part_step.h"
+#include "sim/ports.h"
 #include "sim/return_stack.h"
 #include "state/hex_text.h"
 #include "state/w_register.h"
@@ -69,22 +70,10 @@ void PartOverlay::refreshIndf() {
 // As PortTail::refreshPorts: the boxes shown follow the directions, ticked
 // inputs merge into the ports; then the part's mirrors follow.
 void PartOverlay::portTail() {
-    const auto merge = [this](int port, int tris,
-                              const std::array<state::CheckBoxModel, 8>& boxes) {
-        int orBits = 0;
-        int andMask = 0;
-        for (int i = 0; i < 8; ++i) {
-            const int ticked = boxes[static_cast<std::size_t>(i)].value() != 0 ? 1 : 0;
-            orBits |= ticked << i;
-            andMask |= (((tris >> i) & 1) != 0 ? ticked : 1) << i;
-        }
-        auto& line = lines_[static_cast<std::size_t>(port)];
-        line = (line | orBits) & andMask;
-    };
     const int trisA = lines_[state::TRISA];
     const int trisB = lines_[state::TRISB];
-    merge(state::PORTA, trisA, form_.InA);
-    merge(state::PORTB, trisB, form_.InB);
+    lines_[state::PORTA] = withInputs(lines_[state::PORTA], trisA, form_.InA);
+    lines_[state::PORTB] = withInputs(lines_[state::PORTB], trisB, form_.InB);
     writeHome(reg::PORTA, lines_[state::PORTA]);
     writeHome(reg::PORTB, lines_[state::PORTB]);
 }
