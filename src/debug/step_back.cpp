@@ -37,8 +37,12 @@ void Debugger::restoreTo(long long position) {
         setTicks(form_, replayTicks);
         while (journal_.position() < position) {
             const long long at = journal_.position();
-            const long long steps =
-                journal_.nextSelection(at, std::min(at + StepJournal::spacing, position)) - at;
+            // Steps out of Step Back's reach need no snapshots: they replay in one go.
+            const long long reach = position - static_cast<long long>(StepJournal::maxSteps);
+            const long long to = at + StepJournal::spacing < reach
+                                     ? reach
+                                     : std::min(at + StepJournal::spacing, position);
+            const long long steps = journal_.nextSelection(at, to) - at;
             replay(steps);
             journal_.advance(steps);
             journal_.reselect();
