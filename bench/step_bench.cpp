@@ -160,6 +160,40 @@ void BM_StopAfterLongRun(benchmark::State& st) {
 }
 BENCHMARK(BM_StopAfterLongRun)->Arg(100000)->Arg(4000000)->Unit(benchmark::kMillisecond);
 
+// One step taken back at every depth of a full journal: the journal is filled
+// with 100,000 steps, then taken back step by step (and filled again when
+// empty, outside the measured time). Under the teaching model, and under a
+// part's rules with Timer0 interrupting after every instruction.
+void stepBack(benchmark::State& st, parts::Model model, const std::vector<std::string>& program) {
+    state::MainForm form;
+    form.chosenModel = model;
+    bench::loadProgram(form, program);
+    bench::SilentMessages messages;
+    sim::Simulator simulator(form, messages);
+    debug::Debugger debugger(form, simulator, nullptr);
+    for (auto _ : st) {
+        if (!debugger.canStepBack()) {
+            st.PauseTiming();
+            for (std::size_t i = 0; i < debug::StepJournal::maxSteps; ++i)
+                simulator.Step_Click();
+            st.ResumeTiming();
+        }
+        benchmark::DoNotOptimize(debugger.stepBack());
+    }
+}
+void BM_StepBack(benchmark::State& st) {
+    stepBack(st, parts::Model::Teaching,
+             {"INC\t20", "DEC\t21 W", "ADD\t22", "SPA\t23", "JSR\t0007", "STA\t05", "JMP\t0000",
+              "RLA\t24", "XOR\t25 W", "RTS"});
+}
+BENCHMARK(BM_StepBack)->Unit(benchmark::kMicrosecond);
+void BM_StepBackInterrupted(benchmark::State& st) {
+    stepBack(st, parts::Model::F84A,
+             {"JMP\t0009", "NOP", "NOP", "NOP", "INC\t21", "LDA\tFF H", "STA\t01", "RES\t0B,2",
+              "RTI", "LDA\t08 H", "OPTION", "LDA\tA0 H", "STA\t0B", "INC\t20", "JMP\t000D"});
+}
+BENCHMARK(BM_StepBackInterrupted)->Unit(benchmark::kMicrosecond);
+
 // A program whose line 0 jumps or calls to its last line, by address.
 std::vector<std::string> toLastLine(const std::string& mnemonic, int lines) {
     auto program = bench::repeated("NOP\t", lines);

@@ -10,19 +10,15 @@ namespace mirel::debug {
 
 Debugger::Debugger(state::MainForm& form, sim::Simulator& simulator, sim::RunControl* run)
     : form_(form), simulator_(simulator), run_(run), breakpoints_(form.Code),
-      notInstructions_(form.Code), journal_(form), wasRunning_(form.Timer1.enabled()) {
+      notInstructions_(form.Code), journal_(form),
+      watch_(
+          form, [this] { outsideChange(); }, [this] { journal_.inputsTicked(); }),
+      wasRunning_(form.Timer1.enabled()) {
     simulator_.setStepListener(this);
     if (run_)
         run_->setBreakCheck([this] { return stopsAtBreakpoint(); });
     form_.Timer1.addObserver(this);
     form_.Code.addLineObserver(this);
-    // Typing into W or changing a line empties the journal: Step Back has
-    // nothing left to take back.
-    journal_.setOnEmptied([this] {
-        partStates_.clear();
-        if (!running())
-            notifyChanged();
-    });
 }
 
 Debugger::~Debugger() {
@@ -33,48 +29,32 @@ Debugger::~Debugger() {
     simulator_.setStepListener(nullptr);
 }
 
-// The common step, under the teaching model, calls nothing until it tells
-// the listeners; every other goes the unusual way.
+// The common step calls nothing until it tells the listeners; every other
+// goes the unusual way.
 void Debugger::stepStarting() {
-    if (form_.model == parts::Model::Teaching && journal_.beginPlainStep()) [[likely]] {
-        // A Step of its own is highlighted alone; a run's steps add up until it stops.
-        if (!running()) {
-            highlightLast_ = true;
-            highlightStale_ = true;
-        }
-        return;
-    }
-    unusualStepStarting();
+    // A Step of its own is highlighted alone; a run's steps add up until it stops.
+    if (!running())
+        startHighlight();
+    machineChanging();
 }
 
 void Debugger::stepFinished(int cycles) {
     count_.add(cycles);
-    if (!journal_.endPlainStep(cycles)) [[unlikely]] {
-        unusualStepFinished(cycles, false);
-        return;
-    }
+    watch_.setQuiet(false);
+    journal_.advance(1);
     if (cycles == 0 || form_.model != parts::Model::Teaching) [[unlikely]] {
-        unusualStepFinished(cycles, true);
+        unusualStepFinished(cycles);
         return;
     }
     if (!running() && observed())
         tellListeners();
 }
 
-void Debugger::unusualStepStarting() {
-    if (!running())
-        startHighlight();
-    journal_.beginStep();
-    if (form_.model != parts::Model::Teaching) {
-        if (auto* part = simulator_.deviceMachine())
-            partStates_.push_back(part->hiddenState());
-    }
+void Debugger::keepMachine() {
+    journal_.keep(simulator_.deviceMachine(), count_);
 }
 
-void Debugger::unusualStepFinished(int cycles, bool ended) {
-    if (!ended)
-        journal_.dropOutOfReach();
-    alignPartStates();
+void Debugger::unusualStepFinished(int cycles) {
     if (cycles == 0)
         nothingExecuted();
     if (auto* part = simulator_.deviceMachine()) {
@@ -89,15 +69,13 @@ void Debugger::tellListeners() {
     notifyChanged();
 }
 
-// A run of its own is recorded at once and its last step highlighted alone, as a Step's is.
+// A run of its own is highlighted by its last step alone, as a Step is.
 void Debugger::viewsCaughtUp() {
-    journal_.catchUp(false);
+    watch_.setQuiet(false);
+    journal_.advance(ran_);
     if (running())
         return; // listeners hear of it when the run stops
-    journal_.settle();
-    alignPartStates();
-    highlightLast_ = true;
-    highlightStale_ = true;
+    highlightLastStep();
     notifyChanged();
 }
 
@@ -144,13 +122,7 @@ bool Debugger::canStepBack() const {
 bool Debugger::stepBack() {
     if (!canStepBack())
         return false;
-    const int cycles = journal_.undo();
-    if (partStates_.size() > journal_.size()) {
-        if (auto* part = simulator_.deviceMachine())
-            part->restoreHiddenState(partStates_.back());
-        partStates_.pop_back();
-    }
-    count_.remove(cycles);
+    restoreTo(journal_.position() - 1);
     startHighlight();
     notifyChanged();
     return true;
@@ -167,26 +139,30 @@ void Debugger::reset() {
 }
 
 void Debugger::clearHistory() {
-    journal_.clear();
+    journal_.forget();
     startHighlight();
     notifyChanged();
 }
 
-void Debugger::startHighlight() {
-    highlightFrom_ = journal_.position();
-    highlightLast_ = false;
-    highlightStale_ = true;
+// Typing into W or a register line, or changing a line of the program,
+// empties the journal: Step Back has nothing left to take back.
+void Debugger::outsideChange() {
+    const bool had = !journal_.empty();
+    journal_.forget();
+    startHighlight();
+    if (had && !running())
+        notifyChanged();
 }
 
-long long Debugger::highlightStart() const {
-    return highlightLast_ ? journal_.position() - 1 : highlightFrom_;
+void Debugger::startHighlight() {
+    watch_.startHighlight();
+    highlightStale_ = true;
 }
 
 const std::vector<int>& Debugger::changedRegisters() const {
     // Nothing is shown as changed while a run is going.
     if (highlightStale_) {
-        changed_ =
-            running() ? std::vector<int>{} : journal_.registersChangedSince(highlightStart());
+        changed_ = running() ? std::vector<int>{} : watch_.changedRegisters();
         highlightStale_ = false;
     }
     return changed_;
@@ -198,17 +174,16 @@ bool Debugger::registerChanged(int index) const {
 }
 
 bool Debugger::wChanged() const {
-    return !running() && journal_.wChangedSince(highlightStart());
+    return !running() && watch_.wChanged();
 }
 
 void Debugger::changed() {
     if (running() == wasRunning_)
         return;
     wasRunning_ = running();
-    if (!wasRunning_) {
-        journal_.settle(); // the highlight and Step Back read the records
-        alignPartStates();
-    }
+    // The snapshots a long run left out are made now, so that Step Back is quick.
+    if (!wasRunning_ && journal_.gapBehind())
+        restoreTo(journal_.position());
     idleLineTold_ = -1;
     sleepTold_ = false;
     erasedTold_ = false;
@@ -222,26 +197,26 @@ void Debugger::lineInserted(int index) {
     breakpoints_.lineInserted(index);
     notInstructions_.lineInserted(index);
     checkLine(index, false);
-    journal_.programChanged();
+    outsideChange();
 }
 
 void Debugger::lineRemoved(int index) {
     breakpoints_.lineRemoved(index);
     notInstructions_.lineRemoved(index);
-    journal_.programChanged();
+    outsideChange();
 }
 
 // Enter wrote the line: one that is no instruction is marked and named.
 void Debugger::lineReplaced(int index) {
     checkLine(index, !noticesHeld_);
-    journal_.programChanged();
+    outsideChange();
 }
 
 // New and Open clear the breakpoints and the journal and start the counts again.
 void Debugger::linesReset() {
     breakpoints_.linesReset();
     notInstructions_.linesReset();
-    journal_.programChanged();
+    journal_.forget();
     count_ = {};
     startHighlight();
     notifyChanged();

@@ -1,7 +1,9 @@
 #pragma once
 
 #include "breakpoints.h"
+#include "change_watch.h"
 #include "cycle_count.h"
+#include "replay_listener.h"
 #include "sim/run_control.h"
 #include "sim/simulator.h"
 #include "state/main_form.h"
@@ -65,10 +67,9 @@ public:
 private:
     void stepStarting() override;
     void stepFinished(int cycles) override;
-    // A run on values goes bare; the journal records it when it is read (value_runs.cpp).
+    // Runs on values go bare; the journal keeps the machine where they begin
+    // (debugger_runs.cpp).
     long long runOnValues(sim::ValueCore& core, long long count) override;
-    // The same under a part's rules; a run of its own is recorded as it runs
-    // (part_value_runs.cpp).
     long long runOnPartValues(sim::part::PartValueCore& core, long long count) override;
     // What a part's run has told so far: each notice once a run.
     struct PartRunNotices {
@@ -76,12 +77,13 @@ private:
     };
     void partRunFinished(const sim::part::PartValueCore& core, long long ran,
                          PartRunNotices& notices);
-    // The part's states before the steps the journal holds, and no more.
-    void alignPartStates() {
-        if (partStates_.size() > journal_.size())
-            partStates_.pop_front(partStates_.size() - journal_.size());
+    // Before the machine changes by a step or a run.
+    [[gnu::always_inline]] void machineChanging() {
+        watch_.setQuiet(true);
+        if (journal_.due()) [[unlikely]]
+            keepMachine();
     }
-    void viewsCatchingUp() override { journal_.catchUp(true); }
+    void keepMachine();
     void viewsCaughtUp() override;
     void changed() override; // Timer1: a run starts or ends
     // Code: the breakpoints and the journal hear it from here, so that a
@@ -90,8 +92,7 @@ private:
     void lineRemoved(int index) override;
     void lineReplaced(int index) override;
     void linesReset() override; // a new program
-    void unusualStepStarting();
-    void unusualStepFinished(int cycles, bool ended);
+    void unusualStepFinished(int cycles);
     // Out of line, so that a common step calls it last and saves nothing.
     [[gnu::noinline]] void tellListeners();
     void startHighlight();
@@ -100,6 +101,14 @@ private:
     bool stopsAtBreakpoint();
     void checkLine(int index, bool tell);
     bool running() const { return form_.Timer1.enabled(); }
+    void outsideChange();
+    // Take-backs (step_back.cpp): the machine as it was at `position` of
+    // the history, by a snapshot and a silent replay of the steps after it.
+    void restoreTo(long long position);
+    template <typename F> void silently(F&& f);
+    void replay(long long steps);
+    // After a run of its own, the highlight shows its last step alone.
+    void highlightLastStep();
 
     state::MainForm& form_;
     sim::Simulator& simulator_;
@@ -107,13 +116,11 @@ private:
     Breakpoints breakpoints_;
     Breakpoints notInstructions_; // the same marks, kept for another reason
     StepJournal journal_;
+    ChangeWatch watch_;
     CycleCount count_;
     bool wasRunning_ = false;
-    // The highlight shows what changed since step highlightFrom_, or, when
-    // highlightLast_, what the last step changed: a Step marks it in one store.
-    long long highlightStart() const;
-    long long highlightFrom_ = 0;
-    bool highlightLast_ = false;
+    ReplayListener replayListener_{count_};
+    long long ran_ = 0; // the steps of the run whose views catch up
     mutable bool highlightStale_ = true;
     mutable std::vector<int> changed_;
     std::function<void(const std::string&)> tell_;
@@ -121,7 +128,6 @@ private:
     bool noticesHeld_ = false;
     bool sleepTold_ = false;
     bool erasedTold_ = false;
-    PartStates partStates_;
 };
 
 } // namespace mirel::debug

@@ -11,6 +11,7 @@
 
 #include <memory>
 #include <optional>
+#include <string>
 
 namespace mirel::sim {
 
@@ -41,6 +42,10 @@ public:
     // Null for none; the listener must outlive the simulator or be taken off first.
     void setStepListener(StepListener* listener) { listener_ = listener; }
 
+    // While muted the steps show no message: a take-back replays steps the
+    // user has seen already.
+    void muteMessages(bool on) { messages_.muted = on; }
+
     // The part's machine when the machine follows a part's rules, else null.
     part::PartMachine* deviceMachine() {
         return form_.model == mirel::parts::Model::Teaching ? nullptr : partMachine();
@@ -56,8 +61,24 @@ private:
     long long runPart(long long count);
     part::PartMachine* partMachine();
 
+    // Passes messages on unless muted; a muted one is answered OK.
+    struct Messages final : state::MessageBoxService {
+        explicit Messages(state::MessageBoxService& to) : to(to) {}
+        void show(const std::string& text, const std::string& title,
+                  state::MessageIcon icon) override {
+            if (!muted)
+                to.show(text, title, icon);
+        }
+        state::MessageAnswer showWithStop(const std::string& text, const std::string& title,
+                                          state::MessageIcon icon) override {
+            return muted ? state::MessageAnswer::Ok : to.showWithStop(text, title, icon);
+        }
+        state::MessageBoxService& to;
+        bool muted = false;
+    };
+
     state::MainForm& form_;
-    state::MessageBoxService& messages_;
+    Messages messages_;
     DecodedProgram program_; // Code's lines decoded, kept in step with Code
     PortTail ports_;
     StepListener* listener_ = nullptr;

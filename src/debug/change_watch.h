@@ -1,0 +1,93 @@
+#pragma once
+
+#include "state/main_form.h"
+#include "state/register_values.h"
+
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace mirel::debug {
+
+// Tells the machine's own changes (a step, a run's views catching up, a
+// take-back: the owner says when, by `quiet`) from the user's: a register line
+// or W typed, the stack changed. And it keeps, for the change highlight, each
+// register line and W as they were when the highlight last started, copied on
+// their first change since then: a step pays for what it changes, nothing more.
+class ChangeWatch final : private state::RegisterWatch, private state::ChangeObserver {
+public:
+    // `outside` hears a change of the user's; `ticked` the user ticking an input box.
+    ChangeWatch(state::MainForm& form, std::function<void()> outside, std::function<void()> ticked);
+    ~ChangeWatch() override;
+    ChangeWatch(const ChangeWatch&) = delete;
+    ChangeWatch& operator=(const ChangeWatch&) = delete;
+
+    void setQuiet(bool on) { quiet_ = on; }
+    bool quiet() const { return quiet_; }
+
+    // From here on the highlight shows what changes.
+    void startHighlight() {
+        if (++epoch_ == 0) [[unlikely]]
+            restartEpochs();
+    }
+    // Highlights start once a Step, so the count wraps only after billions of them.
+    // Register lines whose text differs from when the highlight started, ascending.
+    std::vector<int> changedRegisters() const;
+    bool wChanged() const { return wMark_ == epoch_ && wBefore_ != form_.W.text(); }
+
+private:
+    // A register line now, and as it was when the highlight started if
+    // `mark` is the highlight's epoch; the texts of lines typed by hand wait in texts_.
+    struct Line {
+        std::uint32_t mark;
+        std::uint8_t value, wellFormed, valueBefore, wellFormedBefore;
+    };
+    struct Texts {
+        std::string now, before;
+    };
+    class Others;
+
+    // The common write, over a standard line during a step, calls nothing.
+    void registerWritten(int index, std::uint8_t value) override {
+        Line& line = lines_[static_cast<std::size_t>(index)];
+        const Line was = line;
+        if (was.mark != epoch_) {
+            line.mark = epoch_;
+            line.valueBefore = was.value;
+            line.wellFormedBefore = was.wellFormed;
+        }
+        line.value = value;
+        line.wellFormed = 1;
+        if (!was.wellFormed || !quiet_) [[unlikely]]
+            unusualWrite(line, was);
+    }
+    void unusualWrite(const Line& line, const Line& was);
+    void keepBefore(Line& line) {
+        line.mark = epoch_;
+        line.valueBefore = line.value;
+        line.wellFormedBefore = line.wellFormed;
+        if (!line.wellFormed)
+            keepTextBefore(line);
+    }
+    void keepTextBefore(const Line& line);
+    void registerTextChanged(Event event, int index) override;
+    void changed() override; // W
+    void readLine(std::size_t at);
+    void readAll();
+    void restartEpochs();
+    static std::string text(int index, bool wellFormed, int value, const std::string& typed);
+
+    state::MainForm& form_;
+    std::function<void()> outside_;
+    bool quiet_ = false;
+    std::uint32_t epoch_ = 1;
+    std::vector<Line> lines_;
+    std::vector<Texts> texts_;
+    std::string w_, wBefore_;
+    std::uint32_t wMark_ = 0;
+    std::unique_ptr<Others> others_;
+};
+
+} // namespace mirel::debug

@@ -1,0 +1,50 @@
+#pragma once
+
+#include "cycle_count.h"
+#include "sim/part/part_machine.h"
+#include "state/main_form.h"
+#include "state/port_controls.h"
+
+#include <cstdint>
+#include <string>
+#include <utility>
+#include <vector>
+
+namespace mirel::debug {
+
+// Everything a step may change, and what the user may change between steps
+// without starting the history again, at one point of the history. Register
+// lines are kept as values; only those not the standard text of their value
+// keep their text.
+struct MachineSnapshot {
+    long long position = 0; // steps taken before it since the history began
+    CycleCount count;
+    std::vector<std::uint8_t> values;
+    std::vector<std::pair<int, std::string>> typedLines;
+    std::string w;
+    std::vector<std::string> stack;
+    int selected = -1;
+    // The entry line: its first line, chosen entry, caret, and its text
+    // unless the first entry is chosen (which shows a program line).
+    int first = -1, entry = -1, caret = 0;
+    std::string edit;
+    state::PortControls controls;
+    std::uint16_t ticks = 0; // the input boxes ticked, port A in the low byte
+    bool part = false;
+    sim::part::PartState hidden;
+    bool woke = false;
+
+    // `machine`: the part's, under a part's rules, else null.
+    void take(state::MainForm& form, sim::part::PartMachine* machine);
+    // Puts everything back but the ticks, which are the user's.
+    void restore(state::MainForm& form, sim::part::PartMachine* machine) const;
+};
+
+// Selects line `selected` (none when negative) and puts the entry line as it was:
+// filled from line `first`, entry `entry` chosen (else `edit` typed), the caret at `caret`.
+void restoreEntryLine(state::MainForm& form, int selected, int first, int entry, int caret,
+                      const std::string& edit);
+std::uint16_t readTicks(const state::MainForm& form);
+void setTicks(state::MainForm& form, std::uint16_t ticks);
+
+} // namespace mirel::debug

@@ -1,0 +1,69 @@
+// Taking steps back: the latest snapshot before the step goes back in place
+// and the steps after it run again, silently: no message, no notice, the
+// listeners not told, only the counts kept.
+#include "debugger.h"
+
+#include <algorithm>
+
+namespace mirel::debug {
+
+template <typename F> void Debugger::silently(F&& f) {
+    const bool quiet = watch_.quiet();
+    watch_.setQuiet(true);
+    simulator_.setStepListener(&replayListener_);
+    simulator_.muteMessages(true);
+    f();
+    simulator_.muteMessages(false);
+    simulator_.setStepListener(this);
+    watch_.setQuiet(quiet);
+}
+
+void Debugger::replay(long long steps) {
+    for (long long done = 0; done < steps;)
+        done += simulator_.run(steps - done);
+}
+
+// A long stretch without snapshots gets them on the way, so that the next
+// take-back near it is quick; the lines the user selected are selected
+// again where they were. The boxes the user ticked since are ticked
+// again once the replay is over.
+void Debugger::restoreTo(long long position) {
+    silently([&] {
+        auto* machine = simulator_.deviceMachine();
+        const std::uint16_t ticks = readTicks(form_);
+        const MachineSnapshot& from = journal_.restoreBefore(position, machine);
+        count_ = from.count;
+        const std::uint16_t replayTicks = from.ticks;
+        setTicks(form_, replayTicks);
+        while (journal_.position() < position) {
+            const long long at = journal_.position();
+            // Steps out of Step Back's reach need no snapshots: they replay in one go.
+            const long long reach = position - static_cast<long long>(StepJournal::maxSteps);
+            const long long to = at + StepJournal::spacing < reach
+                                     ? reach
+                                     : std::min(at + StepJournal::spacing, position);
+            const long long steps = journal_.nextSelection(at, to) - at;
+            replay(steps);
+            journal_.advance(steps);
+            journal_.reselect();
+            if (journal_.position() < position && journal_.keepDue())
+                journal_.keep(machine, count_);
+        }
+        setTicks(form_, ticks);
+        if (ticks != replayTicks)
+            journal_.inputsTicked();
+    });
+}
+
+// The machine before the last step is brought back, the highlight starts
+// there and the step is taken again.
+void Debugger::highlightLastStep() {
+    restoreTo(journal_.position() - 1);
+    startHighlight();
+    silently([&] {
+        replay(1);
+        journal_.advance(1);
+    });
+}
+
+} // namespace mirel::debug
