@@ -75,7 +75,12 @@ void Debugger::viewsCaughtUp() {
     journal_.advance(ran_);
     if (running())
         return; // listeners hear of it when the run stops
-    highlightLastStep();
+    // Without a listener (the batch driver) the last step is taken again to
+    // mark what it changed only when someone asks.
+    if (observed())
+        highlightLastStep();
+    else
+        highlightPending_ = true;
     notifyChanged();
 }
 
@@ -159,7 +164,18 @@ void Debugger::startHighlight() {
     highlightStale_ = true;
 }
 
+// Asked with no listener to see the machine move: the last step of a run is
+// taken again now.
+void Debugger::settleHighlight() const {
+    if (!highlightPending_)
+        return;
+    auto& self = const_cast<Debugger&>(*this);
+    self.highlightPending_ = false;
+    self.highlightLastStep();
+}
+
 const std::vector<int>& Debugger::changedRegisters() const {
+    settleHighlight();
     // Nothing is shown as changed while a run is going.
     if (highlightStale_) {
         changed_ = running() ? std::vector<int>{} : watch_.changedRegisters();
@@ -174,6 +190,7 @@ bool Debugger::registerChanged(int index) const {
 }
 
 bool Debugger::wChanged() const {
+    settleHighlight();
     return !running() && watch_.wChanged();
 }
 

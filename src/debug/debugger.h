@@ -79,6 +79,7 @@ private:
                          PartRunNotices& notices);
     // Before the machine changes by a step or a run.
     [[gnu::always_inline]] void machineChanging() {
+        highlightPending_ = false;
         watch_.setQuiet(true);
         if (journal_.due()) [[unlikely]]
             keepMachine();
@@ -122,6 +123,9 @@ private:
     ReplayListener replayListener_{count_};
     long long ran_ = 0; // the steps of the run whose views catch up
     mutable bool highlightStale_ = true;
+    // A run ended unseen; its last step is marked when the highlight is read.
+    bool highlightPending_ = false;
+    void settleHighlight() const;
     mutable std::vector<int> changed_;
     std::function<void(const std::string&)> tell_;
     int idleLineTold_ = -1; // a run tells of each idle line once

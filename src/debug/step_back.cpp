@@ -28,6 +28,7 @@ void Debugger::replay(long long steps) {
 // again where they were. The boxes the user ticked since are ticked
 // again once the replay is over.
 void Debugger::restoreTo(long long position) {
+    highlightPending_ = false;
     silently([&] {
         auto* machine = simulator_.deviceMachine();
         const std::uint16_t ticks = readTicks(form_);
