@@ -2,7 +2,7 @@
 
 #include "sim/part/part_machine.h"
 #include "state/main_form.h"
-#include "step_explanation.h"
+#include "step_prediction.h"
 
 namespace mirel::debug {
 

@@ -4,7 +4,7 @@
 #include "sim/teaching/instruction.h"
 #include "state/main_form.h"
 #include "state/w_register.h"
-#include "step_explanation.h"
+#include "step_prediction.h"
 
 #include <map>
 #include <optional>
