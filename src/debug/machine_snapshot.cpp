@@ -1,10 +1,31 @@
 #include "machine_snapshot.h"
 
+#include <algorithm>
 #include <cstring>
 
 namespace mirel::debug {
 
-void MachineSnapshot::take(state::MainForm& form, sim::part::PartMachine* machine) {
+std::shared_ptr<const std::vector<std::string>>
+StackLog::hold(const std::vector<std::string>& lines) {
+    if (log_) {
+        std::size_t same = 0;
+        const std::size_t common = std::min(log_->size(), lines.size());
+        while (same < common && (*log_)[same] == lines[same])
+            ++same;
+        // Earlier snapshots may take any of the log's lines: it only grows.
+        if (same == log_->size()) {
+            log_->insert(log_->end(), lines.begin() + static_cast<std::ptrdiff_t>(same),
+                         lines.end());
+            return log_;
+        }
+        if (same == lines.size())
+            return log_;
+    }
+    log_ = std::make_shared<std::vector<std::string>>(lines);
+    return log_;
+}
+
+void MachineSnapshot::take(state::MainForm& form, sim::part::PartMachine* machine, StackLog& log) {
     const auto& regValues = form.registers.values();
     values.assign(regValues.begin(), regValues.end());
     typedLines.clear();
@@ -19,7 +40,8 @@ void MachineSnapshot::take(state::MainForm& form, sim::part::PartMachine* machin
         typedLines.emplace_back(index, form.Reg.line(index));
     }
     w = form.W.text();
-    stack = form.SPReg.lines();
+    stackLog = log.hold(form.SPReg.lines());
+    stackCount = form.SPReg.lines().size();
     selected = form.Code.selectedIndex();
     first = form.Counter.firstLine();
     entry = form.Counter.selectedEntry();
@@ -37,8 +59,8 @@ void MachineSnapshot::take(state::MainForm& form, sim::part::PartMachine* machin
 
 namespace {
 
-void restoreStack(state::TextList& list, const std::vector<std::string>& lines) {
-    const int count = static_cast<int>(lines.size());
+void restoreStack(state::TextList& list, const std::vector<std::string>& lines, std::size_t taken) {
+    const int count = static_cast<int>(taken);
     while (list.count() > count)
         list.removeAt(list.count() - 1);
     for (int i = 0; i < count; ++i) {
@@ -82,7 +104,7 @@ void MachineSnapshot::restore(state::MainForm& form, sim::part::PartMachine* mac
     }
     if (form.W.text() != w)
         form.W.setText(w);
-    restoreStack(form.SPReg, stack);
+    restoreStack(form.SPReg, *stackLog, stackCount);
     restoreEntryLine(form, selected, first, entry, caret, edit);
     restoreControls(form, controls);
     // A run on values hands its end state over the same way.

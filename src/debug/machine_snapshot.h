@@ -6,11 +6,25 @@
 #include "state/port_controls.h"
 
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <utility>
 #include <vector>
 
 namespace mirel::debug {
+
+// The stack's lines as the snapshots keep them: one log that only grows
+// while the stack only grows, as a program calling itself without end makes
+// it, each snapshot holding how many of its lines it takes. A line changed
+// below the log's end starts a new log.
+class StackLog {
+public:
+    // The log holding `lines` at its start.
+    std::shared_ptr<const std::vector<std::string>> hold(const std::vector<std::string>& lines);
+
+private:
+    std::shared_ptr<std::vector<std::string>> log_;
+};
 
 // Everything a step may change, and what the user may change between steps
 // without starting the history again, at one point of the history. Register
@@ -22,7 +36,10 @@ struct MachineSnapshot {
     std::vector<std::uint8_t> values;
     std::vector<std::pair<int, std::string>> typedLines;
     std::string w;
-    std::vector<std::string> stack;
+    // The stack's lines: the first stackCount of a log that snapshots share
+    // (see StackLog), so that a deep stack is not copied for each of them.
+    std::shared_ptr<const std::vector<std::string>> stackLog;
+    std::size_t stackCount = 0;
     int selected = -1;
     // The entry line: its first line, chosen entry, caret, and its text
     // unless the first entry is chosen (which shows a program line).
@@ -35,7 +52,7 @@ struct MachineSnapshot {
     bool woke = false;
 
     // `machine`: the part's, under a part's rules, else null.
-    void take(state::MainForm& form, sim::part::PartMachine* machine);
+    void take(state::MainForm& form, sim::part::PartMachine* machine, StackLog& log);
     // Puts everything back but the ticks, which are the user's.
     void restore(state::MainForm& form, sim::part::PartMachine* machine) const;
 };

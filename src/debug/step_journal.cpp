@@ -16,7 +16,7 @@ void StepJournal::keep(sim::part::PartMachine* machine, const CycleCount& count)
     } else {
         snapshot = &snapshots_[position_];
     }
-    snapshot->take(form_, machine);
+    snapshot->take(form_, machine, stackLog_);
     snapshot->position = position_;
     snapshot->count = count;
     nextKept_ = position_ + spacing;
@@ -88,6 +88,7 @@ void StepJournal::reselect() {
 
 void StepJournal::forget() {
     snapshots_.clear();
+    stackLog_ = StackLog{};
     first_ = end_ = 0;
     position_ = oldest_ = 0;
     nextKept_ = 0;

@@ -96,6 +96,7 @@ private:
     std::size_t first_ = 0, end_ = 0;
     long long position_ = 0;
     long long oldest_ = 0;   // the oldest position Step Back reaches, once it went back
+    StackLog stackLog_;      // the stack lines the snapshots share
     long long nextKept_ = 0; // where a snapshot is due
     int leftSelected_ = -2;  // the line the last step left selected
     // A snapshot out of reach, kept to be filled again without allocating.

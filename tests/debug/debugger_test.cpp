@@ -200,6 +200,34 @@ TEST(StepBack, BringsBackTextsTypedIntoWAndRegisterLines) {
     }
 }
 
+// A program that calls itself without end grows the stack by a line a step;
+// steps taken back through many snapshots, then taken again after a return
+// that changes the stack below its top, bring back every line.
+TEST(StepBack, BringsBackAStackThatGrowsWithoutEnd) {
+    DebugMachine m({"JSR\t0001", "JSR\t0000", "RTS"}); // entries 0 and 1 in turn
+    std::vector<std::vector<std::string>> stacks;
+    for (int i = 0; i < 1000; ++i) {
+        stacks.push_back(m.form.SPReg.lines());
+        m.step(1);
+    }
+    for (int i = 999; i >= 600; --i) {
+        ASSERT_TRUE(m.debugger.stepBack());
+        ASSERT_EQ(m.form.SPReg.lines(), stacks[static_cast<std::size_t>(i)]) << i;
+    }
+    // Another way on from here: a return, then calls again, a line out of
+    // turn, and back through the snapshots taken on that way.
+    m.form.Code.select(2);
+    std::vector<std::vector<std::string>> other;
+    for (int i = 0; i < 300; ++i) {
+        other.push_back(m.form.SPReg.lines());
+        m.step(1);
+    }
+    for (int i = 299; i >= 0; --i) {
+        ASSERT_TRUE(m.debugger.stepBack());
+        ASSERT_EQ(m.form.SPReg.lines(), other[static_cast<std::size_t>(i)]) << i;
+    }
+}
+
 TEST(StepBack, KeepsTheLastHundredThousandStepsAndForgetsOnUserChanges) {
     // The steps out of reach go 1,024 at a time. The oldest step left keeps
     // a hand-typed line and a moved caret: the drop must leave exactly its records.
