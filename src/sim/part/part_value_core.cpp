@@ -44,19 +44,4 @@ long long PartValueCore::run(long long count, const std::vector<char>* stops) {
     return run(count, stops, none);
 }
 
-void PartValueCore::restore(const Snapshot& s) {
-    cells_ = s.cells;
-    w_ = s.w;
-    wStored_ = s.wStored;
-    state_ = s.part;
-    woke_ = s.woke;
-    pc_ = s.pc;
-    selected_ = s.selected;
-    picked_ = s.picked;
-    taken_ = s.taken;
-    put_ = s.put;
-    shownPorts_ = s.shownPorts;
-    controls_ = s.controls;
-}
-
 } // namespace mirel::sim::part

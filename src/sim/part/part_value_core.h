@@ -59,41 +59,6 @@ public:
     // selected; -1 when every step left one.
     int firstPcWithoutLine() const { return firstPcWithoutLine_; }
 
-    // The whole machine as it stands, to run the same steps again from it.
-    struct Snapshot {
-        std::array<std::uint16_t, mirel::parts::bankedCount> cells;
-        int w;
-        bool wStored;
-        PartState part;
-        bool woke;
-        int pc, selected, picked, taken;
-        std::vector<int> put;
-        std::array<int, 4> shownPorts;
-        state::PortControls controls;
-    };
-    Snapshot snapshot() const {
-        return {cells_,    w_,      wStored_, state_, woke_,       pc_,
-                selected_, picked_, taken_,   put_,   shownPorts_, controls_};
-    }
-    // What the run found in the models, to run the same steps again from a
-    // snapshot once the models have moved on.
-    struct Found {
-        std::array<std::uint8_t, state::registerCount> values, wellFormed;
-        int depth, tickedA, tickedB;
-    };
-    Found found() const {
-        return {foundValues_, foundWellFormed_, foundDepth_, tickedA_, tickedB_};
-    }
-    void restore(const Snapshot& s);
-    void restore(const Snapshot& s, const Found& f) {
-        foundValues_ = f.values;
-        foundWellFormed_ = f.wellFormed;
-        foundDepth_ = f.depth;
-        tickedA_ = f.tickedA;
-        tickedB_ = f.tickedB;
-        restore(s);
-    }
-
     // The machine as the run left it. A line of Reg: a register written in
     // the run shows its value on all its lines, the others are as found.
     int lineValue(int index) const {

@@ -50,24 +50,7 @@ bool ValueCore::topEntry(int& entry) {
     const int line = foundDepth_ - taken_; // the heading is line 0
     if (line < 1)
         return false;
-    if (stackLines_) {
-        deepestRead_ = std::min(deepestRead_, line);
-        return readEntry((*stackLines_)[static_cast<std::size_t>(line)], entry);
-    }
-    // A run again from a snapshot reads no deeper than the run did.
-    return line >= deepestRead_ &&
-           readEntry((*foundTop_)[static_cast<std::size_t>(line - deepestRead_)], entry);
-}
-
-ValueCore::FoundEntries ValueCore::foundEntries() const {
-    FoundEntries found{foundDepth_, {}};
-    const auto from = static_cast<std::size_t>(deepestRead_);
-    if (stackLines_)
-        found.top.assign(stackLines_->begin() + static_cast<std::ptrdiff_t>(from),
-                         stackLines_->begin() + foundDepth_ + 1);
-    else
-        found.top = *foundTop_;
-    return found;
+    return readEntry((*stackLines_)[static_cast<std::size_t>(line)], entry);
 }
 
 // Looked at before anything is copied: a program that keeps meeting such
@@ -112,9 +95,7 @@ bool ValueCore::load(const state::MainForm& form) {
     wStored_ = false;
     selected_ = form.Code.selectedIndex();
     stackLines_ = &form.SPReg.lines();
-    foundTop_ = nullptr;
     foundDepth_ = form.SPReg.count() - 1;
-    deepestRead_ = foundDepth_ + 1;
     taken_ = 0;
     put_.clear();
     tickedA_ = state::tickedInputs(form.InA);

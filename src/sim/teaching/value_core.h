@@ -66,46 +66,6 @@ public:
     // The instruction cycles of the last run.
     long long cycles() const { return cycles_; }
 
-    // The machine as it stands, to run the same steps again from it.
-    struct Snapshot {
-        std::array<std::uint8_t, 1024> values, wellFormed;
-        int w, selected, taken, tickedA, tickedB;
-        bool wStored;
-        std::vector<int> put;
-        std::array<int, 4> shownPorts;
-        state::PortControls controls;
-    };
-    Snapshot snapshot() const {
-        return {values_,  wellFormed_, w_,   selected_,   taken_,   tickedA_,
-                tickedB_, wStored_,    put_, shownPorts_, controls_};
-    }
-    // The stack's lines that the run found and read (to return to them), the
-    // deepest first, up to its top: with them and a snapshot taken in the
-    // same run, the steps run again alike once the models have moved on.
-    struct FoundEntries {
-        int depth = 0; // entries below the stack's heading when the run began
-        std::vector<std::string> top;
-    };
-    FoundEntries foundEntries() const;
-    // `found` must outlive the steps run from here.
-    void restore(const Snapshot& s, const FoundEntries& found) {
-        values_ = s.values;
-        wellFormed_ = s.wellFormed;
-        w_ = s.w;
-        selected_ = s.selected;
-        taken_ = s.taken;
-        tickedA_ = s.tickedA;
-        tickedB_ = s.tickedB;
-        wStored_ = s.wStored;
-        put_ = s.put;
-        shownPorts_ = s.shownPorts;
-        controls_ = s.controls;
-        foundDepth_ = found.depth;
-        deepestRead_ = found.depth + 1 - static_cast<int>(found.top.size());
-        stackLines_ = nullptr;
-        foundTop_ = &found.top;
-    }
-
     // The machine as the run left it.
     int value(int index) const { return values_[static_cast<std::size_t>(index)]; }
     bool wellFormed(int index) const { return wellFormed_[static_cast<std::size_t>(index)] != 0; }
@@ -155,12 +115,9 @@ private:
     long long cycles_ = 0;
     int selected_ = -1;
     int lineCount_ = 0;
-    // The stack's lines as the run found them: the model's, or after a
-    // restore only those the run read, from line deepestRead_ up.
+    // The stack's lines as the run found them, in the model.
     const std::vector<std::string>* stackLines_ = nullptr;
-    const std::vector<std::string>* foundTop_ = nullptr;
     int foundDepth_ = 0; // entries below its heading
-    int deepestRead_ = 0;
     int taken_ = 0;
     std::vector<int> put_;
     int tickedA_ = 0, tickedB_ = 0;
