@@ -77,6 +77,9 @@ ExportResult AsmProgram(state::MainForm& form) {
             result.refusal = refusal(address, *line, hasAddress);
             return result;
         }
+        // A line as a hex file gave it saves as the word it was read from.
+        if (const int read = form.readWords.word(static_cast<int>(line - lines.begin())); read >= 0)
+            r = state::hex4(read);
         const int word = state::readHex(r) & 0xFFFF;
         data.push_back(static_cast<std::uint8_t>(word & 0xFF));
         data.push_back(static_cast<std::uint8_t>(word >> 8));

@@ -1,6 +1,7 @@
 #include "hex_program_reader.h"
 
 #include "asm/disassembler.h"
+#include "asm/line_assembler.h"
 #include "file_bytes.h"
 #include "state/hex_text.h"
 #include "state/program_text.h"
@@ -32,12 +33,16 @@ struct LoadBase {
     long long byteOffset = 0;
 };
 
-void decodeRecord(std::string_view record, LoadBase& base, std::vector<std::string>& program) {
+void decodeRecord(std::string_view record, LoadBase& base, std::vector<std::string>& program,
+                  std::vector<int>* words) {
     using state::mid;
     const int count = state::readHex(mid(record, 2, 2)) & 0xFF;
     const int loadAddress = state::readHex(mid(record, 4, 4)) & 0xFFFF;
-    if (mid(record, 9, 1) == "1")
+    if (mid(record, 9, 1) == "1") {
         program.emplace_back(endLine);
+        if (words)
+            words->push_back(-1);
+    }
     const int type = state::readHex(mid(record, 8, 2)) & 0xFF;
     if (type == extendedSegmentAddress || type == extendedLinearAddress) {
         const long long upper = state::readHex(mid(record, 10, 4)) & 0xFFFF;
@@ -58,12 +63,16 @@ void decodeRecord(std::string_view record, LoadBase& base, std::vector<std::stri
         line += '\t';
         line += assembler::GetOpcodeName(word);
         program.push_back(std::move(line));
+        if (words)
+            words->push_back(assembler::isWordText(state::upperCase(word)) ? state::readHex(word)
+                                                                           : -1);
     }
 }
 
 } // namespace
 
-std::optional<std::vector<std::string>> readHexProgram(const std::string& bytes) {
+std::optional<std::vector<std::string>> readHexProgram(const std::string& bytes,
+                                                       std::vector<int>* words) {
     // Records end at a line end or a comma, as the fields of a list do.
     const auto records = fieldsUpToFirstEmpty(bytes, ",", true);
     if (records.size() > maxHexRecords)
@@ -72,7 +81,7 @@ std::optional<std::vector<std::string>> readHexProgram(const std::string& bytes)
     program.reserve(records.size() * 8);
     LoadBase base;
     for (std::string_view record : records)
-        decodeRecord(record, base, program);
+        decodeRecord(record, base, program, words);
     return program;
 }
 

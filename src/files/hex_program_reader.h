@@ -22,6 +22,9 @@ inline constexpr const char* endLine = "End";
 // checksum is not verified, an odd count leaves its last byte unread, short
 // records give short word texts. Empty when the file holds more than
 // maxHexRecords records.
-std::optional<std::vector<std::string>> readHexProgram(const std::string& bytes);
+// With `words`, each line's word is put there too (-1 for the end line or a
+// word text that is no four hex digits).
+std::optional<std::vector<std::string>> readHexProgram(const std::string& bytes,
+                                                       std::vector<int>* words = nullptr);
 
 } // namespace mirel::files

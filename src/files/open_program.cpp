@@ -48,7 +48,8 @@ bool looksLikeKind(ProgramKind kind, std::string_view bytes) {
 } // namespace
 
 std::optional<std::vector<std::string>> decodeProgram(ProgramKind kind, const std::string& bytes,
-                                                      const std::string& path, std::string& error) {
+                                                      const std::string& path, std::string& error,
+                                                      std::vector<int>* words) {
     if (!looksLikeKind(kind, bytes)) {
         error = path +
                 (kind == ProgramKind::Hex ? " is not a hex file." : " is not a Mirel source file.");
@@ -56,7 +57,7 @@ std::optional<std::vector<std::string>> decodeProgram(ProgramKind kind, const st
     }
     switch (kind) {
     case ProgramKind::Hex:
-        if (auto program = readHexProgram(bytes))
+        if (auto program = readHexProgram(bytes, words))
             return program;
         error = path + " has more than " + std::to_string(maxHexRecords) + " records.";
         return std::nullopt;
@@ -115,10 +116,12 @@ OpenResult openProgram(state::MainForm& form, state::WindowPlacement& placement,
     const auto bytes = readFileBytes(path, result.error);
     if (!bytes)
         return result;
-    auto lines = decodeProgram(kind, *bytes, path, result.error);
+    std::vector<int> words;
+    auto lines = decodeProgram(kind, *bytes, path, result.error, &words);
     if (!lines)
         return result;
     loadProgram(form, placement, std::move(*lines));
+    form.readWords.keep(std::move(words));
     result.opened = true;
     return result;
 }

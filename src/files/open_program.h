@@ -19,8 +19,11 @@ struct OpenResult {
 // when the file is refused: a hex file whose first line is no record, a
 // Mirel file whose first line starts with no address and tab, a hex file of
 // too many records.
+// With `words`, a hex file's lines' words go there (see readHexProgram);
+// other kinds leave it empty.
 std::optional<std::vector<std::string>> decodeProgram(ProgramKind kind, const std::string& bytes,
-                                                      const std::string& path, std::string& error);
+                                                      const std::string& path, std::string& error,
+                                                      std::vector<int>* words = nullptr);
 
 // What a successful Open does with the decoded lines: a fresh window load, the
 // lines into Code, line 0 selected, 513 cleared registers, no input box

@@ -2,6 +2,7 @@
 
 #include "controls.h"
 #include "counter_model.h"
+#include "read_words.h"
 #include "parts/model.h"
 #include "register_values.h"
 #include "text_list.h"
@@ -27,6 +28,8 @@ public:
     // The values behind Reg's lines: the simulator reads and writes these,
     // and a line's text is made when it is read.
     RegisterValues registers{Reg};
+    // The words a hex file gave Code's lines, for a save of the unchanged lines.
+    ReadWords readWords{Code};
 
     // The rules the machine follows since the last New or Open, and the
     // ones the next New or Open takes on.

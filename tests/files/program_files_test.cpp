@@ -3,6 +3,7 @@
 #include "fake_platform.h"
 #include "files/file_bytes.h"
 #include "files/file_commands.h"
+#include "files/hex_program_reader.h"
 #include "files/open_program.h"
 #include "files/save_program.h"
 #include "state/register_file.h"
@@ -137,6 +138,46 @@ TEST(ProgramFiles, AHexFileFromTheUsualAssemblerOpensToItsProgramLines) {
               (Lines{"0000\tJMP\t0005", "0004\tRTI", "0005\tSET\t03,5", "0006\tCLR\t06",
                      "0007\tRES\t03,5", "0008\tLDA\t01 H", "0009\tSTA\t06", "000A\tRLA\t06",
                      "000B\tJMP\t000A", "End"}));
+}
+
+// A word with bits its instruction ignores (0103, CLR W as one assembler
+// writes it) saves as it was read while its line's statement stays, also
+// when the line moved to another address; an edited line saves as assembled.
+TEST(ProgramFiles, LinesReadFromAHexFileSaveAsTheWordsTheyWereReadFrom) {
+    TempFolder folder;
+    folder.write("read.hex", ":060000000301860A01283D\r\n:00000001FF\r\n");
+    for (parts::Model model : {parts::Model::Teaching, parts::Model::F84A}) {
+        SCOPED_TRACE(std::string(parts::modelName(model)));
+        state::MainForm form;
+        state::NoWindowPlacement placement;
+        form.chosenModel = model;
+        ASSERT_TRUE(openProgram(form, placement, ProgramKind::Hex, folder.path("read.hex")).opened);
+        ASSERT_EQ(form.Code.line(0), "0000\tCLR");
+        const auto savedWords = [&] {
+            std::string error;
+            EXPECT_TRUE(saveProgram(form, ProgramKind::Hex, folder.path("saved.hex"), error))
+                << error;
+            std::vector<int> words;
+            readHexProgram(TempFolder::read(folder.path("saved.hex")), &words);
+            return words;
+        };
+        EXPECT_EQ(savedWords(), (std::vector<int>{0x0103, 0x0A86, 0x2801}));
+        form.Code.replaceAt(1, "0001\tINC\t06"); // the same statement written again
+        form.Code.replaceAt(0, "0000\tCLR");
+        EXPECT_EQ(savedWords(), (std::vector<int>{0x0103, 0x0A86, 0x2801}));
+        std::string error;
+        ASSERT_TRUE(saveProgram(form, ProgramKind::Mirel, folder.path("saved.mrl"), error));
+        EXPECT_TRUE(TempFolder::read(folder.path("saved.mrl")).starts_with("0000\t0103\tCLR"));
+
+        form.Code.insertAt(0, "0000\tNOP\t"); // a renumbering moves the lines on
+        form.Code.replaceAt(1, "0001\tCLR");
+        form.Code.replaceAt(2, "0002\tINC\t06");
+        form.Code.replaceAt(3, "0003\tJMP\t0002");
+        EXPECT_EQ(savedWords(), (std::vector<int>{0x0000, 0x0103, 0x0A86, 0x2802}));
+        form.Code.replaceAt(1, "0001\tCLR\t06");
+        form.Code.replaceAt(1, "0001\tCLR");
+        EXPECT_EQ(savedWords(), (std::vector<int>{0x0000, 0x0100, 0x0A86, 0x2802}));
+    }
 }
 
 // A save lands in the file a link names, whatever the length of its name, and
