@@ -69,7 +69,7 @@ QWidget* checkRow(QWidget* parent, const GradeRow& row, int index) {
     const QString state = row.passed ? QStringLiteral("Passed") : QStringLiteral("Failed");
     line->setAccessibleName(state + QStringLiteral(": ") + fromUtf8(row.check));
     words->setAccessibleName(state + QStringLiteral(": ") +
-                             text.replace(QLatin1Char('\n'), QStringLiteral(", ")));
+                             QString(text).replace(QLatin1Char('\n'), QStringLiteral(", ")));
     return line;
 }
 } // namespace

@@ -51,7 +51,7 @@ GradeReport reportGrade(const exercise::Grade& grade) {
     report.verdict = verdictLine(grade, passed, static_cast<int>(report.rows.size()));
     if (grade.verdict == exercise::Verdict::Failed && hiddenFailed &&
         passed == static_cast<int>(report.rows.size()))
-        report.hiddenFailure = "A check this window does not show failed.";
+        report.hiddenFailure = "One of the exercise's hidden checks failed.";
     report.messages = messagesLine(grade);
     return report;
 }

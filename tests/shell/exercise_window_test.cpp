@@ -171,7 +171,7 @@ private slots:
              {QStringLiteral("Passed: 22 = 3C, expected 3C, got 3C"),
               QStringLiteral("Passed: halted, expected halted, got halted"),
               QStringLiteral("Passed: no messages, expected 0, got 0")},
-             QStringLiteral("A check this window does not show failed.")},
+             QStringLiteral("One of the exercise's hidden checks failed.")},
         };
         for (const auto& c : cases) {
             Window w(c.program);
