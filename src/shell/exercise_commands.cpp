@@ -133,7 +133,7 @@ void frmMain::showExerciseDock() {
 
 QSize frmMain::exerciseDockRoom() const {
     if (!exerciseDock_ || exerciseDock_->isHidden() || exerciseDock_->isFloating())
-        return {};
+        return {0, 0};
     const int separator = style()->pixelMetric(QStyle::PM_DockWidgetSeparatorExtent);
     if (dockWidgetArea(exerciseDock_) == Qt::BottomDockWidgetArea)
         return {0, exerciseDock_->height() + separator};
