@@ -1,5 +1,6 @@
 #include "batch_main.h"
 
+#include "batch_check.h"
 #include "batch_options.h"
 #include "batch_run.h"
 
@@ -20,10 +21,17 @@ constexpr const char* optionsHelp =
     "  --save KIND OUT      save the program as KIND to exactly OUT\n"
     "  --device PART        run as the part 16F84A, 16F628A or 16F877A does, instead of\n"
     "                       the teaching model\n"
+    "  --check EXERCISE FILE...\n"
+    "                       grade every FILE against the exercise file, one line each:\n"
+    "                       name, verdict, checks passed, messages, the first failure\n"
+    "  --report OUT         with --check: every check of every file as CSV, JSON or\n"
+    "                       JUnit XML, as OUT ends in .csv, .json or .xml\n"
     "  -h, --help           print this and exit\n"
     "Prints the lines W, PC, SP, CODE and REG followed by every register line;\n"
     "with --explain then NEXT, a space and the next Step in words.\n"
-    "Exit status 0; 2 for bad arguments, an unreadable or refused file or a failed save.\n";
+    "Exit status 0; 2 for bad arguments, an unreadable or refused file or a failed save.\n"
+    "With --check: 0 when every file passed, 1 when any did not, 2 for a bad exercise\n"
+    "file or arguments.\n";
 } // namespace
 
 int batchMain(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
@@ -37,6 +45,8 @@ int batchMain(const std::vector<std::string>& args, std::ostream& out, std::ostr
         out << batchUsage << '\n' << optionsHelp;
         return 0;
     }
+    if (!options->exercise.empty())
+        return checkBatch(*options, out, err);
     return runBatch(*options, out, err);
 }
 

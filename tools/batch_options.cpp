@@ -50,6 +50,28 @@ std::optional<PortInputs> inputsArgument(const std::string& a, const std::string
     }
     return PortInputs{*portA, *portB};
 }
+// --check takes the files after the exercise, each read as its name says
+// unless --kind is given, and no option that steps or saves one program.
+std::optional<BatchOptions> checkOptions(BatchOptions options, bool fileBefore, bool haveKind,
+                                         std::string& error) {
+    if (fileBefore) {
+        error = "with --check the files come after the exercise, and options before it";
+        return std::nullopt;
+    }
+    if (options.steps != 0 || !options.breaks.empty() || options.back != 0 || options.explain ||
+        options.inputs || options.saveKind || options.model != parts::Model::Teaching) {
+        error = "--check takes only --kind and --report besides the files: the exercise says "
+                "how the programs run";
+        return std::nullopt;
+    }
+    if (options.files.empty()) {
+        error = "--check needs at least one FILE after the exercise";
+        return std::nullopt;
+    }
+    options.kindGiven = haveKind;
+    return options;
+}
+
 } // namespace
 
 files::ProgramKind kindOfFile(std::string_view name) {
@@ -78,6 +100,12 @@ std::optional<BatchOptions> parseBatchOptions(const std::vector<std::string>& ar
         if (arg == "--help" || arg == "-h") {
             options.help = true;
             return options;
+        } else if (arg == "--check" || arg == "--report") {
+            const std::string* v = value(1);
+            if (!v)
+                return std::nullopt;
+            (arg == "--check" ? options.exercise : options.report) = *v;
+            i += 1;
         } else if (arg == "--explain") {
             options.explain = true;
         } else if (arg == "--kind") {
@@ -138,6 +166,8 @@ std::optional<BatchOptions> parseBatchOptions(const std::vector<std::string>& ar
         } else if (arg.size() > 1 && arg[0] == '-') {
             error = "unknown option '" + arg + "'";
             return std::nullopt;
+        } else if (!options.exercise.empty()) {
+            options.files.push_back(arg);
         } else if (haveFile) {
             error = "only one FILE may be given, not also '" + arg + "'";
             return std::nullopt;
@@ -145,6 +175,12 @@ std::optional<BatchOptions> parseBatchOptions(const std::vector<std::string>& ar
             options.file = arg;
             haveFile = true;
         }
+    }
+    if (!options.exercise.empty())
+        return checkOptions(std::move(options), haveFile, haveKind, error);
+    if (!options.report.empty()) {
+        error = "--report goes with --check";
+        return std::nullopt;
     }
     if (!haveFile) {
         error = "no FILE given";

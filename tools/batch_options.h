@@ -19,6 +19,7 @@ struct PortInputs {
 struct BatchOptions {
     bool help = false; // --help or -h: print the usage, nothing else
     files::ProgramKind kind = files::ProgramKind::Text; // --kind, else by FILE's name
+    bool kindGiven = false; // with --check: --kind was given for every file
     long long steps = 0;
     std::vector<int> breaks; // program line indices a step stops after
     long long back = 0;      // steps taken back after the steps
@@ -27,6 +28,10 @@ struct BatchOptions {
     std::optional<files::ProgramKind> saveKind;
     std::string saveTo;
     std::string file;
+    // --check EXERCISE FILE...: grade every FILE against the exercise instead.
+    std::string exercise;
+    std::vector<std::string> files;
+    std::string report; // --report: every check of every file, as CSV, JSON or JUnit XML
     // --device: the part whose rules the machine follows; the teaching model without it.
     parts::Model model = parts::Model::Teaching;
 };
@@ -44,6 +49,8 @@ inline constexpr const char* batchUsage =
     "usage: mirelsim-batch [--kind hex|text|mrl] [--steps N] "
     "[--inputs AA BB] [--break INDEX]... [--back N] [--explain] "
     "[--save hex|text|mrl OUT] "
-    "[--device 16F84A|16F628A|16F877A] FILE";
+    "[--device 16F84A|16F628A|16F877A] FILE\n"
+    "   or: mirelsim-batch [--kind hex|text|mrl] [--report OUT.csv|.json|.xml] "
+    "--check EXERCISE FILE...";
 
 } // namespace mirel::batch

@@ -28,8 +28,10 @@ bool holdsNoProgram(const std::string& line) {
     return startsWithAddress(compact) && AsmCodeRun(state::mid(compact, 5)) == endAnswer;
 }
 
+// An address alone says so: a colon with nothing after it reads as a fault of the message.
 std::string refusal(const std::string& address, const std::string& line, bool hasAddress) {
-    return "Line " + address + " cannot be assembled: " + instructionForMessage(line, hasAddress);
+    std::string text = instructionForMessage(line, hasAddress);
+    return "Line " + address + " cannot be assembled: " + (text.empty() ? "no instruction" : text);
 }
 
 } // namespace
@@ -90,6 +92,10 @@ ExportResult AsmProgram(state::MainForm& form) {
         source += "\r\n";
     }
     result.words = data.size() / 2;
+    result.lastAddress = static_cast<int>(result.words) - 1;
+    if (form.model != parts::Model::Teaching)
+        for (const PlacedWord& word : placed)
+            result.lastAddress = std::max(result.lastAddress, static_cast<int>(word.address));
     form.Text2.setText(std::move(source));
     // A part's program keeps its gaps (a jump at 0000, the interrupt routine at
     // 0004): the words go where their lines say. The teaching model's follow

@@ -11,6 +11,7 @@ struct ExportResult {
     // texts are then left as they were.
     std::string refusal;
     std::size_t words = 0; // words in the hex data
+    int lastAddress = -1;  // the highest word address the hex data fills
     bool ok() const { return refusal.empty(); }
 };
 

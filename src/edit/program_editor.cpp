@@ -65,11 +65,17 @@ void ProgramEditor::keep(Step step) {
 }
 
 bool ProgramEditor::insertLine() {
+    refusal_.clear();
     if (!canInsertLine())
         return false;
     const int at = point();
     Step step{snapshot(), {}, at, +1};
     const auto lines = withNopInserted(step.before.lines, at);
+    if (jumpsPastTheirRange(step.before.lines, lines)) {
+        refusal_ = "No line inserted: a jump would have to go past address 07FF, which JMP and "
+                   "JSR cannot reach.";
+        return false;
+    }
     // Inserted first, so that the marks below move down with their lines.
     form_.Code.insertAt(at, lines[static_cast<std::size_t>(at)]);
     apply(form_.Code, lines);

@@ -28,8 +28,11 @@ public:
     bool canUndo() const;
     bool canRedo() const;
 
-    // A NOP before the selected line, which it then is.
+    // A NOP before the selected line, which it then is. Refused, with
+    // refusal() saying why, when it would move a jump's target past 07FF.
     bool insertLine();
+    // Why the last insertLine did nothing; empty when it inserted.
+    const std::string& refusal() const { return refusal_; }
     // The selected line goes; the line that followed it is selected.
     bool deleteLine();
     bool undo();
@@ -81,6 +84,7 @@ private:
     std::deque<Step> undo_;
     std::vector<Step> redo_;
     bool wasRunning_ = false;
+    std::string refusal_;
 };
 
 } // namespace mirel::edit

@@ -172,6 +172,16 @@ Lines withNopInserted(const Lines& lines, int index) {
     return edited(lines, index, +1);
 }
 
+bool jumpsPastTheirRange(const Lines& before, const Lines& after) {
+    const auto past = [](const Lines& lines) {
+        return std::count_if(lines.begin(), lines.end(), [](const std::string& line) {
+            const std::string compact = state::compactText(line);
+            return isJump(compact) && operandOf(compact) > 0x7FF;
+        });
+    };
+    return past(after) > past(before);
+}
+
 Lines withLineDeleted(const Lines& lines, int index) {
     if (index < 0 || index >= static_cast<int>(lines.size()))
         return lines;

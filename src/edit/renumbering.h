@@ -18,6 +18,11 @@ std::optional<int> jumpTarget(const Lines& lines, int target);
 // moves up by one, and every JMP and JSR keeps going to the line it went to.
 Lines withNopInserted(const Lines& lines, int index);
 
+// Whether some JMP or JSR of `after` needs an address past 07FF, which the
+// instruction cannot hold, where `before` needed none: an insertion that
+// moved a target there would save as another instruction.
+bool jumpsPastTheirRange(const Lines& before, const Lines& after);
+
 // The program without line `index`. Later addresses move down by one; a jump
 // to the deleted line goes to the line that followed it, as a label on it
 // would, and one past the end stays past the end.

@@ -19,15 +19,15 @@ enum class Verdict { Passed, Failed, NotAProgram };
 
 struct Grade {
     Verdict verdict = Verdict::NotAProgram;
-    std::string reason; // why the file is not a program
+    std::string reason;               // why the file is not a program
     std::vector<CheckResult> results; // every check of the exercise, in its order
     long long steps = 0;
     long long instructions = 0;
     long long cycles = 0;
-    long long messages = 0;     // message boxes the run would have shown
-    std::string firstMessage;   // the first of them
+    long long messages = 0;         // message boxes the run would have shown
+    std::string firstMessage;       // the first of them
     bool stoppedByMessages = false; // the run ended at the message limit
-    int haltedLine = -1;        // the self-jumping line the run ended waiting on
+    int haltedLine = -1;            // the self-jumping line the run ended waiting on
 
     int passedCount() const;
     // The message of the first check that failed; empty when none did.

@@ -3,6 +3,7 @@
 #include "state/direct_edits.h"
 
 #include <QComboBox>
+#include <QKeyEvent>
 #include <QLineEdit>
 #include <QListView>
 
@@ -69,18 +70,31 @@ CounterBinding::CounterBinding(QComboBox& box, state::MainForm& form, std::funct
     connect(line, &QLineEdit::textEdited, this, [this, line](const QString& text) {
         pushEdit(text.toLatin1().toStdString(), line->cursorPosition());
     });
-    connect(line, &QLineEdit::returnPressed, this, [this] {
-        if (enter_)
-            enter_();
-        else
-            state::Counter_KeyPress(form_, state::enterKey);
-    });
+    line->installEventFilter(this);
     // Picking an entry from the drop-down list puts it into the entry line.
     connect(&box_, &QComboBox::activated, this, [this, line](int entry) {
         if (!showing_)
             pushEdit(form_.Counter.entry(entry), line->cursorPosition());
     });
     show();
+}
+
+bool CounterBinding::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::KeyPress) {
+        const int key = static_cast<QKeyEvent*>(event)->key();
+        if (key == Qt::Key_Return || key == Qt::Key_Enter) {
+            enter();
+            return true;
+        }
+    }
+    return QObject::eventFilter(watched, event);
+}
+
+void CounterBinding::enter() {
+    if (enter_)
+        enter_();
+    else
+        state::Counter_KeyPress(form_, state::enterKey);
 }
 
 CounterBinding::~CounterBinding() {

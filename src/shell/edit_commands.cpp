@@ -11,6 +11,7 @@
 #include <QListView>
 #include <QMenu>
 #include <QMenuBar>
+#include <QStatusBar>
 
 namespace mirel::shell {
 
@@ -63,7 +64,10 @@ void frmMain::buildEditCommands() {
         editCommand(this, "mnuEditDeleteLine", "&Delete Line", QKeySequence(Qt::Key_Delete));
     connect(undo, &QAction::triggered, this, [this] { editor_.undo(); });
     connect(redo, &QAction::triggered, this, [this] { editor_.redo(); });
-    connect(insert, &QAction::triggered, this, [this] { editor_.insertLine(); });
+    connect(insert, &QAction::triggered, this, [this] {
+        if (!editor_.insertLine() && !editor_.refusal().empty())
+            statusBar()->showMessage(QString::fromStdString(editor_.refusal()), 5000);
+    });
     connect(remove, &QAction::triggered, this, [this] { editor_.deleteLine(); });
 
     auto* menu = new QMenu(QStringLiteral("&Edit"), this);

@@ -65,7 +65,7 @@ TEST(ExportWalk, RefusesALineThatGivesNoWordAndKeepsTheOldTexts) {
         {{"0000\tNOP", "0001\tNone", "0002\tNOP"}, "Line 0001 cannot be assembled: None"},
         {{"0000\tNOP", "0001\tNone"}, "Line 0001 cannot be assembled: None"},
         {{"0000\tNOP", "0001\tNPO", "0002\t"}, "Line 0001 cannot be assembled: NPO"},
-        {{"0000\tNOP", "0001\t", "0002\tNOP"}, "Line 0001 cannot be assembled: "},
+        {{"0000\tNOP", "0001\t", "0002\tNOP"}, "Line 0001 cannot be assembled: no instruction"},
         {{"NOP", "MOV06", "0002\t"}, "Line 0001 cannot be assembled: MOV06"},
     };
     for (const auto& [code, message] : cases) {

@@ -223,5 +223,23 @@ TEST(ProgramEditor, UndoAndRedoBringBackTheExactProgramOfEveryEdit) {
     }
 }
 
+// JMP and JSR hold eleven address bits: an insertion that would move a
+// target past 07FF is refused and changes nothing.
+TEST(ProgramEditing, InsertLineKeepsJumpsWithinTheirAddresses) {
+    const Lines program = {"07FD\tNOP\t", "07FE\tJSR\t07FF", "07FF\tJMP\t07FF", "0800   "};
+    EditMachine m(program);
+    for (int line : {0, 1, 2}) {
+        m.form.Code.select(line);
+        EXPECT_FALSE(m.editor.insertLine());
+        EXPECT_EQ(m.editor.refusal(), "No line inserted: a jump would have to go past address "
+                                      "07FF, which JMP and JSR cannot reach.");
+        EXPECT_EQ(m.form.Code.lines(), program);
+        EXPECT_FALSE(m.editor.canUndo());
+    }
+    m.form.Code.select(3);
+    EXPECT_TRUE(m.editor.insertLine());
+    EXPECT_EQ(m.editor.refusal(), "");
+}
+
 } // namespace
 } // namespace mirel::testing

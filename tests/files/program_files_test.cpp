@@ -62,48 +62,67 @@ TEST(ProgramFiles, EachKindSavesItsGoldenFileAndReadsBackTheSameWords) {
     }
 }
 
-// Record addresses have four digits: a longer program would wrap them.
-TEST(ProgramFiles, AHexFileHoldsAtMost32768Words) {
+// A line that Open would read back as another, or as two, is never written.
+TEST(ProgramFiles, SaveRefusesALineThatWouldNotReadBackTheSame) {
     TempFolder folder;
-    state::MainForm form;
-    form.Code.assign(Lines(32769, "NOP"));
-    const std::string path = folder.path("big.hex");
-    std::string error;
-    EXPECT_FALSE(saveProgram(form, ProgramKind::Hex, path, error));
-    EXPECT_EQ(error, "Cannot save " + path + ": a hex file holds at most 32768 words.");
-    EXPECT_FALSE(fs::exists(path));
-    form.Code.removeAt(0);
-    EXPECT_TRUE(saveProgram(form, ProgramKind::Hex, path, error));
-    EXPECT_TRUE(
-        TempFolder::read(path).ends_with(":10FFF0000000000000000000000000000000000001\r\n"));
-}
-
-// The file a save writes: the chosen type's extension when the name has
-// none; hex insists on its own.
-TEST(ProgramFiles, SaveAddsTheTypesExtensionToANameWithout) {
     const struct {
         ProgramKind kind;
-        const char* chosen;
-        const char* saved;
-    } rows[] = {
-        {ProgramKind::Hex, "/d/prog", "/d/prog.hex"},
-        {ProgramKind::Hex, "/d/prog.hex", "/d/prog.hex"},
-        {ProgramKind::Hex, "/d/PROG.Hex", "/d/PROG.Hex"},
-        {ProgramKind::Hex, "hex", "hex.hex"},
-        {ProgramKind::Hex, "/d/a.txt", "/d/a.txt.hex"},
-        {ProgramKind::Text, "/d/prog", "/d/prog.txt"},
-        {ProgramKind::Text, "/d/prog.hex", "/d/prog.hex"},
-        {ProgramKind::Text, "/d/prog.TXT", "/d/prog.TXT"},
-        {ProgramKind::Text, "/d.x/prog", "/d.x/prog.txt"},
-        {ProgramKind::Text, "/d/.prog", "/d/.prog.txt"},
-        {ProgramKind::Mirel, "/d/prog", "/d/prog.mrl"},
-        {ProgramKind::Mirel, "prog", "prog.mrl"},
-        {ProgramKind::Mirel, "/d/prog.asm", "/d/prog.asm"},
-        {ProgramKind::Mirel, "/d/prog.tar.gz", "/d/prog.tar.gz"},
+        Lines code;
+        std::string error; // after "Cannot save PATH: "
+    } cases[] = {
+        {ProgramKind::Text,
+         {"0000\tNOP\t", "0001\tLDA\t05\nH", "0002\tNOP\t"},
+         "line 0001 would not read back as the same line."},
+        {ProgramKind::Text,
+         {"0000\tNOP\t", "", "0002\tNOP\t"},
+         "line 0001 would not read back as the same line."},
+        {ProgramKind::Text,
+         {"NOP", "SUB\t20\rW"},
+         "line 0001 would not read back as the same line."},
+        {ProgramKind::Mirel,
+         {"0000\tNOP\t", "0001\tJMP\t00\r00"},
+         "a line holds a line break of its own and would not read back as the same line."},
     };
-    for (const auto& row : rows)
-        EXPECT_EQ(savedFileName(row.kind, row.chosen), row.saved)
-            << row.chosen << " as kind " << static_cast<int>(row.kind);
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.error);
+        state::MainForm form;
+        form.Code.assign(c.code);
+        const std::string path = folder.path("lines");
+        std::string error;
+        EXPECT_FALSE(saveProgram(form, c.kind, path, error));
+        EXPECT_EQ(error, "Cannot save " + path + ": " + c.error);
+        EXPECT_FALSE(fs::exists(path));
+    }
+}
+
+// A hex file holds program memory up to word 1FFF, which is what Open reads
+// back; a longer program is refused before anything is written.
+TEST(ProgramFiles, AHexFileHoldsTheProgramMemoryOpenReadsBack) {
+    TempFolder folder;
+    const std::string path = folder.path("big.hex");
+    const std::string refusal =
+        "The program has more than 8192 words: save it as a Mirel source or text file.";
+    state::MainForm form;
+    form.Code.assign(Lines(8193, "NOP"));
+    std::string error;
+    EXPECT_FALSE(saveProgram(form, ProgramKind::Hex, path, error));
+    EXPECT_EQ(error, refusal);
+    EXPECT_FALSE(fs::exists(path));
+    form.Code.removeAt(0);
+    ASSERT_TRUE(saveProgram(form, ProgramKind::Hex, path, error)) << error;
+    state::MainForm back;
+    state::NoWindowPlacement placement;
+    ASSERT_TRUE(openProgram(back, placement, ProgramKind::Hex, path).opened);
+    EXPECT_EQ(back.Code.count(), 8192);
+
+    // A part's words go where their lines say: one at 2000 is past the end.
+    state::MainForm part;
+    part.model = parts::Model::F877A;
+    part.Code.assign({"0000\tNOP\t", "2000\tNOP\t"});
+    EXPECT_FALSE(saveProgram(part, ProgramKind::Hex, folder.path("part.hex"), error));
+    EXPECT_EQ(error, refusal);
+    part.Code.replaceAt(1, "1FFF\tNOP\t");
+    EXPECT_TRUE(saveProgram(part, ProgramKind::Hex, folder.path("part.hex"), error)) << error;
 }
 
 // The file as the usual assembler writes it: an extended address record,

@@ -179,11 +179,11 @@ private slots:
         QCOMPARE(form.Counter.editText(), std::string("0005xy     NOP     "));
         QCOMPARE(form.Counter.caret(), 6);
         QCOMPARE(box.count(), 39995); // typing never adds an entry
-        // Enter is the core's: it writes line 5 and moves to a fresh final line.
+        // Enter is the core's: it writes line 5 and moves to the next.
         QTest::keyClick(box.lineEdit(), Qt::Key_Return);
         QCOMPARE(form.Code.line(5), std::string("0005\tXYN\tOP"));
-        QCOMPARE(box.count(), 1);
-        QCOMPARE(box.lineEdit()->text(), QStringLiteral("9C40   "));
+        QCOMPARE(box.count(), 39994);
+        QCOMPARE(box.lineEdit()->text(), QStringLiteral("0006     NOP     "));
     }
 
     void messageBoxShowsTitleTextIconAndOneOk() {
