@@ -5,6 +5,7 @@
 #include <QFrame>
 #include <QHBoxLayout>
 #include <QLabel>
+#include <QRegularExpression>
 #include <QScrollArea>
 #include <QStyle>
 #include <QVBoxLayout>
@@ -40,6 +41,29 @@ QString fromUtf8(const std::string& text) {
 void showText(QLabel& label, const std::string& text) {
     label.setText(fromUtf8(text));
     label.setVisible(!text.empty());
+}
+
+// The file's task lines as the dock's width wraps them: a line goes on where
+// the last one stopped, an empty line ends a paragraph, and a line that starts
+// a list item ("- ", "* ", "2. ") starts a line of its own.
+QString taskText(const std::vector<std::string>& lines) {
+    static const QRegularExpression item(QStringLiteral("^([-*]|\\d+[.)]) "));
+    QString text;
+    bool paragraphEnds = false;
+    for (const std::string& line : lines) {
+        const QString words = fromUtf8(line).trimmed();
+        if (words.isEmpty()) {
+            paragraphEnds = !text.isEmpty();
+            continue;
+        }
+        if (paragraphEnds)
+            text += QStringLiteral("\n\n");
+        else if (!text.isEmpty())
+            text += item.match(words).hasMatch() ? QLatin1Char('\n') : QLatin1Char(' ');
+        text += words;
+        paragraphEnds = false;
+    }
+    return text;
 }
 
 // A check's row: its mark, then the check, what was expected and what the
@@ -114,10 +138,8 @@ ExerciseDock::ExerciseDock(QWidget* parent) : QDockWidget(QStringLiteral("Exerci
 void ExerciseDock::showExercise(const exercise::Exercise& exercise) {
     showText(*title_, exercise.title);
     showText(*model_, "Device: " + std::string(parts::modelName(exercise.model)));
-    QStringList task;
-    for (const std::string& line : exercise.task)
-        task << fromUtf8(line);
-    task_->setText(task.join(QLatin1Char('\n')));
+    const QString task = taskText(exercise.task);
+    task_->setText(task);
     task_->setVisible(!task.isEmpty());
     clearRows();
     verdict_->setFont(QFont());

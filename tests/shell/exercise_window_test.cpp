@@ -19,11 +19,15 @@ using mirel::shell::frmMain;
 
 namespace {
 
-// Two checks the learner sees and one only the batch grades.
+// Two checks the learner sees and one only the batch grades; the task's
+// lines wrap as the file's width had it.
 constexpr const char* addTwoNumbers = "title: Add two numbers\n"
                                       "model: Teaching Model\n"
-                                      "task: Add 17 and 25 and leave the sum in register 22.\n"
-                                      "task: End with a line that jumps to itself.\n"
+                                      "task: Add 17 and 25 and leave the sum\n"
+                                      "task: in register 22. Then:\n"
+                                      "task: - end with a line that jumps to itself.\n"
+                                      "task:\n"
+                                      "task: Good luck.\n"
                                       "steps: 100\n"
                                       "until: halted\n"
                                       "check: 22 = 3C | The sum belongs in register 22.\n"
@@ -116,8 +120,8 @@ private slots:
         QVERIFY(dock->isVisible());
         QCOMPARE(w.text("ExerciseTitle"), QStringLiteral("Add two numbers"));
         QCOMPARE(w.text("ExerciseTask"),
-                 QStringLiteral("Add 17 and 25 and leave the sum in register 22.\n"
-                                "End with a line that jumps to itself."));
+                 QStringLiteral("Add 17 and 25 and leave the sum in register 22. Then:\n"
+                                "- end with a line that jumps to itself.\n\nGood luck."));
         QVERIFY(w.action("mnuDebugCheckExercise")->isEnabled());
         // The controls keep their room: the window widened by the dock's.
         QApplication::processEvents();
@@ -155,22 +159,22 @@ private slots:
             {{"LDA\t17 H", "ADD\t25 H", "STA\t22", "JMP\t0003"},
              QStringLiteral("Passed: 3 of 3 checks"),
              {QStringLiteral("Passed: 22 = 3C, expected 3C, got 3C"),
-              QStringLiteral("Passed: halted, expected halted, got halted"),
-              QStringLiteral("Passed: no messages, expected 0, got 0")},
+              QStringLiteral("Passed: halted, expected waits, got waits at 0003"),
+              QStringLiteral("Passed: no messages, expected none, got 0 messages")},
              {}},
             {{"LDA\t17 H", "STA\t22", "JMP\t0002"},
              QStringLiteral("Failed: 2 of 3 checks"),
              {QStringLiteral(
                   "Failed: 22 = 3C, expected 3C, got 17, The sum belongs in register 22."),
-              QStringLiteral("Passed: halted, expected halted, got halted"),
-              QStringLiteral("Passed: no messages, expected 0, got 0")},
+              QStringLiteral("Passed: halted, expected waits, got waits at 0002"),
+              QStringLiteral("Passed: no messages, expected none, got 0 messages")},
              {}},
             // Only the hidden check fails: the verdict still says so.
             {{"LDA\t17 H", "ADD\t25 H", "STA\t22", "LDA\t00 H", "JMP\t0004"},
              QStringLiteral("Failed: 3 of 3 checks"),
              {QStringLiteral("Passed: 22 = 3C, expected 3C, got 3C"),
-              QStringLiteral("Passed: halted, expected halted, got halted"),
-              QStringLiteral("Passed: no messages, expected 0, got 0")},
+              QStringLiteral("Passed: halted, expected waits, got waits at 0004"),
+              QStringLiteral("Passed: no messages, expected none, got 0 messages")},
              QStringLiteral("One of the exercise's hidden checks failed.")},
         };
         for (const auto& c : cases) {
