@@ -127,12 +127,12 @@ private:
     // The Edit menu: Undo and Redo of program edits, Insert Line and Delete
     // Line, also by key in the program list.
     void buildEditCommands();
+    void showEditCommands();
     // File > Open Exercise, Debug > Check Exercise and the Exercise window.
     void buildExerciseCommands();
     void showExerciseDock();
     // The room the docked Exercise window takes beside the layout.
     QSize exerciseDockRoom() const;
-    void showEditCommands();
     // Keyboard focus and caret to the end of the entry line, when it is shown.
     void focusEntryLine();
     bool fullSpeedPossible() const;

@@ -101,7 +101,8 @@ class ExerciseWindowTest : public QObject {
 private slots:
     // Open Exercise starts in the exercises folder; a damaged file is refused
     // with the reader's own words and leaves the exercise open before, whose
-    // text follows the window's zoom.
+    // text follows the window's zoom. The window makes room for the dock and
+    // gives it back for the next start.
     void openExerciseShowsTheTaskAndRefusesADamagedFile() {
         QTemporaryDir dir;
         const std::string good = writeFile(dir, "add.mrx", addTwoNumbers);
@@ -113,6 +114,7 @@ private slots:
 
         const QWidget* layout = w.window.findChild<QWidget*>(QStringLiteral("scrollArea"));
         const QSize room = layout->size();
+        const QSize opened = w.window.size();
         w.openExercise(good);
         QCOMPARE(w.services.dialogs.openAsked.size(), 1u);
         QCOMPARE(w.services.dialogs.openAsked[0].filter, std::string("Exercises (*.mrx)|*.mrx"));
@@ -142,6 +144,15 @@ private slots:
         const double atActual = task->font().pointSizeF() * 100.0 / w.window.shownZoom();
         w.window.setZoom(150);
         QCOMPARE(task->font().pointSizeF(), atActual * w.window.shownZoom() / 100.0);
+
+        // The next start opens as the window was before the dock widened it.
+        w.window.setZoom(100);
+        w.window.close();
+        frmMain next{w.services.services()};
+        next.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&next));
+        QCOMPARE(next.size(), opened);
+        QVERIFY(!next.exerciseDock()->isVisible());
     }
 
     // Check Exercise (F8) grades a copy of the program: the learner's machine
