@@ -113,13 +113,6 @@ bool Debugger::stopsAtBreakpoint() {
     return true;
 }
 
-void Debugger::checkLine(int index, bool tell) {
-    const auto notice = notAnInstructionNotice(form_.Code.line(index), index);
-    notInstructions_.set(index, notice.has_value());
-    if (notice && tell && tell_)
-        tell_(*notice);
-}
-
 bool Debugger::canStepBack() const {
     return !running() && !journal_.empty();
 }
@@ -214,18 +207,25 @@ void Debugger::lineInserted(int index) {
     breakpoints_.lineInserted(index);
     notInstructions_.lineInserted(index);
     checkLine(index, false);
+    if (!noticesHeld_)
+        checkProgram();
     outsideChange();
 }
 
 void Debugger::lineRemoved(int index) {
     breakpoints_.lineRemoved(index);
     notInstructions_.lineRemoved(index);
+    if (!noticesHeld_)
+        checkProgram();
     outsideChange();
 }
 
-// Enter wrote the line: one that is no instruction is marked and named.
+// Enter wrote the line: one that is no instruction, or whose operand is not
+// what it looks like, is marked and named.
 void Debugger::lineReplaced(int index) {
     checkLine(index, !noticesHeld_);
+    if (!noticesHeld_)
+        checkProgram();
     outsideChange();
 }
 

@@ -10,6 +10,7 @@
 #include "step_journal.h"
 
 #include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -42,7 +43,11 @@ public:
     void setNotice(std::function<void(const std::string&)> tell) { tell_ = std::move(tell); }
     // While held, lines rewritten by an edit of the whole program (renumbered
     // addresses, Undo) are marked but not told of one by one.
-    void holdNotices(bool hold) { noticesHeld_ = hold; }
+    void holdNotices(bool hold) {
+        noticesHeld_ = hold;
+        if (!hold)
+            checkProgram();
+    }
 
     // Takes the last step back; false when there is none or a run is going.
     bool stepBack();
@@ -100,7 +105,17 @@ private:
     void nothingExecuted();
     void tellOncePerRun(const std::string& text, bool& told);
     bool stopsAtBreakpoint();
+    // The marks of lines that are no instruction or whose operand is not what
+    // it looks like (line_checks.cpp); tells the line's notice when asked.
     void checkLine(int index, bool tell);
+    std::optional<std::string> lineNotice(int index);
+    // A JMP or JSR to an address no line carries, beyond the last line: only
+    // marked, never told as it is typed, since written from the top down every
+    // jump forward goes beyond the program until its line is there.
+    bool jumpsBeyondProgram(int index);
+    // The marks that depend on other lines: a jump no line carries the target
+    // of, an address alone before instructions.
+    void checkProgram();
     bool running() const { return form_.Timer1.enabled(); }
     void outsideChange();
     // Take-backs (step_back.cpp): the machine as it was at `position` of

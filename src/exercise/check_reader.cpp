@@ -45,12 +45,8 @@ std::optional<int> registerNamed(std::string_view name, parts::Model model, std:
         }
         return *address;
     }
-    // The teaching model's register file is laid out as the 16F84A's.
-    const parts::RegisterMap* map =
-        parts::registerMap(model == parts::Model::Teaching ? parts::Model::F84A : model);
-    for (int i = 0; map && i < parts::bankedCount; ++i)
-        if (words(map->name[static_cast<std::size_t>(i)]) == name)
-            return i;
+    if (const int named = parts::registerNamed(model, name); named >= 0)
+        return named;
     error = "no register is named '" + std::string(name) + "' in the " +
             std::string(parts::modelName(model));
     return std::nullopt;

@@ -29,8 +29,27 @@ void FileCommands::mnuFileOpen_Click() {
     if (answer.fileName.empty())
         return;
     remember(answer.fileName, answer.kind);
-    if (openFile(answer.kind, answer.fileName) && start_)
+    const ProgramKind kind = kindToOpen(answer);
+    if (openFile(kind, answer.fileName) && start_)
         start_->remember(answer.fileName, answer.kind);
+}
+
+// The Text type reads any file, which turns a Mirel or hex file into lines
+// that have nothing to do with its program: ask before doing so.
+ProgramKind FileCommands::kindToOpen(const FileDialogAnswer& answer) {
+    if (answer.kind != ProgramKind::Text)
+        return answer.kind;
+    const auto other = lookalikeKind(answer.fileName);
+    if (!other)
+        return answer.kind;
+    const std::string name = std::filesystem::path(answer.fileName).filename().string();
+    const std::string question = name +
+                                 (*other == ProgramKind::Mirel ? " looks like a Mirel source file."
+                                                               : " looks like a hex file.") +
+                                 " Open it as one?";
+    return messages_.askYesNo(question, state::applicationTitle) == state::YesNoAnswer::Yes
+               ? *other
+               : answer.kind;
 }
 
 bool FileCommands::openExample(const std::string& path) {

@@ -46,6 +46,7 @@ private:
     bool save();
     bool mayGiveUpProgram();
     bool openFile(ProgramKind kind, const std::string& path);
+    ProgramKind kindToOpen(const FileDialogAnswer& answer);
     void remember(const std::string& fileName, ProgramKind kind);
     std::string startFolder() const;
     ProgramKind startKind() const;

@@ -4,6 +4,7 @@
 #include "hex_program_reader.h"
 #include "sim/part/program_image.h"
 #include "state/program_counter.h"
+#include "state/program_text.h"
 #include "state/register_file.h"
 #include "state/window_load.h"
 #include "text_program_reader.h"
@@ -65,6 +66,27 @@ std::optional<std::vector<std::string>> decodeProgram(ProgramKind kind, const st
         return readMirelProgram(bytes);
     }
     return std::vector<std::string>{};
+}
+
+std::optional<ProgramKind> lookalikeKind(const std::string& path) {
+    const std::string upper = state::upperCase(path);
+    if (upper.ends_with(".MRL"))
+        return ProgramKind::Mirel;
+    if (upper.ends_with(".HEX"))
+        return ProgramKind::Hex;
+    std::string error;
+    const auto bytes = readFileBytes(path, error);
+    if (!bytes)
+        return std::nullopt;
+    const std::string_view line = firstLine(*bytes);
+    // A Mirel line: address, tab, word, tab. A text line's mnemonic is no word.
+    if (line.size() > 9 && std::all_of(line.begin(), line.begin() + 4, isHexDigit) &&
+        line[4] == '\t' && std::all_of(line.begin() + 5, line.begin() + 9, isHexDigit) &&
+        line[9] == '\t')
+        return ProgramKind::Mirel;
+    if (!line.empty() && looksLikeKind(ProgramKind::Hex, *bytes))
+        return ProgramKind::Hex;
+    return std::nullopt;
 }
 
 void loadProgram(state::MainForm& form, state::WindowPlacement& placement,

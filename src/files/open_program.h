@@ -28,6 +28,11 @@ std::optional<std::vector<std::string>> decodeProgram(ProgramKind kind, const st
 void loadProgram(state::MainForm& form, state::WindowPlacement& placement,
                  std::vector<std::string> lines);
 
+// The kind a file picked with the Text type looks like instead: a name
+// ending in .mrl or .hex, or a first line that reads as a Mirel line or a
+// hex record. Empty when it looks like text, or cannot be read.
+std::optional<ProgramKind> lookalikeKind(const std::string& path);
+
 // The Open command once a file name has been chosen. A file that cannot be
 // read or is refused changes nothing at all.
 OpenResult openProgram(state::MainForm& form, state::WindowPlacement& placement, ProgramKind kind,

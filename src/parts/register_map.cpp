@@ -4,6 +4,9 @@
 // plain storage with their power-on values.
 #include "register_map.h"
 
+#include <algorithm>
+#include <cctype>
+
 namespace mirel::parts {
 
 namespace {
@@ -154,6 +157,21 @@ const RegisterMap* registerMap(Model model) {
         break;
     }
     return nullptr;
+}
+
+int registerNamed(Model model, std::string_view name) {
+    const RegisterMap* map = registerMap(model == Model::Teaching ? Model::F84A : model);
+    const auto same = [name](std::string_view known) {
+        return known.size() == name.size() &&
+               std::equal(known.begin(), known.end(), name.begin(), [](char a, char b) {
+                   return std::toupper(static_cast<unsigned char>(a)) ==
+                          std::toupper(static_cast<unsigned char>(b));
+               });
+    };
+    for (int i = 0; map && !name.empty() && i < bankedCount; ++i)
+        if (same(map->name[static_cast<std::size_t>(i)]))
+            return i;
+    return -1;
 }
 
 } // namespace mirel::parts

@@ -50,4 +50,9 @@ struct RegisterMap {
 // The map of a part; null for the teaching model, whose register file is plain storage.
 const RegisterMap* registerMap(Model model);
 
+// The lowest address of the register with that name (any case) in the
+// model; the teaching model's file is laid out and named as the 16F84A's.
+// -1 for a name the model does not know.
+int registerNamed(Model model, std::string_view name);
+
 } // namespace mirel::parts

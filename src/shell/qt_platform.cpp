@@ -70,6 +70,15 @@ state::ReplaceAnswer QtMessageBox::askReplace(const std::string& text, const std
     return box.exec() == QMessageBox::Yes ? state::ReplaceAnswer::Yes : state::ReplaceAnswer::No;
 }
 
+state::YesNoAnswer QtMessageBox::askYesNo(const std::string& text, const std::string& title) {
+    QMessageBox box(QMessageBox::Question, QString::fromUtf8(title), QString::fromUtf8(text),
+                    QMessageBox::Yes | QMessageBox::No,
+                    parent_ ? parent_ : QApplication::activeWindow());
+    box.setDefaultButton(QMessageBox::Yes);
+    box.setEscapeButton(QMessageBox::No);
+    return box.exec() == QMessageBox::Yes ? state::YesNoAnswer::Yes : state::YesNoAnswer::No;
+}
+
 bool QtSystemTools::fileExists(const std::string& path) {
     return QFileInfo(QString::fromLocal8Bit(path)).isFile();
 }

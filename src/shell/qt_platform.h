@@ -19,6 +19,7 @@ public:
     state::SaveChangesAnswer askSaveChanges(const std::string& text,
                                             const std::string& title) override;
     state::ReplaceAnswer askReplace(const std::string& text, const std::string& title) override;
+    state::YesNoAnswer askYesNo(const std::string& text, const std::string& title) override;
 
 private:
     QWidget* parent_;

@@ -11,6 +11,7 @@ enum class MessageAnswer { Ok, Stop };
 enum class SaveChangesAnswer { Save, Discard, Cancel };
 
 enum class ReplaceAnswer { Yes, No };
+enum class YesNoAnswer { Yes, No };
 
 // A modal message box with one OK button; returns when the user closed it.
 // Texts and titles are UTF-8.
@@ -36,6 +37,11 @@ public:
     // Services that cannot ask keep the file.
     virtual ReplaceAnswer askReplace(const std::string& /*text*/, const std::string& /*title*/) {
         return ReplaceAnswer::No;
+    }
+    // A question whose answer Yes is the likely one (a file that looks like
+    // another type: open it as that?). Services that cannot ask answer No.
+    virtual YesNoAnswer askYesNo(const std::string& /*text*/, const std::string& /*title*/) {
+        return YesNoAnswer::No;
     }
 };
 

@@ -44,6 +44,7 @@ public:
     std::vector<std::string> asked;
     state::SaveChangesAnswer saveChanges = state::SaveChangesAnswer::Discard;
     state::ReplaceAnswer replace = state::ReplaceAnswer::Yes;
+    state::YesNoAnswer yesNo = state::YesNoAnswer::No;
 
     void show(const std::string& text, const std::string&, state::MessageIcon) override {
         shown.push_back(text);
@@ -55,6 +56,10 @@ public:
     state::ReplaceAnswer askReplace(const std::string& text, const std::string&) override {
         asked.push_back(text);
         return replace;
+    }
+    state::YesNoAnswer askYesNo(const std::string& text, const std::string&) override {
+        asked.push_back(text);
+        return yesNo;
     }
 };
 

@@ -89,6 +89,47 @@ TEST(FileCommands, SaveAsksBeforeReplacingTheFileItWritesAndNoWritesNothing) {
     }
 }
 
+// A file picked with the Text type that looks like another type is opened as
+// that type on Yes, as text on No; a text file is opened without a question.
+TEST(FileCommands, OpenAsTextAsksAboutAFileThatLooksLikeAnotherType) {
+    TempFolder folder;
+    const std::string mirel = "0000\t0186\tCLR   06\r\n";
+    const std::string hex = ":020000008601F7\r\n:00000001FF\r\n";
+    const std::string text = "0000\tADD\t20 W\r\n";
+    const struct {
+        const char* name;
+        const std::string& bytes;
+        state::YesNoAnswer answer;
+        const char* asked; // after the name; none for a plain text file
+        const char* line0; // Code's first line afterwards
+    } rows[] = {
+        {"p.mrl", mirel, state::YesNoAnswer::Yes,
+         " looks like a Mirel source file. Open it as one?", "0000\tCLR\t   06"},
+        {"p.mrl", mirel, state::YesNoAnswer::No, " looks like a Mirel source file. Open it as one?",
+         "0000\t018\t6CLR   06"},
+        {"p.txt", mirel, state::YesNoAnswer::Yes,
+         " looks like a Mirel source file. Open it as one?", "0000\tCLR\t   06"},
+        {"P.HEX", hex, state::YesNoAnswer::Yes, " looks like a hex file. Open it as one?",
+         "0000\tCLR\t06"},
+        {"p.txt", hex, state::YesNoAnswer::No, " looks like a hex file. Open it as one?",
+         ":020\t000\t008601F7"},
+        {"p.txt", text, state::YesNoAnswer::Yes, nullptr, "0000\tADD\t20 W"},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(std::string(row.name) + " " + row.bytes);
+        folder.write(row.name, row.bytes);
+        Commands c;
+        c.messages.yesNo = row.answer;
+        c.dialogs.answer = {folder.path(row.name), ProgramKind::Text};
+        c.commands.mnuFileOpen_Click();
+        std::erase(c.messages.asked, saveChangesQuestion); // the program the fixture typed
+        EXPECT_EQ(c.messages.asked, row.asked ? Lines{row.name + std::string(row.asked)} : Lines{});
+        ASSERT_FALSE(c.form.Code.empty());
+        EXPECT_EQ(c.form.Code.line(0), row.line0);
+        std::filesystem::remove(folder.path(row.name));
+    }
+}
+
 // The dialogs start in the examples folder until a file is opened or saved;
 // then in that file's folder with its type, also for the next session.
 TEST(FileCommands, DialogsStartInTheFolderAndTypeOfTheLastFileOpenedOrSaved) {

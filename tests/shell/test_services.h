@@ -38,10 +38,15 @@ struct RecordedMessages final : mirel::state::MessageBoxService {
         asked.push_back({text, title, mirel::state::MessageIcon::None});
         return replace;
     }
+    mirel::state::YesNoAnswer askYesNo(const std::string& text, const std::string& title) override {
+        asked.push_back({text, title, mirel::state::MessageIcon::None});
+        return yesNo;
+    }
     std::vector<Message> shown;
     std::vector<Message> asked;
     mirel::state::SaveChangesAnswer saveChanges = mirel::state::SaveChangesAnswer::Discard;
     mirel::state::ReplaceAnswer replace = mirel::state::ReplaceAnswer::Yes;
+    mirel::state::YesNoAnswer yesNo = mirel::state::YesNoAnswer::No;
 };
 
 struct FakeSystemTools final : mirel::shell::SystemTools {
