@@ -31,6 +31,13 @@ constexpr Role roles[] = {
     {"Label5Unit", "Milliseconds"},
     {"Mirel", "Mirel: remove the last program line"},
     {"tbToolBar", "Toolbar"},
+    {"ExerciseDock", "Exercise"},
+    {"ExerciseTitle", "Exercise title"},
+    {"ExerciseModel", "Exercise device"},
+    {"ExerciseTask", "Exercise task"},
+    {"ExerciseVerdict", "Exercise verdict"},
+    {"ExerciseHiddenFailure", "Exercise hidden checks"},
+    {"ExerciseMessages", "Exercise run messages"},
 };
 
 // Controls of an array, by their name and index: "RA(3)", "InB(5)", "RW(0)".

@@ -29,6 +29,10 @@ constexpr Tip tips[] = {
     {"Mirel", "Remove the last program line"},
     {"Label5", "Run interval in milliseconds: Faster (Ctrl+Up) and Slower (Ctrl+Down) change it"},
     {"Label5Unit", "Run interval in milliseconds"},
+    {"ExerciseTitle", "The exercise open (File > Open Exercise)"},
+    {"ExerciseModel", "The device the exercise runs the program on"},
+    {"ExerciseVerdict", "The last Check Exercise (F8): a copy of the program run on a fresh "
+                        "machine, the checks it passed of those shown"},
 };
 
 // Controls of an array, by their name and index: "RA(3)", "InB(5)", "RW(0)".

@@ -4,6 +4,7 @@
 #include "control_tips.h"
 #include "counter_box.h"
 #include "examples_folder.h"
+#include "exercise_dock.h"
 #include "files/file_bytes.h"
 #include "files/text_program_reader.h"
 #include "frm_about.h"
@@ -156,6 +157,7 @@ frmMain::frmMain(std::unique_ptr<QtServices> own, const WindowServices* services
     buildRunCommands();
     buildViewCommands();
     buildReferenceCommands();
+    buildExerciseCommands();
     nameControlsForAccessibility(*this);
     giveControlsTips(*this);
 
@@ -206,12 +208,18 @@ void frmMain::showEvent(QShowEvent* event) {
 }
 
 // The other forms go first (the About dialog and the Instruction Set); a
-// minimized window keeps the placement stored before.
+// minimized window keeps the placement stored before. The placement is the
+// window's without the Exercise window, which the next start does not show.
 void frmMain::Form_Unload() {
     if (about_)
         about_->reject();
     if (instructionSet_)
         instructionSet_->close();
+    const QSize dockRoom = exerciseDockRoom();
+    if (exerciseDock_)
+        exerciseDock_->hide();
+    if (!isMinimized() && !isMaximized() && !isFullScreen() && !dockRoom.isNull())
+        resize(size() - dockRoom);
     if (!isMinimized())
         placement_.storePlacement();
 }

@@ -4,6 +4,7 @@
 #include "debug/debugger.h"
 #include "edit/program_editor.h"
 #include "elapsed_clock.h"
+#include "exercise/exercise.h"
 #include "files/file_commands.h"
 #include "frm_about.h"
 #include "frm_instruction_set.h"
@@ -20,12 +21,16 @@
 #include <QTimer>
 
 #include <memory>
+#include <optional>
+#include <string>
 
 class QListView;
 class QMenu;
 class QToolBar;
 
 namespace mirel::shell {
+
+class ExerciseDock;
 
 // The main window: shows every control model of the machine and forwards the
 // user's clicks and keys to the core. The widgets hold no machine state.
@@ -60,6 +65,12 @@ public:
     void mnuDebugFullSpeed_Click();
     void mnuDebugReset_Click();
     void mnuDebugStepBack_Click();
+    // File > Open Exercise: reads an exercise file and shows its task in the
+    // Exercise window; a bad file leaves the exercise open before.
+    void mnuFileOpenExercise_Click();
+    // Debug > Check Exercise: grades a copy of the program on a fresh
+    // machine; the learner's machine and its history stay as they are.
+    void mnuDebugCheckExercise_Click();
 
     // The layout's zoom in percent; View > Zoom In, Zoom Out and Actual Size
     // step it, and the settings keep it.
@@ -68,6 +79,9 @@ public:
     // The zoom the layout is shown at: the zoom, or more where the window is
     // larger and the layout fills it.
     double shownZoom() const { return shownZoom_; }
+
+    // The Exercise window; hidden until an exercise is opened.
+    ExerciseDock* exerciseDock() const { return exerciseDock_; }
 
     // The About dialog while it is loaded, else null.
     frmAbout* about() const { return about_; }
@@ -114,6 +128,11 @@ private:
     // Line, also by key in the program list.
     void buildEditCommands();
     void showEditCommands();
+    // File > Open Exercise, Debug > Check Exercise and the Exercise window.
+    void buildExerciseCommands();
+    void showExerciseDock();
+    // The room the docked Exercise window takes beside the layout.
+    QSize exerciseDockRoom() const;
     // Keyboard focus and caret to the end of the entry line, when it is shown.
     void focusEntryLine();
     bool fullSpeedPossible() const;
@@ -150,6 +169,9 @@ private:
     bool opening_ = true; // until the window was first shown
     QPointer<frmAbout> about_;
     QPointer<frmInstructionSet> instructionSet_;
+    ExerciseDock* exerciseDock_ = nullptr;
+    std::optional<exercise::Exercise> exercise_; // the one Check Exercise grades by
+    std::string exerciseFolder_;                 // where the last exercise was chosen
 };
 
 } // namespace mirel::shell

@@ -1,5 +1,6 @@
 // The View menu: the layout's zoom, kept in the settings; a window too small
 // for it zooms out as it opens, and a larger one is filled.
+#include "exercise_dock.h"
 #include "frm_main.h"
 #include "settings_keys.h"
 #include "zoom.h"
@@ -87,7 +88,10 @@ QSize frmMain::layoutClientSize(double percent) const {
         height += toolBar_->sizeHint().height();
     if (statusBar())
         height += statusBar()->sizeHint().height();
-    return {static_cast<int>(std::lround(actual.width() * percent / 100.0)), height};
+    // The Exercise window keeps its room beside the layout.
+    const QSize dock = exerciseDockRoom();
+    return {static_cast<int>(std::lround(actual.width() * percent / 100.0)) + dock.width(),
+            height + dock.height()};
 }
 
 QSize frmMain::fitLayout(QSize freeClient) {
@@ -110,6 +114,8 @@ void frmMain::showZoom(double percent) {
         return;
     shownZoom_ = percent;
     zoomControls(*controls_, percent);
+    if (exerciseDock_)
+        exerciseDock_->zoom(percent);
 }
 
 void frmMain::setZoom(int percent) {

@@ -84,6 +84,14 @@ double fillingZoom(QSize base, QSize area) {
     return std::floor(std::min(across, down) * 1000.0) / 10.0;
 }
 
+void zoomFont(QWidget& widget, double percent) {
+    if (!widget.property(basePoints).isValid())
+        widget.setProperty(basePoints, widget.font().pointSizeF());
+    QFont font = widget.font();
+    font.setPointSizeF(widget.property(basePoints).toReal() * percent / 100.0);
+    widget.setFont(font);
+}
+
 QSize actualLayoutSize(const QWidget& canvas) {
     const QVariant base = canvas.property(baseRect);
     return base.isValid() ? base.toRect().size() : canvas.size();

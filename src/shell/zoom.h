@@ -29,6 +29,9 @@ double fillingZoom(QSize base, QSize area);
 // their plain frames): places, sizes and font points, always from their sizes
 // at 100%, so that steps back and forth never drift.
 void zoomControls(QWidget& canvas, double percent);
+// Scales only the font of `widget`, which its children inherit, from its
+// size at 100%.
+void zoomFont(QWidget& widget, double percent);
 // The canvas's size at 100%.
 QSize actualLayoutSize(const QWidget& canvas);
 

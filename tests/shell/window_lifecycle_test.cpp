@@ -204,12 +204,14 @@ private slots:
         test::Services s;
         QPointer<frmMain> window = start(s);
         QCOMPARE(menuTree(window->menuBar()),
-                 QStringLiteral("&File[&Open...!|E&xamples|-|&Save!|-|Propert&ies|-|&Close] "
-                                "&Edit[&Undo!|&Redo!|-|&Insert Line!|&Delete Line!] "
-                                "&Debug[Toggle &Breakpoint!|-|Run at &Full Speed!|Step &Back!|-|"
-                                "&Reset!|-|&Device|-|&Step!|S&tart!|Sto&p!|F&aster!|S&lower!] "
-                                "&View[Zoom &In!|Zoom &Out!|&Actual Size!] "
-                                "&Help[&Contents|-|&Instruction Set!|&About ]"));
+                 QStringLiteral(
+                     "&File[&Open...!|Open &Exercise...|E&xamples|-|&Save!|-|Propert&ies|-|&Close] "
+                     "&Edit[&Undo!|&Redo!|-|&Insert Line!|&Delete Line!] "
+                     "&Debug[Toggle &Breakpoint!|-|Run at &Full Speed!|Step &Back!|-|"
+                     "&Reset!|-|&Device|-|&Step!|S&tart!|Sto&p!|F&aster!|S&lower!|-|"
+                     "&Check Exercise!] "
+                     "&View[Zoom &In!|Zoom &Out!|&Actual Size!] "
+                     "&Help[&Contents|-|&Instruction Set!|&About ]"));
         // New, Open and Save by key; Open and Save are the File menu's own commands.
         const QList<QAction*> buttons = window->findChild<QToolBar*>()->actions();
         QStringList keys;
