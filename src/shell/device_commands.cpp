@@ -2,6 +2,7 @@
 // kept in the settings, and the status bar's word on the rules that run now.
 #include "debug/line_notices.h"
 #include "frm_main.h"
+#include "next_step_label.h"
 #include "settings_keys.h"
 
 #include <QAction>
@@ -16,6 +17,10 @@ namespace {
 // How long the word on a new choice stays, in milliseconds.
 constexpr int choiceTimeout = 5000;
 
+constexpr const char* firstStepsMessage =
+    "To begin, press New (Ctrl+N) for an empty program, or open one with File > Examples "
+    "or File > Open.";
+
 QString modelText(parts::Model model) {
     return QString::fromLatin1(parts::modelName(model).data(),
                                static_cast<qsizetype>(parts::modelName(model).size()));
@@ -28,6 +33,9 @@ void frmMain::buildDeviceCommands(QMenu* debugMenu) {
                                  std::string(parts::modelName(parts::Model::Teaching)));
     // A value the settings file does not know leaves the teaching model.
     form_.chosenModel = parts::modelNamed(stored).value_or(parts::Model::Teaching);
+    // Before the first program the choice is the rules in effect, as the
+    // status bar and the menu both say.
+    form_.model = form_.chosenModel;
 
     auto* menu = debugMenu->addMenu(QStringLiteral("&Device"));
     menu->setObjectName(QStringLiteral("mnuDebugDevice"));
@@ -61,20 +69,83 @@ void frmMain::chooseDevice(parts::Model model) {
     form_.chosenModel = model;
     services_.settings.setValue(settings::application, settings::section, settings::device,
                                 std::string(parts::modelName(model)));
+    // With no program yet there is nothing to keep to the old rules.
+    if (form_.Code.empty())
+        form_.model = model;
     if (model != form_.model)
         statusBar()->showMessage(
             QStringLiteral("%1 from the next New or Open.").arg(modelText(model)), choiceTimeout);
     showDevice();
 }
 
-// The rules in effect, and for as long as a part sleeps, that it does.
+// The rules in effect, and for as long as a part sleeps, that it does; a
+// choice waiting for the next New or Open is named beside them, so that the
+// label and the menu's tick always agree.
 void frmMain::showDevice() {
+    if (!form_.Code.empty() &&
+        statusBar()->currentMessage().startsWith(QLatin1String(firstStepsMessage)))
+        statusBar()->clearMessage();
+    for (QAction* action : findChildren<QAction*>())
+        if (action->objectName().startsWith(QLatin1String("mnuDebugDevice")) &&
+            action->isCheckable())
+            action->setChecked(action->text() == modelText(form_.chosenModel));
     auto* shown = findChild<QLabel*>(QStringLiteral("DeviceModel"));
     if (!shown)
         return;
-    shown->setText(simulator_.sleeping() ? modelText(form_.model) + QStringLiteral("  ") +
-                                               QString::fromLatin1(debug::sleepingNotice)
-                                         : modelText(form_.model));
+    QString text = modelText(form_.model);
+    if (form_.chosenModel != form_.model)
+        text += QStringLiteral(" (%1 from the next New or Open)").arg(modelText(form_.chosenModel));
+    if (simulator_.sleeping())
+        text += QStringLiteral("  ") + QString::fromLatin1(debug::sleepingNotice);
+    shown->setText(text);
+}
+
+// An example is written for one model: it opens under that one, whatever
+// was chosen, without changing the choice kept for the next start. The model
+// is the first part its note names; a note that names none is for the
+// Teaching Model.
+parts::Model frmMain::exampleModel(const std::string& note) const {
+    std::size_t first = std::string::npos;
+    parts::Model model = parts::Model::Teaching;
+    for (parts::Model part : parts::allModels()) {
+        if (part == parts::Model::Teaching)
+            continue;
+        const std::size_t at = note.find(parts::modelName(part));
+        if (at < first) {
+            first = at;
+            model = part;
+        }
+    }
+    return model;
+}
+
+// Until there is a program, the status bar says how to get one.
+void frmMain::showFirstSteps() {
+    if (!form_.Code.empty())
+        return;
+    QString text = QString::fromLatin1(firstStepsMessage);
+    if (form_.model != parts::Model::Teaching)
+        text += QStringLiteral(" The machine follows the %1's rules (Debug > Device).")
+                    .arg(modelText(form_.model));
+    statusBar()->showMessage(text);
+}
+
+// After New or Open under a part's rules, the next-step area says so: its
+// explanations are the Teaching Model's.
+void frmMain::announceModel() {
+    if (statusBar()->currentMessage().startsWith(QLatin1String(firstStepsMessage)))
+        statusBar()->clearMessage();
+    auto* label = controls_ ? controls_->findChild<QLabel*>(QStringLiteral("NextStep")) : nullptr;
+    if (!label || form_.Code.empty())
+        return;
+    for (QObject* child : label->children())
+        if (auto* next = dynamic_cast<NextStepLabel*>(child))
+            next->announce(form_.model == parts::Model::Teaching
+                               ? QString()
+                               : QStringLiteral("This program runs by the %1's rules "
+                                                "(Debug > Device).")
+                                     .arg(modelText(form_.model)));
+    showDevice();
 }
 
 } // namespace mirel::shell

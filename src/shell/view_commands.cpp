@@ -2,6 +2,7 @@
 // for it zooms out as it opens, and a larger one is filled.
 #include "frm_main.h"
 #include "settings_keys.h"
+#include "text_fit.h"
 #include "zoom.h"
 
 #include <QAction>
@@ -73,6 +74,9 @@ void frmMain::buildViewCommands() {
     const std::string stored = services_.settings.value(settings::application, settings::section,
                                                         settings::zoom, std::to_string(actualSize));
     zoom_ = readZoom(stored.c_str());
+    // Shown once even at the actual size, so that every text is fitted to
+    // its control from the sizes the zoom recorded.
+    shownZoom_ = -1;
     showZoom(zoom_);
     auto* scroll = findChild<QScrollArea*>(QStringLiteral("scrollArea"));
     scroll->setAlignment(Qt::AlignCenter);
@@ -110,6 +114,7 @@ void frmMain::showZoom(double percent) {
         return;
     shownZoom_ = percent;
     zoomControls(*controls_, percent);
+    keepTextsWhole(*controls_);
 }
 
 void frmMain::setZoom(int percent) {
@@ -117,6 +122,8 @@ void frmMain::setZoom(int percent) {
     services_.settings.setValue(settings::application, settings::section, settings::zoom,
                                 std::to_string(zoom_));
     showZoom(zoom_);
+    if (instructionSet_)
+        instructionSet_->setZoom(zoom_);
     if (!isVisible())
         return;
     if (isMaximized() || isFullScreen()) {

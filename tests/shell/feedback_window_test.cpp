@@ -197,8 +197,9 @@ private slots:
     }
 
     // Debug > Device chooses the rules of the next New or Open and keeps the
-    // choice; the status bar names the rules that run, and a sleeping part
-    // says so.
+    // choice; before the first program it is the rules in effect. The status
+    // bar names the rules that run and a choice still waiting, so that it and
+    // the menu agree; a sleeping part says so.
     void deviceMenuChoosesTheRulesOfTheNextProgram() {
         test::Services services;
         {
@@ -209,11 +210,12 @@ private slots:
             const auto shown = [&] { return window.findChild<QLabel*>("DeviceModel")->text(); };
             QVERIFY(action("mnuDebugDeviceTeachingModel")->isChecked());
             QCOMPARE(shown(), QStringLiteral("Teaching Model"));
+            action("New")->trigger();
 
             action("mnuDebugDevice16F84A")->trigger();
             QVERIFY(action("mnuDebugDevice16F84A")->isChecked());
             QVERIFY(!action("mnuDebugDeviceTeachingModel")->isChecked());
-            QCOMPARE(shown(), QStringLiteral("Teaching Model"));
+            QCOMPARE(shown(), QStringLiteral("Teaching Model (16F84A from the next New or Open)"));
             QCOMPARE(window.statusBar()->currentMessage(),
                      QStringLiteral("16F84A from the next New or Open."));
 
@@ -232,7 +234,13 @@ private slots:
         frmMain again{services.services()};
         QVERIFY(again.findChild<QAction*>("mnuDebugDevice16F84A")->isChecked());
         QCOMPARE(again.form().chosenModel, mirel::parts::Model::F84A);
-        QCOMPARE(again.form().model, mirel::parts::Model::Teaching);
+        QCOMPARE(again.form().model, mirel::parts::Model::F84A);
+        QCOMPARE(again.findChild<QLabel*>("DeviceModel")->text(), QStringLiteral("16F84A"));
+        QVERIFY(again.statusBar()->currentMessage().endsWith(
+            QStringLiteral("The machine follows the 16F84A's rules (Debug > Device).")));
+        // The choice made with no program yet takes effect at once.
+        again.findChild<QAction*>("mnuDebugDeviceTeachingModel")->trigger();
+        QCOMPARE(again.findChild<QLabel*>("DeviceModel")->text(), QStringLiteral("Teaching Model"));
     }
 
     // The register list shows the first register a step changed, scrolling
