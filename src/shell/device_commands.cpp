@@ -2,7 +2,6 @@
 // kept in the settings, and the status bar's word on the rules that run now.
 #include "debug/line_notices.h"
 #include "frm_main.h"
-#include "next_step_label.h"
 #include "settings_keys.h"
 
 #include <QAction>
@@ -16,10 +15,6 @@ namespace mirel::shell {
 namespace {
 // How long the word on a new choice stays, in milliseconds.
 constexpr int choiceTimeout = 5000;
-
-constexpr const char* firstStepsMessage =
-    "To begin, press New (Ctrl+N) for an empty program, or open one with File > Examples "
-    "or File > Open.";
 
 QString modelText(parts::Model model) {
     return QString::fromLatin1(parts::modelName(model).data(),
@@ -60,7 +55,8 @@ void frmMain::buildDeviceCommands(QMenu* debugMenu) {
     shown->setObjectName(QStringLiteral("DeviceModel"));
     shown->setToolTip(QStringLiteral("The rules the machine follows (Debug > Device)"));
     // Clear of a long notice that runs up to it.
-    shown->setContentsMargins(2 * shown->fontMetrics().averageCharWidth(), 0, 0, 0);
+    shown->setContentsMargins(2 * shown->fontMetrics().averageCharWidth(), 0,
+                              shown->fontMetrics().averageCharWidth(), 0);
     statusBar()->addPermanentWidget(shown);
     showDevice();
 }
@@ -98,54 +94,6 @@ void frmMain::showDevice() {
     if (simulator_.sleeping())
         text += QStringLiteral("  ") + QString::fromLatin1(debug::sleepingNotice);
     shown->setText(text);
-}
-
-// An example is written for one model: it opens under that one, whatever
-// was chosen, without changing the choice kept for the next start. The model
-// is the first part its note names; a note that names none is for the
-// Teaching Model.
-parts::Model frmMain::exampleModel(const std::string& note) const {
-    std::size_t first = std::string::npos;
-    parts::Model model = parts::Model::Teaching;
-    for (parts::Model part : parts::allModels()) {
-        if (part == parts::Model::Teaching)
-            continue;
-        const std::size_t at = note.find(parts::modelName(part));
-        if (at < first) {
-            first = at;
-            model = part;
-        }
-    }
-    return model;
-}
-
-// Until there is a program, the status bar says how to get one.
-void frmMain::showFirstSteps() {
-    if (!form_.Code.empty())
-        return;
-    QString text = QString::fromLatin1(firstStepsMessage);
-    if (form_.model != parts::Model::Teaching)
-        text += QStringLiteral(" The machine follows the %1's rules (Debug > Device).")
-                    .arg(modelText(form_.model));
-    statusBar()->showMessage(text);
-}
-
-// After New or Open under a part's rules, the next-step area says so: its
-// explanations are the Teaching Model's.
-void frmMain::announceModel() {
-    if (statusBar()->currentMessage().startsWith(QLatin1String(firstStepsMessage)))
-        statusBar()->clearMessage();
-    auto* label = controls_ ? controls_->findChild<QLabel*>(QStringLiteral("NextStep")) : nullptr;
-    if (!label || form_.Code.empty())
-        return;
-    for (QObject* child : label->children())
-        if (auto* next = dynamic_cast<NextStepLabel*>(child))
-            next->announce(form_.model == parts::Model::Teaching
-                               ? QString()
-                               : QStringLiteral("This program runs by the %1's rules "
-                                                "(Debug > Device).")
-                                     .arg(modelText(form_.model)));
-    showDevice();
 }
 
 } // namespace mirel::shell

@@ -4,9 +4,6 @@
 #include "control_tips.h"
 #include "counter_box.h"
 #include "examples_folder.h"
-#include "files/file_bytes.h"
-#include "files/save_program.h"
-#include "files/text_program_reader.h"
 #include "frm_about.h"
 #include "hidden_views.h"
 #include "lamp_view.h"
@@ -26,8 +23,6 @@
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QComboBox>
-#include <QDateTime>
-#include <QFileInfo>
 #include <QFrame>
 #include <QLabel>
 #include <QLineEdit>
@@ -48,9 +43,6 @@ namespace {
 constexpr int toolbarBand = 600;
 constexpr int designWidth = 11880;
 constexpr int designHeight = 8205;
-// An example's note is a sentence or two: long enough to read it.
-constexpr int exampleNoteTimeout = 20000;
-constexpr int savedTimeout = 5000;
 
 QRect controlRect(int left, int top, int width, int height) {
     return layoutRect(left, top - toolbarBand, width, height);
@@ -190,47 +182,6 @@ frmMain::~frmMain() {
 
 void frmMain::mnuFileOpen_Click() {
     fileCommands_.mnuFileOpen_Click();
-}
-
-// A save that wrote its file says so, with the file's name: the dialog
-// closes either way, and a failure has its own message box.
-void frmMain::mnuFileSave_Click() {
-    dialogAnswers_.forget();
-    const QDateTime started = QDateTime::currentDateTime().addSecs(-1);
-    fileCommands_.mnuFileSave_Click();
-    const files::FileDialogAnswer& answer = dialogAnswers_.lastSave();
-    if (answer.fileName.empty() || fileCommands_.programChanged())
-        return;
-    const QFileInfo written(QFile::decodeName(
-        QByteArray::fromStdString(files::savedFileName(answer.kind, answer.fileName))));
-    if (written.exists() && written.lastModified() >= started)
-        statusBar()->showMessage(QStringLiteral("Saved ") + written.fileName(), savedTimeout);
-}
-
-// The status bar tells what the example shows, from the note after its
-// program, and under which model it runs when that is not the usual one.
-void frmMain::mnuFileExample_Click(const std::string& path) {
-    std::string error;
-    const auto bytes = files::readFileBytes(path, error);
-    const std::string note = bytes ? files::exampleNote(*bytes) : std::string();
-    const parts::Model chosen = form_.chosenModel;
-    form_.chosenModel = exampleModel(note);
-    if (fileCommands_.openExample(path)) {
-        QString message = QString::fromLatin1(note);
-        if (form_.model != parts::Model::Teaching || form_.model != chosen)
-            message += (message.isEmpty() ? QString() : QStringLiteral(" ")) +
-                       QStringLiteral("Opened under the %1's rules, which it is written for.")
-                           .arg(QString::fromLatin1(
-                               parts::modelName(form_.model).data(),
-                               static_cast<qsizetype>(parts::modelName(form_.model).size())));
-        if (!message.isEmpty())
-            statusBar()->showMessage(message, exampleNoteTimeout);
-        announceModel();
-    } else {
-        form_.chosenModel = chosen;
-    }
-    showDevice();
-    focusEntryLine();
 }
 
 // A changed program is saved or given up first; Cancel keeps the window open.

@@ -28,6 +28,11 @@ class QToolBar;
 
 namespace mirel::shell {
 
+// The status bar's word before the first program.
+inline constexpr const char* firstStepsMessage =
+    "To begin, press New (Ctrl+N) for an empty program, or open one with File > Examples "
+    "or File > Open.";
+
 // The main window: shows every control model of the machine and forwards the
 // user's clicks and keys to the core. The widgets hold no machine state.
 class frmMain final : public QMainWindow {

@@ -1,5 +1,6 @@
 #include "wrapping_status_bar.h"
 
+#include <QEvent>
 #include <QLayout>
 #include <QPainter>
 #include <QStyleOption>
@@ -74,6 +75,15 @@ void WrappingStatusBar::arrange() {
     setMinimumHeight(wanted > sizeHint().height() ? wanted : 0);
     update();
     arranging_ = false;
+}
+
+// The bar lays out its widgets again for every message: its whole face is
+// painted again after, so that no widget leaves its old picture behind.
+bool WrappingStatusBar::event(QEvent* event) {
+    const bool handled = QStatusBar::event(event);
+    if (event->type() == QEvent::LayoutRequest)
+        update();
+    return handled;
 }
 
 void WrappingStatusBar::resizeEvent(QResizeEvent* event) {
