@@ -7,6 +7,7 @@
 #include <QFile>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QLineEdit>
 #include <QRegularExpression>
 #include <QStandardPaths>
 
@@ -93,6 +94,19 @@ files::FileDialogAnswer QtFileDialog::run(const files::FileDialogRequest& reques
     const QStringList filters = nameFilters(request.filter);
     dialog.setNameFilters(filters);
     dialog.selectNameFilter(filters.value(static_cast<int>(request.kind) - 1));
+    // Qt's own dialog copies the new type's pattern into the name as it
+    // stands ("prog.hex*"): the name shown is the one that will be written.
+    if (saving)
+        QObject::connect(&dialog, &QFileDialog::filterSelected, &dialog, [&dialog, &filters] {
+            auto* name = dialog.findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
+            if (!name)
+                return;
+            const QString fixed =
+                nameForType(name->text(), filters,
+                            static_cast<int>(filters.indexOf(dialog.selectedNameFilter())));
+            if (fixed != name->text())
+                name->setText(fixed);
+        });
     if (!request.fileName.empty())
         dialog.selectFile(decoded(request.fileName));
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())

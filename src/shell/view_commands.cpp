@@ -3,6 +3,7 @@
 #include "frm_main.h"
 #include "settings_keys.h"
 #include "text_fit.h"
+#include "wrapping_status_bar.h"
 #include "zoom.h"
 
 #include <QAction>
@@ -103,10 +104,13 @@ QSize frmMain::fitLayout(QSize freeClient) {
     return layoutClientSize(zoom_);
 }
 
+// While a long message makes the status bar taller, the layout shrinks a
+// little to stay whole rather than scroll.
 void frmMain::fillWindow() {
     const auto* scroll = findChild<QScrollArea*>(QStringLiteral("scrollArea"));
     const double filling = fillingZoom(actualLayoutSize(*controls_), scroll->maximumViewportSize());
-    showZoom(std::max<double>(zoom_, filling));
+    const auto* bar = qobject_cast<const WrappingStatusBar*>(statusBar());
+    showZoom(bar && bar->grown() ? filling : std::max<double>(zoom_, filling));
 }
 
 void frmMain::showZoom(double percent) {

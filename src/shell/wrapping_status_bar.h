@@ -20,6 +20,8 @@ public:
     QRect messageRect() const;
     QSize sizeHint() const override;
     QSize minimumSizeHint() const override;
+    // Taller than its two lines for the message shown now.
+    bool grown() const { return minimumHeight() > 0; }
 
 protected:
     bool event(QEvent* event) override;
