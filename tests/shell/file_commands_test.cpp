@@ -1,8 +1,6 @@
 // Open and Save from the File menu and the toolbar, with a fake file dialog.
 #include "files/text_program_reader.h"
-#include "shell/examples_folder.h"
 #include "shell/frm_main.h"
-#include "shell/qt_file_dialog.h"
 #include "test_services.h"
 
 #include <QAbstractItemModel>
@@ -22,8 +20,6 @@
 #include <QTimer>
 #include <QToolBar>
 #include <QtTest>
-
-#include <cstdio>
 
 using mirel::files::FakeFileDialogs;
 using mirel::files::ProgramKind;
@@ -138,64 +134,6 @@ private slots:
     }
 
     void aChangedProgramIsGivenUpOnlyAsTheAnswerSays();
-
-    // File > Examples lists every Mirel file of its folder, whatever bytes
-    // its name holds, and each path it keeps opens that file.
-    void examplesWithAnyNameAreListedAndOpen() {
-        QTemporaryDir dir;
-        const QByteArray folder = QFile::encodeName(dir.path());
-        for (const QByteArray& name : {QByteArray("a&b.mrl"), QByteArray("caf\xe9.mrl"),
-                                      QByteArray("two words.MRL"), QByteArray("notes.txt")}) {
-            FILE* out = std::fopen((folder + '/' + name).constData(), "wb");
-            QVERIFY(out);
-            std::fputs("0000\t0000\tNOP\r\n", out);
-            std::fclose(out);
-        }
-        const auto examples = mirel::shell::examplePrograms(folder.toStdString());
-        QStringList names;
-        for (const auto& example : examples) {
-            names << example.name;
-            FILE* in = std::fopen(example.path.c_str(), "rb");
-            QVERIFY2(in, qPrintable(example.name));
-            std::fclose(in);
-        }
-        QCOMPARE(names.size(), 3);
-        QCOMPARE(names.at(0), QStringLiteral("a&b.mrl"));
-        QVERIFY(names.at(1).startsWith(QLatin1String("caf")));
-        QCOMPARE(names.at(2), QStringLiteral("two words.MRL"));
-    }
-
-    // The name Save writes follows the type chosen in the dialog, and the
-    // dialog starts where the user can write: never in the examples folder.
-    void saveNamesFollowTheChosenTypeAndStartWritable() {
-        const QStringList filters = {QStringLiteral("Hex file (*.hex*)"),
-                                     QStringLiteral("Text file (*.txt)"),
-                                     QStringLiteral("Mirel file (*.mrl)")};
-        const struct {
-            const char* chosen;
-            int type;
-            const char* written;
-        } names[] = {
-            {"/d/prog.hex*", 0, "/d/prog.hex"}, {"/d/prog.txt", 0, "/d/prog.hex"},
-            {"/d/prog.hex", 1, "/d/prog.txt"},  {"/d/prog.mrl", 2, "/d/prog.mrl"},
-            {"/d/prog.HEX", 0, "/d/prog.HEX"},  {"/d/prog.v2", 0, "/d/prog.v2"},
-            {"/d/prog", 2, "/d/prog"},          {"/d.x/.hidden", 0, "/d.x/.hidden"},
-            {"/d/prog.txt*", 1, "/d/prog.txt"},
-        };
-        for (const auto& row : names)
-            QCOMPARE(mirel::shell::nameForType(QLatin1String(row.chosen), filters, row.type),
-                     QLatin1String(row.written));
-
-        QTemporaryDir mine;
-        const QString examples = QString::fromStdString(mirel::shell::examplesFolder());
-        const QString documents = QStringLiteral("/home/learner/Documents");
-        QCOMPARE(mirel::shell::saveFolder(mine.path(), examples, documents), mine.path());
-        QCOMPARE(mirel::shell::saveFolder(examples, examples, documents), documents);
-        QCOMPARE(mirel::shell::saveFolder(QString(), examples, documents), documents);
-        QCOMPARE(
-            mirel::shell::saveFolder(mine.path() + QStringLiteral("/gone"), examples, documents),
-            documents);
-    }
 
     // File > Examples lists the example programs by name and opens one as a
     // Mirel file, after the question a changed program asks, and the status
