@@ -243,13 +243,26 @@ private slots:
         QVERIFY(!reference->isModal() && QApplication::activeModalWidget() == nullptr);
         QCOMPARE(reference->table()->rowCount(), 37);
         QCOMPARE(reference->table()->item(0, 5)->text(), QStringLiteral("00 0111 dfff ffff"));
+        // Beside the main window on the screen's free area, as far as it has room.
+        const QRect free = window->screen()->availableGeometry();
+        QVERIFY(free.contains(reference->frameGeometry()));
+        QVERIFY(reference->frameGeometry().left() >= window->frameGeometry().right() ||
+                reference->frameGeometry().right() == free.right());
         QTest::keyClicks(reference->filter(), QStringLiteral("skip"));
         QCOMPARE(reference->shownMnemonics(), (QStringList{"DEZ", "INZ", "JBR", "JBS"}));
-        reference->close();
+        // Esc closes it and its place is kept; it opens again with its filter.
+        reference->move(free.topLeft() + QPoint(40, 30));
+        const QPoint left = reference->frameGeometry().topLeft();
+        QApplication::setActiveWindow(reference);
+        QTRY_COMPARE(QApplication::activeWindow(), reference.data());
+        QTest::keyClick(reference.data(), Qt::Key_Escape);
+        QVERIFY(!reference->isVisible());
         window->findChild<QAction*>(QStringLiteral("mnuHelpInstructionSet"))->trigger();
         QCOMPARE(window->instructionSet(), reference.data());
         QVERIFY(reference->isVisible());
         QCOMPARE(reference->shownMnemonics().size(), 4);
+        QCOMPARE(s.settings.value("Mirelsim", "Settings", "InstructionSetLeft", "none"),
+                 std::to_string(left.x() * 15));
 
         window->tbToolBar_ButtonClick(QStringLiteral("New"));
         const QModelIndex status =
