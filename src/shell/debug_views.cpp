@@ -19,9 +19,7 @@ int BreakpointMargin::markSize(const QFont& font) {
 void BreakpointMargin::paint(QPainter* painter, const QStyleOptionViewItem& option,
                              const QModelIndex& index) const {
     const int mark = markSize(option.font);
-    QStyleOptionViewItem text = option;
-    text.rect.setLeft(option.rect.left() + mark);
-    QStyledItemDelegate::paint(painter, text, index);
+    ColumnDelegate::paint(painter, option, index);
     const bool breakpoint = marks_.has(index.row());
     const bool warning = warnings_.has(index.row());
     if (!breakpoint && !warning)
@@ -48,22 +46,11 @@ void BreakpointMargin::paint(QPainter* painter, const QStyleOptionViewItem& opti
     painter->restore();
 }
 
-QSize BreakpointMargin::sizeHint(const QStyleOptionViewItem& option,
-                                 const QModelIndex& index) const {
-    // The blank the style leaves after the text is not needed to read it:
-    // a line fits as long as its last character does.
-    const QWidget* view = option.widget;
-    const QStyle* style = view ? view->style() : QApplication::style();
-    const int trailingBlank = style->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, view) + 1;
-    return QStyledItemDelegate::sizeHint(option, index) +
-           QSize(markSize(option.font) - trailingBlank, 0);
-}
-
 void ChangedRows::paint(QPainter* painter, const QStyleOptionViewItem& option,
                         const QModelIndex& index) const {
     if (debugger_.registerChanged(index.row()))
         painter->fillRect(option.rect, changeHighlight());
-    QStyledItemDelegate::paint(painter, option, index);
+    ColumnDelegate::paint(painter, option, index);
 }
 
 } // namespace mirel::shell

@@ -28,6 +28,9 @@ void frmMain::buildDeviceCommands(QMenu* debugMenu) {
                                  std::string(parts::modelName(parts::Model::Teaching)));
     // A value the settings file does not know leaves the teaching model.
     form_.chosenModel = parts::modelNamed(stored).value_or(parts::Model::Teaching);
+    // Before the first program the choice is the rules in effect, as the
+    // status bar and the menu both say.
+    form_.model = form_.chosenModel;
 
     auto* menu = debugMenu->addMenu(QStringLiteral("&Device"));
     menu->setObjectName(QStringLiteral("mnuDebugDevice"));
@@ -52,7 +55,8 @@ void frmMain::buildDeviceCommands(QMenu* debugMenu) {
     shown->setObjectName(QStringLiteral("DeviceModel"));
     shown->setToolTip(QStringLiteral("The rules the machine follows (Debug > Device)"));
     // Clear of a long notice that runs up to it.
-    shown->setContentsMargins(2 * shown->fontMetrics().averageCharWidth(), 0, 0, 0);
+    shown->setContentsMargins(2 * shown->fontMetrics().averageCharWidth(), 0,
+                              shown->fontMetrics().averageCharWidth(), 0);
     statusBar()->addPermanentWidget(shown);
     showDevice();
 }
@@ -61,20 +65,35 @@ void frmMain::chooseDevice(parts::Model model) {
     form_.chosenModel = model;
     services_.settings.setValue(settings::application, settings::section, settings::device,
                                 std::string(parts::modelName(model)));
+    // With no program yet there is nothing to keep to the old rules.
+    if (form_.Code.empty())
+        form_.model = model;
     if (model != form_.model)
         statusBar()->showMessage(
             QStringLiteral("%1 from the next New or Open.").arg(modelText(model)), choiceTimeout);
     showDevice();
 }
 
-// The rules in effect, and for as long as a part sleeps, that it does.
+// The rules in effect, and for as long as a part sleeps, that it does; a
+// choice waiting for the next New or Open is named beside them, so that the
+// label and the menu's tick always agree.
 void frmMain::showDevice() {
+    if (!form_.Code.empty() &&
+        statusBar()->currentMessage().startsWith(QLatin1String(firstStepsMessage)))
+        statusBar()->clearMessage();
+    for (QAction* action : findChildren<QAction*>())
+        if (action->objectName().startsWith(QLatin1String("mnuDebugDevice")) &&
+            action->isCheckable())
+            action->setChecked(action->text() == modelText(form_.chosenModel));
     auto* shown = findChild<QLabel*>(QStringLiteral("DeviceModel"));
     if (!shown)
         return;
-    shown->setText(simulator_.sleeping() ? modelText(form_.model) + QStringLiteral("  ") +
-                                               QString::fromLatin1(debug::sleepingNotice)
-                                         : modelText(form_.model));
+    QString text = modelText(form_.model);
+    if (form_.chosenModel != form_.model)
+        text += QStringLiteral(" (%1 from the next New or Open)").arg(modelText(form_.chosenModel));
+    if (simulator_.sleeping())
+        text += QStringLiteral("  ") + QString::fromLatin1(debug::sleepingNotice);
+    shown->setText(text);
 }
 
 } // namespace mirel::shell

@@ -4,6 +4,10 @@
 #include <QDir>
 #include <QFile>
 
+#include <algorithm>
+#include <filesystem>
+#include <fstream>
+
 namespace mirel::shell {
 
 namespace {
@@ -21,9 +25,24 @@ std::string examplesFolder() {
     return sharedFolder(QStringLiteral("examples"), MIRELSIM_SOURCE_EXAMPLES);
 }
 
-QStringList examplePrograms(const std::string& folder) {
-    const QDir dir(QFile::decodeName(QByteArray::fromStdString(folder)));
-    return dir.entryList({QStringLiteral("*.mrl")}, QDir::Files | QDir::Readable, QDir::Name);
+// Listed by their bytes: a name decoded for showing would no longer find
+// its file.
+std::vector<ExampleProgram> examplePrograms(const std::string& folder) {
+    std::vector<ExampleProgram> programs;
+    std::error_code error;
+    for (const auto& entry : std::filesystem::directory_iterator(folder, error)) {
+        std::error_code ignored;
+        const std::string name = entry.path().filename().string();
+        const QString shown = QFile::decodeName(QByteArray::fromStdString(name));
+        if (!entry.is_regular_file(ignored) ||
+            !shown.endsWith(QLatin1String(".mrl"), Qt::CaseInsensitive) ||
+            !std::ifstream(entry.path()).is_open())
+            continue;
+        programs.push_back({shown, entry.path().string()});
+    }
+    std::sort(programs.begin(), programs.end(),
+              [](const ExampleProgram& a, const ExampleProgram& b) { return a.name < b.name; });
+    return programs;
 }
 
 std::string exercisesFolder() {

@@ -6,6 +6,7 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
+#include <QShortcut>
 #include <QTableWidget>
 #include <QVBoxLayout>
 
@@ -79,7 +80,39 @@ frmInstructionSet::frmInstructionSet(QWidget* parent) : QWidget(parent, Qt::Wind
     layout->addWidget(filter_);
     layout->addWidget(table_);
     connect(filter_, &QLineEdit::textChanged, this, &frmInstructionSet::applyFilter);
-    resize(980, 640);
+    // Esc closes it, as it closes a dialog; it is a window of its own, so it
+    // needs its own key for that.
+    auto* escape = new QShortcut(QKeySequence(Qt::Key_Escape), this);
+    escape->setContext(Qt::WindowShortcut);
+    connect(escape, &QShortcut::activated, this, &QWidget::close);
+    resize(actualSize());
+}
+
+void frmInstructionSet::hideEvent(QHideEvent* event) {
+    QWidget::hideEvent(event);
+    emit hidden();
+}
+
+// Every font of the window from its size at 100%, so that steps never drift;
+// the rows and columns follow their text.
+void frmInstructionSet::setZoom(double percent) {
+    if (percent == zoom_)
+        return;
+    const double factor = percent / zoom_;
+    zoom_ = percent;
+    const auto scale = [factor](QFont font) {
+        font.setPointSizeF(font.pointSizeF() * factor);
+        return font;
+    };
+    setFont(scale(font()));
+    for (int row = 0; row < table_->rowCount(); ++row)
+        for (int column = 0; column < table_->columnCount(); ++column)
+            if (QTableWidgetItem* item = table_->item(row, column))
+                if (item->data(Qt::FontRole).isValid())
+                    item->setFont(scale(item->font()));
+    table_->resizeColumnsToContents();
+    table_->setColumnWidth(Typed, std::min(table_->columnWidth(Typed), qRound(170 * zoom_ / 100)));
+    table_->horizontalHeader()->setSectionResizeMode(Does, QHeaderView::Stretch);
 }
 
 QStringList frmInstructionSet::shownMnemonics() const {

@@ -5,11 +5,10 @@
 #include "counter_box.h"
 #include "examples_folder.h"
 #include "exercise_dock.h"
-#include "files/file_bytes.h"
-#include "files/text_program_reader.h"
 #include "frm_about.h"
 #include "hidden_views.h"
 #include "lamp_view.h"
+#include "list_columns.h"
 #include "list_selection.h"
 #include "pictures.h"
 #include "row_list_view.h"
@@ -20,6 +19,7 @@
 #include "tab_order.h"
 #include "text_list_model.h"
 #include "twips.h"
+#include "wrapping_status_bar.h"
 
 #include <QCheckBox>
 #include <QCloseEvent>
@@ -44,8 +44,6 @@ namespace {
 constexpr int toolbarBand = 600;
 constexpr int designWidth = 11880;
 constexpr int designHeight = 8205;
-// An example's note is a sentence or two: long enough to read it.
-constexpr int exampleNoteTimeout = 20000;
 
 QRect controlRect(int left, int top, int width, int height) {
     return layoutRect(left, top - toolbarBand, width, height);
@@ -110,11 +108,16 @@ QLabel* caption(QWidget* parent, const QString& name, const QString& text, const
     return label;
 }
 
-// A column heading in the lists' face, shown while its list is.
+// A list's column headings in the lists' face, each word over its column,
+// shown while the list is.
 void heading(QWidget* parent, const char* name, state::ControlModel& model, const QRect& where,
-             const QPalette& panel) {
-    QLabel* label =
-        caption(parent, QLatin1String(name), QString::fromLatin1(model.caption()), where, panel);
+             const QPalette& panel, QListView& list) {
+    auto* label = new ColumnHeading(list, parent);
+    label->setObjectName(QLatin1String(name));
+    label->setGeometry(where);
+    label->setText(QString::fromLatin1(model.caption()));
+    label->setPalette(panel);
+    label->setAutoFillBackground(true);
     label->setFont(arialBold(12));
     bindShown(*label, model);
 }
@@ -144,6 +147,7 @@ frmMain::frmMain(std::unique_ptr<QtServices> own, const WindowServices* services
     black.setColor(QPalette::Window, Qt::black);
     setPalette(black);
 
+    setStatusBar(new WrappingStatusBar(this));
     buildCommands();
     auto* scroll = new QScrollArea(this);
     scroll->setObjectName(QStringLiteral("scrollArea"));
@@ -153,6 +157,9 @@ frmMain::frmMain(std::unique_ptr<QtServices> own, const WindowServices* services
     scroll->setWidget(controls_);
     setCentralWidget(scroll);
     buildDebugCommands();
+    // The counts give their room to a long message.
+    static_cast<WrappingStatusBar*>(statusBar())
+        ->letStepAside(findChild<QLabel*>(QStringLiteral("DebugCounts")));
     buildEditCommands();
     buildRunCommands();
     buildViewCommands();
@@ -163,32 +170,20 @@ frmMain::frmMain(std::unique_ptr<QtServices> own, const WindowServices* services
 
     // The window's load event.
     state::Form_Load(form_, placement_);
+    showFirstSteps();
 }
 
 frmMain::~frmMain() {
     // The controls and their bindings go first, while the models they watch
     // still exist.
     delete takeCentralWidget();
+    // The Instruction Set window goes after our members: it tells us no more.
+    if (instructionSet_)
+        instructionSet_->disconnect(this);
 }
 
 void frmMain::mnuFileOpen_Click() {
     fileCommands_.mnuFileOpen_Click();
-}
-
-void frmMain::mnuFileSave_Click() {
-    fileCommands_.mnuFileSave_Click();
-}
-
-// The status bar tells what the example shows, from the note after its program.
-void frmMain::mnuFileExample_Click(const std::string& path) {
-    if (fileCommands_.openExample(path)) {
-        std::string error;
-        const auto bytes = files::readFileBytes(path, error);
-        const std::string note = bytes ? files::exampleNote(*bytes) : std::string();
-        if (!note.empty())
-            statusBar()->showMessage(QString::fromLatin1(note), exampleNoteTimeout);
-    }
-    focusEntryLine();
 }
 
 // A changed program is saved or given up first; Cancel keeps the window open.
@@ -230,11 +225,12 @@ QWidget* frmMain::buildControls() {
     canvas->setFixedSize(layoutPixels(designWidth), layoutPixels(designHeight - toolbarBand));
     const QPalette panel = style()->standardPalette();
 
-    // The headings share the lists' face, so that their blanks line up with
-    // the columns below.
-    heading(canvas, "Label3", form_.Label3, controlRect(120, 720, 3375, 330), panel);
+    // The headings share the lists' font and columns.
     QListView* code = buildList(canvas, "Code", form_.Code);
     code->setGeometry(controlRect(120, 1080, 3375, 6615));
+    static_cast<RowListView*>(code)->setColumns(
+        ListColumns::program(QString::fromLatin1(form_.Label3.caption())));
+    heading(canvas, "Label3", form_.Label3, controlRect(120, 720, 3375, 330), panel, *code);
     bindShown(*code, form_.CodeView);
     auto* codeLines = static_cast<TextListModel*>(code->model());
     auto* codeSelection =
@@ -249,9 +245,11 @@ QWidget* frmMain::buildControls() {
     });
     bindShown(*counter, form_.CounterView);
 
-    heading(canvas, "Label2", form_.Label2, controlRect(8640, 720, 3255, 330), panel);
     QListView* reg = buildList(canvas, "Reg", form_.Reg);
     reg->setGeometry(controlRect(8640, 1080, 3255, 6615));
+    static_cast<RowListView*>(reg)->setColumns(
+        ListColumns::registers(QString::fromLatin1(form_.Label2.caption())));
+    heading(canvas, "Label2", form_.Label2, controlRect(8640, 720, 3255, 330), panel, *reg);
     bindShown(*reg, form_.RegView);
     // The views a fast run hides stop hearing every step until shown again.
     auto* regLines = static_cast<TextListModel*>(reg->model());
@@ -286,6 +284,7 @@ QListView* frmMain::buildList(QWidget* parent, const char* name, state::TextList
     view->setFont(arialBold(12));
     view->setPalette(viewPalette(style()->standardPalette()));
     view->setModel(new TextListModel(list, view));
+    view->setItemDelegate(new ColumnDelegate(view));
     return view;
 }
 

@@ -2,6 +2,7 @@
 
 #include "control_bindings.h"
 #include "debug/debugger.h"
+#include "dialog_answers.h"
 #include "edit/program_editor.h"
 #include "elapsed_clock.h"
 #include "exercise/exercise.h"
@@ -31,6 +32,11 @@ class QToolBar;
 namespace mirel::shell {
 
 class ExerciseDock;
+
+// The status bar's word before the first program.
+inline constexpr const char* firstStepsMessage =
+    "To begin, press New (Ctrl+N) for an empty program, or open one with File > Examples "
+    "or File > Open.";
 
 // The main window: shows every control model of the machine and forwards the
 // user's clicks and keys to the core. The widgets hold no machine state.
@@ -116,6 +122,12 @@ private:
     void buildDeviceCommands(QMenu* debugMenu);
     void chooseDevice(parts::Model model);
     void showDevice();
+    // The model an example is written for, from its note.
+    parts::Model exampleModel(const std::string& note) const;
+    // The next-step area names a part's rules after New or Open.
+    void announceModel();
+    // Before the first program: how to begin.
+    void showFirstSteps();
     void showDebugger();
     void showFirstChange();
     // Step, Start, Stop, Faster and Slower in the Debug menu, with keys.
@@ -124,6 +136,9 @@ private:
     void buildViewCommands();
     // Help > Instruction Set, and the register names in the register list's tooltips.
     void buildReferenceCommands();
+    // The Instruction Set window's place: where it was last, else beside us.
+    void placeInstructionSet();
+    void keepInstructionSetPlace();
     // The Edit menu: Undo and Redo of program edits, Insert Line and Delete
     // Line, also by key in the program list.
     void buildEditCommands();
@@ -160,7 +175,8 @@ private:
     edit::ProgramEditor editor_{form_, debugger_};
     QTimer statusTimer_; // the counts during a run, a few times a second
     files::DialogStart dialogStart_;
-    files::FileCommands fileCommands_{form_, placement_, services_.dialogs, services_.messages,
+    DialogAnswers dialogAnswers_{services_.dialogs};
+    files::FileCommands fileCommands_{form_, placement_, dialogAnswers_, services_.messages,
                                       &dialogStart_};
     QToolBar* toolBar_ = nullptr;
     QWidget* controls_ = nullptr;

@@ -5,7 +5,6 @@
 #include "pictures.h"
 
 #include <QAction>
-#include <QFile>
 #include <QMenuBar>
 #include <QStyle>
 #include <QToolBar>
@@ -92,15 +91,16 @@ void frmMain::buildCommands() {
     addToolBar(Qt::TopToolBarArea, toolBar_);
 }
 
-// The example programs by name; an example opens as a Mirel file would.
+// The example programs by name; an example opens as a Mirel file would. An
+// "&" in a name is shown, not taken for the mark of an access key.
 void frmMain::buildExamplesMenu(QMenu* file) {
     QMenu* examples = file->addMenu(QStringLiteral("E&xamples"));
     examples->setObjectName(QStringLiteral("mnuFileExamples"));
-    const std::string folder = examplesFolder();
-    for (const QString& name : examplePrograms(folder)) {
-        const std::string path = folder + '/' + QFile::encodeName(name).toStdString();
-        connect(examples->addAction(name), &QAction::triggered, this,
-                [this, path] { mnuFileExample_Click(path); });
+    for (const ExampleProgram& example : examplePrograms(examplesFolder())) {
+        QString caption = example.name;
+        caption.replace(QLatin1Char('&'), QStringLiteral("&&"));
+        connect(examples->addAction(caption), &QAction::triggered, this,
+                [this, path = example.path] { mnuFileExample_Click(path); });
     }
     examples->setEnabled(!examples->isEmpty());
 }
@@ -109,12 +109,15 @@ void frmMain::buildExamplesMenu(QMenu* file) {
 // command that fails here ends silently, as toolbar commands always have.
 void frmMain::tbToolBar_ButtonClick(const QString& key) {
     try {
+        dialogAnswers_.forget();
         if (key == QLatin1String("New"))
             fileCommands_.newProgram();
         else if (key == QLatin1String("Open"))
             mnuFileOpen_Click();
         else if (key == QLatin1String("Save"))
             mnuFileSave_Click();
+        if (key == QLatin1String("New") || !dialogAnswers_.lastOpen().fileName.empty())
+            announceModel();
         if (key != QLatin1String("Save"))
             focusEntryLine();
     } catch (const std::exception&) {

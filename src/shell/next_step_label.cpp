@@ -3,6 +3,7 @@
 #include "control_bindings.h"
 #include "debug/step_explanation.h"
 #include "frm_main.h"
+#include "text_fit.h"
 
 #include <QLabel>
 
@@ -46,6 +47,18 @@ void NextStepLabel::changed() {
 // Called for every register a step writes while the views are shown: only
 // a flag and one pending turn of the event loop.
 void NextStepLabel::stale() {
+    if (announced_) {
+        announcement_.clear();
+        announced_ = false;
+    }
+    stale_ = true;
+    if (form_.CounterView.visible() && !update_.isActive())
+        update_.start();
+}
+
+void NextStepLabel::announce(const QString& line) {
+    announcement_ = line;
+    announced_ = false;
     stale_ = true;
     if (form_.CounterView.visible() && !update_.isActive())
         update_.start();
@@ -55,8 +68,13 @@ void NextStepLabel::show() {
     if (!stale_ || !form_.CounterView.visible())
         return;
     stale_ = false;
-    const QString text = QString::fromLatin1(debug::explainStep(form_, simulator_).text);
+    QString text = QString::fromLatin1(debug::explainStep(form_, simulator_).text);
+    if (!announcement_.isEmpty()) {
+        text = announcement_ + QLatin1Char('\n') + text;
+        announced_ = true;
+    }
     label_.setText(text);
+    fitWrappedLabel(label_);
     // The words whole, where two rows cut them.
     label_.setToolTip(about + QStringLiteral("\n\n") + text);
 }

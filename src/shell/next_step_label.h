@@ -28,6 +28,9 @@ public:
     static inline const QString about = QStringLiteral(
         "What the selected program line will do on the next Step, with the values as they are now");
     NextStepLabel& operator=(const NextStepLabel&) = delete;
+    // A line shown above the explanation until the program or the machine
+    // next changes; empty shows none.
+    void announce(const QString& line);
 
 private:
     void changed() override; // W, an input box, or the views shown or hidden
@@ -48,6 +51,8 @@ private:
     QTimer update_;
     bool stale_ = true;
     bool following_ = false;
+    QString announcement_;
+    bool announced_ = false; // the announcement was shown: the next change ends it
 };
 
 } // namespace mirel::shell

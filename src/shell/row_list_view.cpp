@@ -30,6 +30,24 @@ void RowListView::setModel(QAbstractItemModel* model) {
     QListView::setModel(model);
 }
 
+void RowListView::setColumns(ListColumns columns) {
+    columns_ = std::move(columns);
+    widest_ = -1;
+    scheduleDelayedItemsLayout();
+}
+
+QList<QRect> RowListView::fieldRects(int row) const {
+    const QModelIndex index =
+        model() ? model()->index(row, modelColumn(), rootIndex()) : QModelIndex();
+    const auto* delegate = dynamic_cast<const ColumnDelegate*>(itemDelegateForIndex(index));
+    if (!index.isValid() || !delegate)
+        return {};
+    QStyleOptionViewItem option;
+    initViewItemOption(&option);
+    option.rect = visualRect(index);
+    return delegate->fieldRects(option, index);
+}
+
 void RowListView::reset() {
     widest_ = -1;
     QListView::reset();

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "list_columns.h"
+
 #include <QListView>
 
 class QAbstractItemDelegate;
@@ -20,6 +22,11 @@ public:
     explicit RowListView(QWidget* parent = nullptr);
 
     void setModel(QAbstractItemModel* model) override;
+    // The columns its lines are drawn in (by a ColumnDelegate); none by default.
+    const ListColumns& columns() const { return columns_; }
+    void setColumns(ListColumns columns);
+    // Where each field of a row is drawn, in the viewport's coordinates.
+    QList<QRect> fieldRects(int row) const;
     void doItemsLayout() override;
     void reset() override;
 
@@ -37,6 +44,7 @@ private:
     // Widest row seen since the last full measure; -1 when it must be measured
     // again (new model, font or delegate). A removed line leaves it as it is.
     int widest_ = -1;
+    ListColumns columns_;
     const QAbstractItemDelegate* measuredWith_ = nullptr;
 };
 

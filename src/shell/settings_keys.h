@@ -23,6 +23,12 @@ inline constexpr const char* zoom = "Zoom";
 // "16F628A" or "16F877A".
 inline constexpr const char* device = "Device";
 
+// The Instruction Set window's outer place, in twips, once it was closed.
+inline constexpr const char* referenceLeft = "InstructionSetLeft";
+inline constexpr const char* referenceTop = "InstructionSetTop";
+inline constexpr const char* referenceWidth = "InstructionSetWidth";
+inline constexpr const char* referenceHeight = "InstructionSetHeight";
+
 inline constexpr double defaultMainLeft = 1000;
 inline constexpr double defaultMainTop = 1000;
 inline constexpr double defaultMainWidth = 6500;

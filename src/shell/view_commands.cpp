@@ -3,6 +3,8 @@
 #include "exercise_dock.h"
 #include "frm_main.h"
 #include "settings_keys.h"
+#include "text_fit.h"
+#include "wrapping_status_bar.h"
 #include "zoom.h"
 
 #include <QAction>
@@ -74,6 +76,9 @@ void frmMain::buildViewCommands() {
     const std::string stored = services_.settings.value(settings::application, settings::section,
                                                         settings::zoom, std::to_string(actualSize));
     zoom_ = readZoom(stored.c_str());
+    // Shown once even at the actual size, so that every text is fitted to
+    // its control from the sizes the zoom recorded.
+    shownZoom_ = -1;
     showZoom(zoom_);
     auto* scroll = findChild<QScrollArea*>(QStringLiteral("scrollArea"));
     scroll->setAlignment(Qt::AlignCenter);
@@ -103,10 +108,13 @@ QSize frmMain::fitLayout(QSize freeClient) {
     return layoutClientSize(zoom_);
 }
 
+// While a long message makes the status bar taller, the layout shrinks a
+// little to stay whole rather than scroll.
 void frmMain::fillWindow() {
     const auto* scroll = findChild<QScrollArea*>(QStringLiteral("scrollArea"));
     const double filling = fillingZoom(actualLayoutSize(*controls_), scroll->maximumViewportSize());
-    showZoom(std::max<double>(zoom_, filling));
+    const auto* bar = qobject_cast<const WrappingStatusBar*>(statusBar());
+    showZoom(bar && bar->grown() ? filling : std::max<double>(zoom_, filling));
 }
 
 void frmMain::showZoom(double percent) {
@@ -114,6 +122,7 @@ void frmMain::showZoom(double percent) {
         return;
     shownZoom_ = percent;
     zoomControls(*controls_, percent);
+    keepTextsWhole(*controls_);
     if (exerciseDock_)
         exerciseDock_->zoom(percent);
 }
@@ -123,6 +132,8 @@ void frmMain::setZoom(int percent) {
     services_.settings.setValue(settings::application, settings::section, settings::zoom,
                                 std::to_string(zoom_));
     showZoom(zoom_);
+    if (instructionSet_)
+        instructionSet_->setZoom(zoom_);
     if (!isVisible())
         return;
     if (isMaximized() || isFullScreen()) {

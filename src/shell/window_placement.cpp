@@ -50,6 +50,17 @@ QRect fitOnScreens(QRect wanted, QSize minimum, const QList<QRect>& screens, con
     return keepInside(fitted, area);
 }
 
+QRect besideWindow(const QRect& main, QSize wanted, const QRect& area) {
+    const QSize size = wanted.boundedTo(area.size());
+    const int roomRight = area.right() - main.right();
+    const int roomLeft = main.left() - area.left();
+    int left = main.right() + 1;
+    if (roomRight < size.width())
+        left = roomLeft >= size.width() || roomLeft > roomRight ? main.left() - size.width()
+                                                                : area.right() + 1 - size.width();
+    return keepInside(QRect(QPoint(left, main.top()), size), area);
+}
+
 double readTwips(const std::string& text, double fallback) {
     const char* start = text.c_str();
     char* end = nullptr;

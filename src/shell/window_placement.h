@@ -22,6 +22,12 @@ QRect screenAreaFor(QPoint corner, const QList<QRect>& screens, const QRect& pri
 // no screen goes onto the primary one.
 QRect fitOnScreens(QRect wanted, QSize minimum, const QList<QRect>& screens, const QRect& primary);
 
+// Where a second window of size `wanted` opens beside the main window's
+// outer rectangle `main`: to its right, else to its left, else at the side
+// with more room, overlapping it as little as it can; never larger than the
+// free area `area` and always inside it.
+QRect besideWindow(const QRect& main, QSize wanted, const QRect& area);
+
 // A stored placement value read as a number; text that is no number reads as
 // the default, as a missing key does.
 double readTwips(const std::string& text, double fallback);

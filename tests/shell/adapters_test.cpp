@@ -1,5 +1,7 @@
 #include "shell/counter_box.h"
+#include "shell/examples_folder.h"
 #include "shell/list_selection.h"
+#include "shell/qt_file_dialog.h"
 #include "shell/qt_platform.h"
 #include "shell/row_list_view.h"
 #include "shell/text_list_model.h"
@@ -7,6 +9,7 @@
 
 #include <QAbstractItemModelTester>
 #include <QComboBox>
+#include <QFile>
 #include <QLineEdit>
 #include <QListView>
 #include <QMessageBox>
@@ -14,8 +17,11 @@
 #include <QScreen>
 #include <QScrollBar>
 #include <QSignalSpy>
+#include <QTemporaryDir>
 #include <QTimer>
 #include <QtTest>
+
+#include <cstdio>
 
 using namespace mirel;
 
@@ -206,6 +212,64 @@ private slots:
         QCOMPARE(text, QStringLiteral("Stack full"));
         QCOMPARE(icon, QMessageBox::Warning);
         QCOMPARE(buttons, 1);
+    }
+
+    // File > Examples lists every Mirel file of its folder, whatever bytes
+    // its name holds, and each path it keeps opens that file.
+    void examplesWithAnyNameAreListedAndOpen() {
+        QTemporaryDir dir;
+        const QByteArray folder = QFile::encodeName(dir.path());
+        for (const QByteArray& name : {QByteArray("a&b.mrl"), QByteArray("caf\xe9.mrl"),
+                                       QByteArray("two words.MRL"), QByteArray("notes.txt")}) {
+            FILE* out = std::fopen((folder + '/' + name).constData(), "wb");
+            QVERIFY(out);
+            std::fputs("0000\t0000\tNOP\r\n", out);
+            std::fclose(out);
+        }
+        const auto examples = mirel::shell::examplePrograms(folder.toStdString());
+        QStringList names;
+        for (const auto& example : examples) {
+            names << example.name;
+            FILE* in = std::fopen(example.path.c_str(), "rb");
+            QVERIFY2(in, qPrintable(example.name));
+            std::fclose(in);
+        }
+        QCOMPARE(names.size(), 3);
+        QCOMPARE(names.at(0), QStringLiteral("a&b.mrl"));
+        QVERIFY(names.at(1).startsWith(QLatin1String("caf")));
+        QCOMPARE(names.at(2), QStringLiteral("two words.MRL"));
+    }
+
+    // The name Save writes follows the type chosen in the dialog, and the
+    // dialog starts where the user can write: never in the examples folder.
+    void saveNamesFollowTheChosenTypeAndStartWritable() {
+        const QStringList filters = {QStringLiteral("Hex file (*.hex*)"),
+                                     QStringLiteral("Text file (*.txt)"),
+                                     QStringLiteral("Mirel file (*.mrl)")};
+        const struct {
+            const char* chosen;
+            int type;
+            const char* written;
+        } names[] = {
+            {"/d/prog.hex*", 0, "/d/prog.hex"}, {"/d/prog.txt", 0, "/d/prog.hex"},
+            {"/d/prog.hex", 1, "/d/prog.txt"},  {"/d/prog.mrl", 2, "/d/prog.mrl"},
+            {"/d/prog.HEX", 0, "/d/prog.HEX"},  {"/d/prog.v2", 0, "/d/prog.v2"},
+            {"/d/prog", 2, "/d/prog"},          {"/d.x/.hidden", 0, "/d.x/.hidden"},
+            {"/d/prog.txt*", 1, "/d/prog.txt"},
+        };
+        for (const auto& row : names)
+            QCOMPARE(mirel::shell::nameForType(QLatin1String(row.chosen), filters, row.type),
+                     QLatin1String(row.written));
+
+        QTemporaryDir mine;
+        const QString examples = QString::fromStdString(mirel::shell::examplesFolder());
+        const QString documents = QStringLiteral("/home/learner/Documents");
+        QCOMPARE(mirel::shell::saveFolder(mine.path(), examples, documents), mine.path());
+        QCOMPARE(mirel::shell::saveFolder(examples, examples, documents), documents);
+        QCOMPARE(mirel::shell::saveFolder(QString(), examples, documents), documents);
+        QCOMPARE(
+            mirel::shell::saveFolder(mine.path() + QStringLiteral("/gone"), examples, documents),
+            documents);
     }
 };
 

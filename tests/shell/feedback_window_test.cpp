@@ -3,9 +3,11 @@
 // steps that did nothing, and the register list scrolled to a change.
 #include "files/open_program.h"
 #include "shell/frm_main.h"
+#include "shell/wrapping_status_bar.h"
 #include "test_services.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -196,9 +198,38 @@ private slots:
         QVERIFY(warnings.lines().empty());
     }
 
+    // At the window's own size, a message of any length is drawn whole: short
+    // ones beside the counts, longer ones in the counts' room and wrapped,
+    // the bar taller only for as long as it needs; then the counts come back.
+    void statusMessagesAreNeverCut() {
+        Window w(numbered({"NOP"}));
+        auto* bar = static_cast<mirel::shell::WrappingStatusBar*>(w.window.statusBar());
+        auto* counts = w.find<QLabel>("DebugCounts");
+        auto* model = w.find<QLabel>("DeviceModel");
+        const QString sentence = QStringLiteral("Stopped at the breakpoint on line 0007. ");
+        for (int sentences : {1, 3, 8, 20}) {
+            bar->showMessage(sentence.repeated(sentences).trimmed());
+            // The bar lays its widgets out again once the event loop has its turn.
+            QApplication::processEvents();
+            const QRect room = bar->messageRect();
+            const QRect drawn = bar->fontMetrics().boundingRect(
+                QRect(0, 0, room.width(), 1 << 16), Qt::TextWordWrap, bar->currentMessage());
+            const QString at = QStringLiteral("%1 sentences").arg(sentences);
+            QVERIFY2(drawn.height() <= room.height(), qPrintable(at));
+            QVERIFY2(room.right() < model->geometry().left(), qPrintable(at));
+            QVERIFY2(!counts->isVisible() || room.right() < counts->geometry().left(),
+                     qPrintable(at));
+            QVERIFY2(sentences > 1 || counts->isVisible(), qPrintable(at));
+        }
+        bar->clearMessage();
+        QTRY_VERIFY(counts->isVisible());
+        QTRY_VERIFY(!bar->grown());
+    }
+
     // Debug > Device chooses the rules of the next New or Open and keeps the
-    // choice; the status bar names the rules that run, and a sleeping part
-    // says so.
+    // choice; before the first program it is the rules in effect. The status
+    // bar names the rules that run and a choice still waiting, so that it and
+    // the menu agree; a sleeping part says so.
     void deviceMenuChoosesTheRulesOfTheNextProgram() {
         test::Services services;
         {
@@ -209,11 +240,12 @@ private slots:
             const auto shown = [&] { return window.findChild<QLabel*>("DeviceModel")->text(); };
             QVERIFY(action("mnuDebugDeviceTeachingModel")->isChecked());
             QCOMPARE(shown(), QStringLiteral("Teaching Model"));
+            action("New")->trigger();
 
             action("mnuDebugDevice16F84A")->trigger();
             QVERIFY(action("mnuDebugDevice16F84A")->isChecked());
             QVERIFY(!action("mnuDebugDeviceTeachingModel")->isChecked());
-            QCOMPARE(shown(), QStringLiteral("Teaching Model"));
+            QCOMPARE(shown(), QStringLiteral("Teaching Model (16F84A from the next New or Open)"));
             QCOMPARE(window.statusBar()->currentMessage(),
                      QStringLiteral("16F84A from the next New or Open."));
 
@@ -232,7 +264,13 @@ private slots:
         frmMain again{services.services()};
         QVERIFY(again.findChild<QAction*>("mnuDebugDevice16F84A")->isChecked());
         QCOMPARE(again.form().chosenModel, mirel::parts::Model::F84A);
-        QCOMPARE(again.form().model, mirel::parts::Model::Teaching);
+        QCOMPARE(again.form().model, mirel::parts::Model::F84A);
+        QCOMPARE(again.findChild<QLabel*>("DeviceModel")->text(), QStringLiteral("16F84A"));
+        QVERIFY(again.statusBar()->currentMessage().endsWith(
+            QStringLiteral("The machine follows the 16F84A's rules (Debug > Device).")));
+        // The choice made with no program yet takes effect at once.
+        again.findChild<QAction*>("mnuDebugDeviceTeachingModel")->trigger();
+        QCOMPARE(again.findChild<QLabel*>("DeviceModel")->text(), QStringLiteral("Teaching Model"));
     }
 
     // The register list shows the first register a step changed, scrolling

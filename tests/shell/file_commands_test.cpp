@@ -166,6 +166,32 @@ private slots:
         QVERIFY(window.form().Code.count() > 2);
         QVERIFY(window.form().Step.enabled());
 
+        // Each example opens under the model it is written for, and says so
+        // when that is a part or another than the one chosen; the choice kept
+        // for the next start stays the user's.
+        const struct {
+            int example;
+            mirel::parts::Model model;
+            const char* said;
+        } underModels[] = {
+            {5, mirel::parts::Model::F84A,
+             "Opened under the 16F84A's rules, which it is written for."},
+            {0, mirel::parts::Model::Teaching,
+             "Opened under the Teaching Model's rules, which it is written for."},
+        };
+        for (const auto& row : underModels) {
+            examples->actions().at(row.example)->trigger();
+            QCOMPARE(window.form().model, row.model);
+            QVERIFY2(window.statusBar()->currentMessage().endsWith(QLatin1String(row.said)),
+                     qPrintable(window.statusBar()->currentMessage()));
+            const QString tick =
+                QStringLiteral("mnuDebugDevice") + (row.model == mirel::parts::Model::F84A
+                                                        ? QStringLiteral("16F84A")
+                                                        : QStringLiteral("TeachingModel"));
+            QVERIFY(window.findChild<QAction*>(tick)->isChecked());
+        }
+        QVERIFY(s.settings.value("Mirelsim", "Settings", "Device", "none") == "none");
+
         window.mnuFileOpen_Click();
         const std::string examplesFolder = s.dialogs.openAsked.at(0).folder;
         QVERIFY(QFile::exists(QString::fromStdString(examplesFolder + "/counter.mrl")));

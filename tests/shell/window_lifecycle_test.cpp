@@ -145,7 +145,7 @@ private slots:
             {"2147483647", "2147483647", "2147483647", "2147483647", QRect(0, 0, whole, whole)},
             {"1e11", "-1e11", "1e11", "1e11", QRect(0, 0, whole, whole)},
             {"1e308", "1e308", "-1e308", "-1e308", QRect(-1, -1, -1, -1)},
-            {"-2147483648", "0", "-2147483648", "9000", QRect(0, 0, -1, 600)},
+            {"-2147483648", "0", "-2147483648", "9750", QRect(0, 0, -1, 650)},
             {"inf", "-inf", "nan", "1e400", QRect(67, 67, -1, -1)},
             {"10500", "11250", "3000", "4500", QRect(700, -1, -1, -1)},
             {"0", "0", "11250", "11250", QRect(0, 0, -1, 750)},
@@ -245,13 +245,26 @@ private slots:
         QVERIFY(!reference->isModal() && QApplication::activeModalWidget() == nullptr);
         QCOMPARE(reference->table()->rowCount(), 37);
         QCOMPARE(reference->table()->item(0, 5)->text(), QStringLiteral("00 0111 dfff ffff"));
+        // Beside the main window on the screen's free area, as far as it has room.
+        const QRect free = window->screen()->availableGeometry();
+        QVERIFY(free.contains(reference->frameGeometry()));
+        QVERIFY(reference->frameGeometry().left() >= window->frameGeometry().right() ||
+                reference->frameGeometry().right() == free.right());
         QTest::keyClicks(reference->filter(), QStringLiteral("skip"));
         QCOMPARE(reference->shownMnemonics(), (QStringList{"DEZ", "INZ", "JBR", "JBS"}));
-        reference->close();
+        // Esc closes it and its place is kept; it opens again with its filter.
+        reference->move(free.topLeft() + QPoint(40, 30));
+        const QPoint left = reference->frameGeometry().topLeft();
+        QApplication::setActiveWindow(reference);
+        QTRY_COMPARE(QApplication::activeWindow(), reference.data());
+        QTest::keyClick(reference.data(), Qt::Key_Escape);
+        QVERIFY(!reference->isVisible());
         window->findChild<QAction*>(QStringLiteral("mnuHelpInstructionSet"))->trigger();
         QCOMPARE(window->instructionSet(), reference.data());
         QVERIFY(reference->isVisible());
         QCOMPARE(reference->shownMnemonics().size(), 4);
+        QCOMPARE(s.settings.value("Mirelsim", "Settings", "InstructionSetLeft", "none"),
+                 std::to_string(left.x() * 15));
 
         window->tbToolBar_ButtonClick(QStringLiteral("New"));
         const QModelIndex status =

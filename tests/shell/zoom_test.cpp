@@ -1,8 +1,17 @@
 // The layout's zoom: every step keeps the controls inside the window and
 // scales their fonts; the keys step it, and the settings keep it.
+#include "files/open_program.h"
 #include "shell/frm_main.h"
+#include "shell/list_columns.h"
+#include "shell/row_list_view.h"
 #include "shell/zoom.h"
+#include "state/platform.h"
 #include "test_services.h"
+
+#include <QComboBox>
+#include <QLineEdit>
+#include <QRegularExpression>
+#include <QScrollBar>
 
 #include <QGuiApplication>
 #include <QLabel>
@@ -36,6 +45,55 @@ bool showsWhole(frmMain& w) {
 
 qreal points(frmMain& w, const char* name) {
     return w.findChild<QWidget*>(QLatin1String(name))->font().pointSizeF();
+}
+
+int globalLeft(const QWidget* widget, const QRect& rect) {
+    return widget->mapToGlobal(rect.topLeft()).x();
+}
+
+// Every field of every line of a list lies under its heading's word, whole
+// and clear of the next column, and inside the list without scrolling; the
+// heading's words are whole too. The test splits and measures the lines
+// itself: tabs part program lines, tabs and blanks register lines.
+QString columnFault(const QListView& list, const QString& at) {
+    const auto& view = static_cast<const mirel::shell::RowListView&>(list);
+    auto* heading = list.parentWidget()->findChild<mirel::shell::ColumnHeading*>(
+        list.objectName() == QLatin1String("Code") ? QStringLiteral("Label3")
+                                                   : QStringLiteral("Label2"));
+    const QList<QRect> words = heading->wordRects();
+    const QFontMetrics metrics(list.font());
+    const int viewEnd =
+        globalLeft(list.viewport(), list.viewport()->rect()) + list.viewport()->width() -
+        (list.verticalScrollBar()->isVisible() ? 0 : list.verticalScrollBar()->sizeHint().width());
+    if (words.size() != 3)
+        return at + QStringLiteral(": heading words %1").arg(words.size());
+    for (const QRect& word : words)
+        if (word.right() >= heading->width())
+            return at + QStringLiteral(": heading cut");
+    const QRegularExpression parts(list.objectName() == QLatin1String("Code")
+                                       ? QStringLiteral("\\t")
+                                       : QStringLiteral("[\\t ]+"));
+    for (int row = 0; row < list.model()->rowCount(); ++row) {
+        const QString line = list.model()->index(row, 0).data().toString();
+        const QStringList fields = line.split(parts);
+        const QList<QRect> drawn = view.fieldRects(row);
+        if (drawn.size() != fields.size())
+            return at + QStringLiteral(": %1 drawn as %2 fields").arg(line).arg(drawn.size());
+        for (qsizetype i = 0; i < fields.size(); ++i) {
+            const int left = globalLeft(list.viewport(), drawn[i]);
+            const int column = globalLeft(heading, words[i]);
+            const int end = i + 1 < words.size() ? globalLeft(heading, words[i + 1]) : viewEnd;
+            const int width = metrics.horizontalAdvance(fields[i]);
+            if (qAbs(left - column) > 1 || left + width > end)
+                return at + QStringLiteral(": '%1' of '%2' at %3..%4, its column %5..%6")
+                                .arg(fields[i], line)
+                                .arg(left)
+                                .arg(left + width)
+                                .arg(column)
+                                .arg(end);
+        }
+    }
+    return {};
 }
 
 } // namespace
@@ -78,6 +136,67 @@ private slots:
         w->setZoom(mirel::shell::actualSize);
         QCOMPARE(controls->size(), actual);
         QCOMPARE(points(*w, "Code"), list);
+    }
+
+    // At every zoom step, at the zoom the window opens with on its screen and
+    // maximised, the program list's operands, the register list's values and
+    // bits, the entry line's line and W's bits are whole, each list field
+    // under its heading; run again on a screen at 200% scaling.
+    void everyFieldIsWholeUnderItsHeading() {
+        test::Services s;
+        auto w = start(s);
+        const double fit = w->shownZoom();
+        mirel::state::NoWindowPlacement placement;
+        mirel::files::loadProgram(w->form(), placement,
+                                  {"0000\tJMP\t000B", "0001\tRES\t0B,2", "0002\tLDA\tA0 H",
+                                   "0003\tADD\t0D W", "0004\tRTI\t", "0005\tJSR\t0DDD"});
+        w->form().Reg.replaceAt(11, "000B\tDD   11011101");
+        w->form().Reg.replaceAt(512, "0200\tBB   10111011");
+        const struct {
+            const char* name;
+            std::function<void()> zoom;
+        } rows[] = {
+            {"fit", [&] { w->setZoom(static_cast<int>(fit)); }},
+            {"50", [&] { w->setZoom(50); }},
+            {"80", [&] { w->setZoom(80); }},
+            {"90", [&] { w->setZoom(90); }},
+            {"100", [&] { w->setZoom(100); }},
+            {"150", [&] { w->setZoom(150); }},
+            {"200", [&] { w->setZoom(200); }},
+            {"300", [&] { w->setZoom(300); }},
+            {"maximised",
+             [&] {
+                 w->setZoom(static_cast<int>(fit));
+                 w->showMaximized();
+                 QTRY_VERIFY(w->shownZoom() > fit);
+             }},
+        };
+        auto* entry = w->findChild<QComboBox*>(QStringLiteral("Counter"))->lineEdit();
+        for (const auto& row : rows) {
+            row.zoom();
+            const QString at =
+                QStringLiteral("%1 (%2%)").arg(QLatin1String(row.name)).arg(w->shownZoom());
+            for (const char* list : {"Code", "Reg"}) {
+                const QString fault =
+                    columnFault(*w->findChild<QListView*>(QLatin1String(list)), at);
+                QVERIFY2(fault.isEmpty(), qPrintable(fault));
+            }
+            for (int line = 0; line < w->form().Code.count(); ++line) {
+                w->form().Code.select(line);
+                const int width = QFontMetrics(entry->font()).horizontalAdvance(entry->text());
+                QVERIFY2(width <= entry->width() - 4,
+                         qPrintable(at + QStringLiteral(": entry '%1' %2 wide in %3")
+                                             .arg(entry->text())
+                                             .arg(width)
+                                             .arg(entry->width())));
+            }
+            for (int bit = 0; bit < 8; ++bit) {
+                auto* label = w->findChild<QLabel*>(QStringLiteral("RW(%1)").arg(bit));
+                QVERIFY2(QFontMetrics(label->font()).horizontalAdvance(label->text()) <=
+                             label->contentsRect().width(),
+                         qPrintable(at));
+            }
+        }
     }
 
     // Ctrl++ and Ctrl+= zoom in, Ctrl+- out, both stopping at the ends, and
