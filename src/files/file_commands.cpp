@@ -21,17 +21,20 @@ void FileCommands::newProgram() {
     changes_.forget();
 }
 
-void FileCommands::mnuFileOpen_Click() {
+bool FileCommands::mnuFileOpen_Click() {
     if (!mayGiveUpProgram())
-        return;
+        return false;
     const FileDialogAnswer answer =
         dialogs_.open({"Open", programFileFilter, lastName_, startKind(), startFolder()});
     if (answer.fileName.empty())
-        return;
+        return false;
     remember(answer.fileName, answer.kind);
     const ProgramKind kind = kindToOpen(answer);
-    if (openFile(kind, answer.fileName) && start_)
+    if (!openFile(kind, answer.fileName))
+        return false;
+    if (start_)
         start_->remember(answer.fileName, answer.kind);
+    return true;
 }
 
 // The Text type reads any file, which turns a Mirel or hex file into lines
@@ -85,6 +88,7 @@ bool FileCommands::save() {
         return false;
     }
     changes_.forget();
+    savedPath_ = path;
     if (start_)
         start_->remember(path, answer.kind);
     return true;

@@ -30,10 +30,12 @@ public:
     // Asks for a file first: cancelling, or a file that cannot be read or is
     // refused, changes nothing. A file read whole replaces the program and
     // resets the machine.
-    void mnuFileOpen_Click();
+    bool mnuFileOpen_Click(); // whether a file was opened
     // Asks for a name and kind and writes the program; a failure is shown and
     // leaves any old file as it was.
-    void mnuFileSave_Click() { save(); }
+    // Whether a file was written; savedPath() then names it.
+    bool mnuFileSave_Click() { return save(); }
+    const std::string& savedPath() const { return savedPath_; }
     // Opens one of the example programs as Open does with the Mirel type;
     // whether it was opened.
     bool openExample(const std::string& path);
@@ -58,6 +60,7 @@ private:
     state::MessageBoxService& messages_;
     DialogStart* start_;
     ProgramChanges changes_;
+    std::string savedPath_; // the file the last successful save wrote
     // The dialogs start where the last choice of this session left them.
     std::string lastName_;
     std::optional<ProgramKind> lastKind_;

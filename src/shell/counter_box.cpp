@@ -3,7 +3,6 @@
 #include "state/direct_edits.h"
 
 #include <QComboBox>
-#include <QKeyEvent>
 #include <QLineEdit>
 #include <QListView>
 
@@ -70,31 +69,20 @@ CounterBinding::CounterBinding(QComboBox& box, state::MainForm& form, std::funct
     connect(line, &QLineEdit::textEdited, this, [this, line](const QString& text) {
         pushEdit(text.toLatin1().toStdString(), line->cursorPosition());
     });
-    line->installEventFilter(this);
+    // The box has the focus and hands its keys to the line edit, which says
+    // when Return was pressed.
+    connect(line, &QLineEdit::returnPressed, this, [this] {
+        if (enter_)
+            enter_();
+        else
+            state::Counter_KeyPress(form_, state::enterKey);
+    });
     // Picking an entry from the drop-down list puts it into the entry line.
     connect(&box_, &QComboBox::activated, this, [this, line](int entry) {
         if (!showing_)
             pushEdit(form_.Counter.entry(entry), line->cursorPosition());
     });
     show();
-}
-
-bool CounterBinding::eventFilter(QObject* watched, QEvent* event) {
-    if (event->type() == QEvent::KeyPress) {
-        const int key = static_cast<QKeyEvent*>(event)->key();
-        if (key == Qt::Key_Return || key == Qt::Key_Enter) {
-            enter();
-            return true;
-        }
-    }
-    return QObject::eventFilter(watched, event);
-}
-
-void CounterBinding::enter() {
-    if (enter_)
-        enter_();
-    else
-        state::Counter_KeyPress(form_, state::enterKey);
 }
 
 CounterBinding::~CounterBinding() {

@@ -52,17 +52,11 @@ public:
     // show the core's entries, line and caret as they are.
     void follow(bool on);
 
-protected:
-    // Enter is taken from the line edit here, once: left to the line edit, a
-    // Return it ignores reaches it a second time through the box.
-    bool eventFilter(QObject* watched, QEvent* event) override;
-
 private:
     void entriesReset() override;
     void editChanged() override;
     void show();
     void pushEdit(std::string text, int caret);
-    void enter();
 
     QComboBox& box_;
     state::MainForm& form_;

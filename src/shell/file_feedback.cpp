@@ -7,7 +7,6 @@
 #include "frm_main.h"
 #include "next_step_label.h"
 
-#include <QDateTime>
 #include <QFileInfo>
 #include <QLabel>
 #include <QStatusBar>
@@ -29,16 +28,11 @@ QString modelText(parts::Model model) {
 // A save that wrote its file says so, with the file's name: the dialog
 // closes either way, and a failure has its own message box.
 void frmMain::mnuFileSave_Click() {
-    dialogAnswers_.forget();
-    const QDateTime started = QDateTime::currentDateTime().addSecs(-1);
-    fileCommands_.mnuFileSave_Click();
-    const files::FileDialogAnswer& answer = dialogAnswers_.lastSave();
-    if (answer.fileName.empty() || fileCommands_.programChanged())
+    if (!fileCommands_.mnuFileSave_Click())
         return;
-    const QFileInfo written(QFile::decodeName(
-        QByteArray::fromStdString(files::savedFileName(answer.kind, answer.fileName))));
-    if (written.exists() && written.lastModified() >= started)
-        statusBar()->showMessage(QStringLiteral("Saved ") + written.fileName(), savedTimeout);
+    const QFileInfo written(
+        QFile::decodeName(QByteArray::fromStdString(fileCommands_.savedPath())));
+    statusBar()->showMessage(QStringLiteral("Saved ") + written.fileName(), savedTimeout);
 }
 
 // The status bar tells what the example shows, from the note after its

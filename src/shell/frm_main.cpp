@@ -182,10 +182,6 @@ frmMain::~frmMain() {
         instructionSet_->disconnect(this);
 }
 
-void frmMain::mnuFileOpen_Click() {
-    fileCommands_.mnuFileOpen_Click();
-}
-
 // A changed program is saved or given up first; Cancel keeps the window open.
 void frmMain::closeEvent(QCloseEvent* event) {
     if (!fileCommands_.mayClose()) {

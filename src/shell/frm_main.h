@@ -2,7 +2,6 @@
 
 #include "control_bindings.h"
 #include "debug/debugger.h"
-#include "dialog_answers.h"
 #include "edit/program_editor.h"
 #include "elapsed_clock.h"
 #include "exercise/exercise.h"
@@ -55,7 +54,7 @@ public:
 
     // The toolbar's buttons, by key: "New", "Open", "Save".
     void tbToolBar_ButtonClick(const QString& key);
-    void mnuFileOpen_Click();
+    bool mnuFileOpen_Click();
     void mnuFileSave_Click();
     // File > Examples: opens the example program of that path.
     void mnuFileExample_Click(const std::string& path);
@@ -175,8 +174,7 @@ private:
     edit::ProgramEditor editor_{form_, debugger_};
     QTimer statusTimer_; // the counts during a run, a few times a second
     files::DialogStart dialogStart_;
-    DialogAnswers dialogAnswers_{services_.dialogs};
-    files::FileCommands fileCommands_{form_, placement_, dialogAnswers_, services_.messages,
+    files::FileCommands fileCommands_{form_, placement_, services_.dialogs, services_.messages,
                                       &dialogStart_};
     QToolBar* toolBar_ = nullptr;
     QWidget* controls_ = nullptr;

@@ -109,19 +109,23 @@ void frmMain::buildExamplesMenu(QMenu* file) {
 // command that fails here ends silently, as toolbar commands always have.
 void frmMain::tbToolBar_ButtonClick(const QString& key) {
     try {
-        dialogAnswers_.forget();
+        bool opened = false;
         if (key == QLatin1String("New"))
             fileCommands_.newProgram();
         else if (key == QLatin1String("Open"))
-            mnuFileOpen_Click();
+            opened = mnuFileOpen_Click();
         else if (key == QLatin1String("Save"))
             mnuFileSave_Click();
-        if (key == QLatin1String("New") || !dialogAnswers_.lastOpen().fileName.empty())
+        if (key == QLatin1String("New") || opened)
             announceModel();
         if (key != QLatin1String("Save"))
             focusEntryLine();
     } catch (const std::exception&) {
     }
+}
+
+bool frmMain::mnuFileOpen_Click() {
+    return fileCommands_.mnuFileOpen_Click();
 }
 
 void frmMain::mnuFileProperties_Click() {

@@ -185,8 +185,9 @@ private slots:
         QCOMPARE(form.Counter.editText(), std::string("0005xy     NOP     "));
         QCOMPARE(form.Counter.caret(), 6);
         QCOMPARE(box.count(), 39995); // typing never adds an entry
-        // Enter is the core's: it writes line 5 and moves to the next.
-        QTest::keyClick(box.lineEdit(), Qt::Key_Return);
+        // Enter is the core's: it writes line 5 and moves to the next. The
+        // box has the focus and hands the key to its line edit.
+        QTest::keyClick(&box, Qt::Key_Return);
         QCOMPARE(form.Code.line(5), std::string("0005\tXYN\tOP"));
         QCOMPARE(box.count(), 39994);
         QCOMPARE(box.lineEdit()->text(), QStringLiteral("0006     NOP     "));

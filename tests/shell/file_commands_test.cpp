@@ -218,7 +218,7 @@ QPointer<frmMain> windowWith(test::Services& s, Change change, const QTemporaryD
         entry->setFocus();
         entry->end(false);
         QTest::keyClicks(entry, QLatin1String(text));
-        QTest::keyClick(entry, Qt::Key_Return);
+        QTest::keyClick(entry->parentWidget(), Qt::Key_Return);
     };
     enter("NOP");
     enter("INC 0C");
