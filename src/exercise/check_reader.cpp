@@ -26,14 +26,6 @@ std::string words(std::string_view text) {
     return out;
 }
 
-std::optional<long long> count(std::string_view text) {
-    long long n = 0;
-    const auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), n);
-    if (text.empty() || ec != std::errc() || end != text.data() + text.size() || n < 0)
-        return std::nullopt;
-    return n;
-}
-
 // A register by address or by the name its model gives it.
 std::optional<int> registerNamed(std::string_view name, parts::Model model, std::string& error) {
     const int last =
@@ -60,6 +52,14 @@ bool fault(std::string& error, std::string_view text) {
 }
 
 } // namespace
+
+std::optional<long long> wholeNumber(std::string_view text) {
+    long long n = 0;
+    const auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), n);
+    if (text.empty() || ec != std::errc() || end != text.data() + text.size() || n < 0)
+        return std::nullopt;
+    return n;
+}
 
 std::optional<int> hexValue(std::string_view text, std::size_t digits) {
     if (text.empty() || text.size() > digits)
@@ -111,7 +111,7 @@ bool readCheckText(std::string_view text, parts::Model model, Check& check, std:
         return fault(error, text);
     const std::string value = words(rest.substr(sign.size()));
     if (sign == "<=") {
-        const auto n = count(value);
+        const auto n = wholeNumber(value);
         if (!n || (subject != "INSTRUCTIONS" && subject != "CYCLES"))
             return fault(error, text);
         check.kind = subject == "CYCLES" ? Kind::Cycles : Kind::Instructions;
@@ -122,7 +122,7 @@ bool readCheckText(std::string_view text, parts::Model model, Check& check, std:
     const auto dot = subject.find('.');
     const std::string name = subject.substr(0, dot);
     if (dot != std::string::npos) {
-        const auto bit = count(std::string_view(subject).substr(dot + 1));
+        const auto bit = wholeNumber(std::string_view(subject).substr(dot + 1));
         if (!bit || *bit > 7 || (value != "0" && value != "1"))
             return fault(error, text);
         check.bit = static_cast<int>(*bit);

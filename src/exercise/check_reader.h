@@ -14,6 +14,9 @@ namespace mirel::exercise {
 // set when the text says nothing a check can test.
 bool readCheckText(std::string_view text, parts::Model model, Check& check, std::string& error);
 
+// A decimal count of 0 or more, nothing else.
+std::optional<long long> wholeNumber(std::string_view text);
+
 // One to `digits` hexadecimal digits of either case, nothing else.
 std::optional<int> hexValue(std::string_view text, std::size_t digits);
 

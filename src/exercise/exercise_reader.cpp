@@ -21,14 +21,6 @@ std::string_view trim(std::string_view s) {
     return s.substr(first, last - first + 1);
 }
 
-std::optional<long long> wholeNumber(std::string_view s) {
-    long long n = 0;
-    const auto [end, ec] = std::from_chars(s.data(), s.data() + s.size(), n);
-    if (s.empty() || ec != std::errc() || end != s.data() + s.size() || n < 0)
-        return std::nullopt;
-    return n;
-}
-
 // "A 05 B 01", either port alone, in any order.
 bool readInputs(std::string_view value, InputChange& change) {
     std::string words(value);
