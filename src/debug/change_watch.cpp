@@ -114,6 +114,8 @@ void ChangeWatch::changed() {
         wBefore_ = w_;
     }
     w_ = form_.W.text();
+    if (writes_)
+        writes_->wWritten();
     if (!quiet_)
         outside_();
 }

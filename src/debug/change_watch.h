@@ -1,6 +1,7 @@
 #pragma once
 
 #include "state/main_form.h"
+#include "watches.h"
 #include "state/register_values.h"
 
 #include <cstdint>
@@ -25,6 +26,8 @@ public:
     ChangeWatch& operator=(const ChangeWatch&) = delete;
 
     void setQuiet(bool on) { quiet_ = on; }
+    // While set, the watches hear every write of a register line or W.
+    void setWrites(WatchList* writes) { writes_ = writes; }
     bool quiet() const { return quiet_; }
 
     // From here on the highlight shows what changes.
@@ -60,8 +63,14 @@ private:
         }
         line.value = value;
         line.wellFormed = 1;
+        if (writes_) [[unlikely]]
+            writes_->written(index);
         if (!was.wellFormed || !quiet_) [[unlikely]]
             unusualWrite(line, was);
+    }
+    void registerRewritten(int index) override {
+        if (writes_)
+            writes_->written(index);
     }
     void unusualWrite(const Line& line, const Line& was);
     void keepBefore(Line& line) {
@@ -82,6 +91,7 @@ private:
     state::MainForm& form_;
     std::function<void()> outside_;
     bool quiet_ = false;
+    WatchList* writes_ = nullptr;
     std::uint32_t epoch_ = 1;
     std::vector<Line> lines_;
     std::vector<Texts> texts_;

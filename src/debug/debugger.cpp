@@ -36,9 +36,13 @@ void Debugger::stepStarting() {
     if (!running())
         startHighlight();
     machineChanging();
+    if (!watches_.empty()) [[unlikely]]
+        watchedStepStarting();
 }
 
 void Debugger::stepFinished(int cycles) {
+    if (watching_) [[unlikely]]
+        watchedStepFinished();
     count_.add(cycles);
     watch_.setQuiet(false);
     journal_.advance(1);
@@ -105,9 +109,12 @@ void Debugger::nothingExecuted() {
 }
 
 bool Debugger::stopsAtBreakpoint() {
+    if (stopsAtWatch())
+        return true;
     if (!breakpoints_.atSelection())
         return false;
     const int line = form_.Code.selectedIndex();
+    stopwatch_.stoppedAtBreakpoint(count_);
     if (tell_)
         tell_(breakpointNotice(form_.Code.line(line), line));
     return true;
@@ -133,6 +140,7 @@ void Debugger::reset() {
         run_->StopKey_Click();
     resetMachine(form_);
     count_ = {};
+    stopwatch_.clear();
     clearHistory();
 }
 
@@ -235,6 +243,7 @@ void Debugger::linesReset() {
     notInstructions_.linesReset();
     journal_.forget();
     count_ = {};
+    stopwatch_.clear();
     startHighlight();
     notifyChanged();
 }

@@ -3,11 +3,14 @@
 #include "breakpoints.h"
 #include "change_watch.h"
 #include "cycle_count.h"
+#include "history_trace.h"
 #include "replay_listener.h"
 #include "sim/run_control.h"
 #include "sim/simulator.h"
 #include "state/main_form.h"
 #include "step_journal.h"
+#include "stopwatch.h"
+#include "watches.h"
 
 #include <functional>
 #include <optional>
@@ -59,6 +62,9 @@ public:
     void clearHistory();
 
     const CycleCount& count() const { return count_; }
+    // Cycles between two points: restarted by the user, and kept between
+    // two stops at a breakpoint.
+    Stopwatch& stopwatch() { return stopwatch_; }
     std::string statusText() const { return debug::statusText(count_); }
 
     // Register lines and W that the last Step, or the last run once it
@@ -68,6 +74,28 @@ public:
     bool wChanged() const;
 
     const StepJournal& journal() const { return journal_; }
+
+    // Steps taken since the history began, and the oldest of them Step Back reaches.
+    long long position() const { return journal_.position(); }
+    long long reach() const { return journal_.reach(); }
+    // Takes the machine to `position` of the history: back exactly as that
+    // many Step Backs, forward by taking the steps again silently. False
+    // while a run is going, out of reach, or already there.
+    bool goTo(long long position);
+    // Brings the trace up to the history as it stands: a row for each step
+    // in reach, the steps a run took replayed from the history's snapshots
+    // and the machine left as it was (history_trace.cpp). Rows after the
+    // current step, taken back, stay while stepping on gives them again.
+    void followHistory(HistoryTrace& trace);
+
+    // Registers and W watched over the steps. A run stops after a step that
+    // meets a watch's condition, as at a breakpoint, with a notice naming it.
+    WatchList& watches() { return watches_; }
+    const WatchList& watches() const { return watches_; }
+    // Watch `i`'s value as the machine stands, and before the last step
+    // when that step wrote it (else as it stands).
+    int watchValue(std::size_t i) const;
+    int watchBefore(std::size_t i) const;
 
 private:
     void stepStarting() override;
@@ -85,6 +113,7 @@ private:
     // Before the machine changes by a step or a run.
     [[gnu::always_inline]] void machineChanging() {
         highlightPending_ = false;
+        watches_.clearHit();
         watch_.setQuiet(true);
         if (journal_.due()) [[unlikely]]
             keepMachine();
@@ -105,6 +134,16 @@ private:
     void nothingExecuted();
     void tellOncePerRun(const std::string& text, bool& told);
     bool stopsAtBreakpoint();
+    // Watched steps (watched_steps.cpp): a Step's writes heard through the
+    // register file, a run's through its core.
+    void watchedStepStarting();
+    void watchedStepFinished();
+    long long watchedRun(sim::ValueCore& core, long long count);
+    long long watchedPartRun(sim::part::PartValueCore& core, long long count);
+    bool stopsAtWatch();
+    // The steps from `from` to the current one replayed into `trace` from
+    // the snapshots, the machine left as it was.
+    void walkHistory(long long from, timeline::StepTrace& trace);
     // The marks of lines that are no instruction or whose operand is not what
     // it looks like (line_checks.cpp); tells the line's notice when asked.
     void checkLine(int index, bool tell);
@@ -121,7 +160,8 @@ private:
     // Take-backs (step_back.cpp): the machine as it was at `position` of
     // the history, by a snapshot and a silent replay of the steps after it.
     void restoreTo(long long position);
-    template <typename F> void silently(F&& f);
+    template <typename F> void silently(F&& f) { silently(replayListener_, f); }
+    template <typename F> void silently(sim::StepListener& listener, F&& f);
     void replay(long long steps);
     // After a run of its own, the highlight shows its last step alone.
     void highlightLastStep();
@@ -134,8 +174,12 @@ private:
     StepJournal journal_;
     ChangeWatch watch_;
     CycleCount count_;
+    Stopwatch stopwatch_;
     bool wasRunning_ = false;
     ReplayListener replayListener_{count_};
+    WatchList watches_;
+    bool watching_ = false; // a Step's writes go to the watches
+    int watchedLine_ = -1;  // the line the watched Step executes
     long long ran_ = 0; // the steps of the run whose views catch up
     mutable bool highlightStale_ = true;
     // A run ended unseen; its last step is marked when the highlight is read.

@@ -10,13 +10,14 @@ namespace mirel::debug {
 
 namespace {
 
-constexpr auto reach = static_cast<long long>(StepJournal::maxSteps);
+constexpr auto longestRun = static_cast<long long>(StepJournal::maxSteps);
 
 } // namespace
 
 long long Debugger::runOnValues(sim::ValueCore& core, long long count) {
     machineChanging();
-    ran_ = core.run(std::min(count, reach), &breakpoints_.marks());
+    ran_ = watches_.empty() ? core.run(std::min(count, longestRun), &breakpoints_.marks())
+                            : watchedRun(core, std::min(count, longestRun));
     count_.instructions += ran_;
     count_.cycles += core.cycles();
     return ran_;
@@ -24,7 +25,8 @@ long long Debugger::runOnValues(sim::ValueCore& core, long long count) {
 
 long long Debugger::runOnPartValues(sim::part::PartValueCore& core, long long count) {
     machineChanging();
-    ran_ = core.run(std::min(count, reach), &breakpoints_.marks());
+    ran_ = watches_.empty() ? core.run(std::min(count, longestRun), &breakpoints_.marks())
+                            : watchedPartRun(core, std::min(count, longestRun));
     PartRunNotices notices;
     partRunFinished(core, ran_, notices);
     return ran_;

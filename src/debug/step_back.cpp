@@ -2,21 +2,11 @@
 // and the steps after it run again, silently: no message, no notice, the
 // listeners not told, only the counts kept.
 #include "debugger.h"
+#include "silent_steps.h"
 
 #include <algorithm>
 
 namespace mirel::debug {
-
-template <typename F> void Debugger::silently(F&& f) {
-    const bool quiet = watch_.quiet();
-    watch_.setQuiet(true);
-    simulator_.setStepListener(&replayListener_);
-    simulator_.muteMessages(true);
-    f();
-    simulator_.muteMessages(false);
-    simulator_.setStepListener(this);
-    watch_.setQuiet(quiet);
-}
 
 void Debugger::replay(long long steps) {
     for (long long done = 0; done < steps;)
@@ -54,6 +44,15 @@ void Debugger::restoreTo(long long position) {
         if (ticks != replayTicks)
             journal_.inputsTicked();
     });
+}
+
+bool Debugger::goTo(long long position) {
+    if (running() || position < journal_.reach() || position == journal_.position())
+        return false;
+    restoreTo(position);
+    startHighlight();
+    notifyChanged();
+    return true;
 }
 
 // The machine before the last step is brought back, the highlight starts

@@ -76,17 +76,24 @@ long long StepJournal::nextSelection(long long from, long long to) const {
 void StepJournal::reselect() {
     if (end_ == first_ || selections_[end_ - 1].position < position_)
         return;
+    if (const auto selected = selectionAt(position_)) {
+        restoreEntryLine(form_, *selected, *selected, 0, 0, {});
+        leftSelected_ = *selected;
+    }
+}
+
+std::optional<int> StepJournal::selectionAt(long long position) const {
     const auto last = selections_.begin() + static_cast<std::ptrdiff_t>(end_);
     const auto at = std::lower_bound(
-        selections_.begin() + static_cast<std::ptrdiff_t>(first_), last, position_,
-        [](const Selection& s, long long position) { return s.position < position; });
-    if (at == last || at->position != position_)
-        return;
-    restoreEntryLine(form_, at->selected, at->selected, 0, 0, {});
-    leftSelected_ = at->selected;
+        selections_.begin() + static_cast<std::ptrdiff_t>(first_), last, position,
+        [](const Selection& s, long long p) { return s.position < p; });
+    if (at == last || at->position != position)
+        return std::nullopt;
+    return at->selected;
 }
 
 void StepJournal::forget() {
+    ++history_;
     snapshots_.clear();
     stackLog_ = StackLog{};
     first_ = end_ = 0;

@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cstddef>
 #include <map>
+#include <optional>
 #include <vector>
 
 namespace mirel::debug {
@@ -52,6 +53,7 @@ public:
             return false;
         selections_[end_++] = {position_, selected};
         leftSelected_ = selected;
+        ++future_;
         return true;
     }
     // Keeps the machine as it stands, at the current position.
@@ -62,7 +64,10 @@ public:
         position_ += steps;
         leftSelected_ = form_.Code.selectedIndex();
     }
-    void inputsTicked() { nextKept_ = position_; }
+    void inputsTicked() {
+        nextKept_ = position_;
+        ++future_;
+    }
 
     // Puts back the latest snapshot at or before `position`, which becomes
     // the current position, and answers it; what was kept after `position` goes.
@@ -75,6 +80,27 @@ public:
     // as after a long run.
     bool gapBehind() const { return !snapshots_.empty() && position_ > nextKept_; }
     void forget();
+    // Histories begun since the journal was made: a new one after forget().
+    unsigned history() const { return history_; }
+    // Counts what the user did between steps that the steps after depend
+    // on (an input ticked, a line selected): steps taken back and taken
+    // again give the same machine only while it stays the same.
+    unsigned future() const { return future_; }
+
+    // For a walk over the history that leaves it as it is (the timeline):
+    // the snapshot at or before `position`, which must be in reach; the
+    // position of the first snapshot after `position`, or `to`; the line the
+    // user selected at `position`, if any.
+    const MachineSnapshot& snapshotBefore(long long position) const {
+        return std::prev(snapshots_.upper_bound(position))->second;
+    }
+    long long nextSnapshot(long long position, long long to) const {
+        const auto after = snapshots_.upper_bound(position);
+        return after == snapshots_.end() ? to : std::min(to, after->first);
+    }
+    std::optional<int> selectionAt(long long position) const;
+    // The oldest position Step Back reaches.
+    long long reach() const { return oldest(); }
 
 private:
     // A line selected by hand between steps.
@@ -98,6 +124,8 @@ private:
     long long oldest_ = 0;   // the oldest position Step Back reaches, once it went back
     StackLog stackLog_;      // the stack lines the snapshots share
     long long nextKept_ = 0; // where a snapshot is due
+    unsigned history_ = 0;
+    unsigned future_ = 0;
     int leftSelected_ = -2;  // the line the last step left selected
     // A snapshot out of reach, kept to be filled again without allocating.
     std::map<long long, MachineSnapshot>::node_type spare_;

@@ -17,6 +17,9 @@ public:
     virtual ~RegisterWatch() = default;
     // A write made the line the standard text of `value`.
     virtual void registerWritten(int index, std::uint8_t value) = 0;
+    // A write of the value a standard line held already, heard only while
+    // RegisterValues::hearRewrites is on.
+    virtual void registerRewritten(int /*index*/) {}
     // Text was put in (Replaced, Inserted), a line removed, or every line
     // replaced (Reset, index -1).
     virtual void registerTextChanged(Event event, int index) = 0;
@@ -48,12 +51,17 @@ public:
     // One watcher at a time; null for none.
     void setWatch(RegisterWatch* watch) { watch_ = watch; }
     RegisterWatch* watch() const { return watch_; }
+    // While on, the watcher also hears writes that change nothing.
+    void hearRewrites(bool on) { rewrites_ = on && watch_ != nullptr; }
     // The line becomes the index's address, the value in hex and in binary.
     // Writing the value a well-formed line holds is no change. Ignored beyond the list.
     void write(int index, int value) {
         const auto at = static_cast<std::size_t>(index);
-        if (at < values_.size() && wellFormed_[at] && values_[at] == (value & 0xFF))
+        if (at < values_.size() && wellFormed_[at] && values_[at] == (value & 0xFF)) {
+            if (rewrites_) [[unlikely]]
+                watch_->registerRewritten(index);
             return;
+        }
         change(index, value);
     }
 
@@ -68,6 +76,7 @@ private:
 
     TextList& reg_;
     RegisterWatch* watch_ = nullptr;
+    bool rewrites_ = false;
     std::vector<std::uint8_t> values_;
     std::vector<std::uint8_t> wellFormed_;
 };

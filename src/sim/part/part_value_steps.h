@@ -195,12 +195,8 @@ public:
     }
 
 private:
-    // A line becomes the standard text of the value; one that changes neither
-    // value nor text is no change and is not told.
-    void tellWrite(int index, int value) {
-        if (core_.lineValue(index) != value || !core_.wellFormed(index))
-            recorder_.registerWritten(index, value);
-    }
+    // A line becomes the standard text of the value: every write is told.
+    void tellWrite(int index, int value) { recorder_.registerWritten(index, value); }
 
     PartValueCore& core_;
     Recorder& recorder_;
@@ -247,11 +243,14 @@ template <typename Recorder>
         ++done;
         cycles += stepCycles;
         executed += stepCycles > 0 ? 1 : 0;
-        if constexpr (Recorder::records)
-            recorder.valueStepFinished(stepCycles);
         const int selected = machine.selected();
         if (selected < 0 && pcWithoutLine < 0) [[unlikely]]
             pcWithoutLine = state.pc;
+        if constexpr (Recorder::records) {
+            recorder.valueStepFinished(stepCycles);
+            if (recorder.stopAfterStep())
+                break;
+        }
         if (stops && selected >= 0 && static_cast<std::size_t>(selected) < stops->size() &&
             (*stops)[static_cast<std::size_t>(selected)])
             break;

@@ -18,14 +18,15 @@ namespace mirel::sim {
 //   valueStepStarting(int selected)   Code's selection before the step (-1: none)
 //   registerWritten(int index, int value)
 //                                     a register line becomes the standard text
-//                                     of `value` (a write changing neither value
-//                                     nor text is not told)
+//                                     of `value`: every write, also one that
+//                                     changes neither value nor text
 //   wWritten(int value)
 //   stackPushed(int callingLine)      a call's entry, its Code index
 //   stackPopped()
 //   controlsChanged(std::uint16_t lamps, std::uint16_t boxes)
 //                                     port A in the low byte, B in the high
 //   valueStepFinished(int cycles)
+//   stopAfterStep()                   true ends the run after the step just finished
 struct NoRecorder {
     static constexpr bool records = false;
     void valueStepStarting(int) {}
@@ -35,6 +36,7 @@ struct NoRecorder {
     void stackPopped() {}
     void controlsChanged(std::uint16_t, std::uint16_t) {}
     void valueStepFinished(int) {}
+    bool stopAfterStep() const { return false; }
 };
 
 // The one place where steps run on values alone: the register file as bytes,

@@ -10,16 +10,13 @@
 
 namespace mirel::sim {
 
-// A write makes the line the standard text of the value; one that changes
-// neither value nor text is no change.
+// A write makes the line the standard text of the value.
 template <typename Recorder> inline void ValueCore::put(Recorder& recorder, int index, int value) {
     if (index > lastRegister)
         return;
     const auto at = static_cast<std::size_t>(index);
-    if constexpr (Recorder::records) {
-        if (values_[at] != value || !wellFormed_[at])
-            recorder.registerWritten(index, value);
-    }
+    if constexpr (Recorder::records)
+        recorder.registerWritten(index, value);
     values_[at] = static_cast<std::uint8_t>(value);
     wellFormed_[at] = 1;
 }
@@ -165,8 +162,11 @@ long long ValueCore::run(long long count, const std::vector<char>* stops, Record
         const int cycles = teaching::execute(machine, current, l);
         ++done;
         cycles_ += cycles;
-        if constexpr (Recorder::records)
+        if constexpr (Recorder::records) {
             recorder.valueStepFinished(cycles);
+            if (recorder.stopAfterStep())
+                return done;
+        }
         if (stopAt(selected_))
             return done;
     }

@@ -1,0 +1,134 @@
+#pragma once
+
+#include "parts/model.h"
+
+#include <array>
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace mirel::debug {
+
+// When a watch stops a run: after a step that wrote its register (any
+// write, even of the value it held), that changed it, or that wrote it
+// with a value that equals or differs from one, or with a bit set or clear.
+enum class WatchCondition : std::uint8_t { None, AnyWrite, Change, Equals, NotEquals, BitSet, BitClear };
+
+// A register line of Reg or W, whole or one bit, watched over the steps.
+struct Watch {
+    int reg = -1; // Reg's line index; -1 for W
+    int bit = -1; // 0-7, or -1 for the whole byte
+    WatchCondition condition = WatchCondition::None;
+    // What Equals and NotEquals compare with; for BitSet and BitClear on a
+    // whole register, the bit's number.
+    int value = 0;
+    std::string name; // as the window names it: "PORTB", "PORTB.3", "W", "20"
+};
+
+// The step that met a watch's condition.
+struct WatchHit {
+    std::size_t watch = 0;
+    int before = 0, after = 0; // the watched value around the step
+    int line = -1;             // the line whose step wrote it
+};
+
+// The watches and the values they show. Steps tell it which register lines
+// they write; at a step's end it compares only the watches whose lines
+// were written, so a step that writes none of them pays one test.
+class WatchList {
+public:
+    static constexpr std::size_t maxWatches = 32;
+
+    // Under a part a register's mirrors are one register: a write to any
+    // of its lines is a write to the watched one.
+    void setModel(parts::Model model);
+    const std::vector<Watch>& watches() const { return watches_; }
+    bool empty() const { return watches_.empty(); }
+    // False when the list is full.
+    bool add(const Watch& watch);
+    void replace(std::size_t i, const Watch& watch);
+    void remove(std::size_t i);
+    // Whether a watch has a condition: runs must then tell it every write.
+    bool stopsRuns() const { return stopping_; }
+
+    // The watched value as `read` (Reg's line index, -1 for W) gives it.
+    template <typename Read> int valueOf(std::size_t i, const Read& read) const {
+        return watched(watches_[i], read);
+    }
+    // The value before the step to `position` of the history, when that
+    // step wrote it; nothing otherwise.
+    std::optional<int> before(std::size_t i, long long position) const {
+        if (position != position_ || writtenAt_[i] != position)
+            return std::nullopt;
+        return before_[i];
+    }
+
+    // Takes every watched value from `read` (Reg's line index, -1 for W),
+    // at `position` of the history; a step's writes are heard from here on.
+    template <typename Read> void start(long long position, const Read& read) {
+        position_ = position;
+        written_ = 0;
+        for (std::size_t i = 0; i < watches_.size(); ++i) {
+            values_[i] = watched(watches_[i], read);
+            writtenAt_[i] = -1;
+        }
+    }
+    void written(int index) {
+        if (static_cast<unsigned>(index) < marks_.size())
+            written_ |= marks_[static_cast<std::size_t>(index)];
+    }
+    void wWritten() { written_ |= wMarks_; }
+    // After a step that executed `line`; the first watch it met, if any, is
+    // kept as hit() until the next start.
+    template <typename Read> bool stepFinished(int line, const Read& read) {
+        ++position_;
+        if (written_ == 0) [[likely]]
+            return false;
+        return compare(line, read);
+    }
+    const std::optional<WatchHit>& hit() const { return hit_; }
+    void clearHit() { hit_.reset(); }
+
+    // "PORTB changed from 00 to 01 at 0004 (on a change)": the status bar's words for a hit.
+    std::string hitText(const WatchHit& hit, const std::string& lineAddress) const;
+
+private:
+    template <typename Read> static int watched(const Watch& w, const Read& read) {
+        const int v = read(w.reg);
+        return w.bit < 0 ? v : (v >> w.bit) & 1;
+    }
+    template <typename Read> bool compare(int line, const Read& read) {
+        bool met = false;
+        for (std::size_t i = 0; i < watches_.size(); ++i) {
+            if ((written_ >> i & 1) == 0)
+                continue;
+            const int now = watched(watches_[i], read);
+            before_[i] = values_[i];
+            values_[i] = now;
+            writtenAt_[i] = position_;
+            if (!met && meets(watches_[i], before_[i], now)) {
+                hit_ = WatchHit{i, before_[i], now, line};
+                met = true;
+            }
+        }
+        written_ = 0;
+        return met;
+    }
+    static bool meets(const Watch& w, int before, int now);
+    void remark();
+
+    std::vector<Watch> watches_;
+    parts::Model model_ = parts::Model::Teaching;
+    bool stopping_ = false;
+    // For each register line, the watches that follow it, a bit each.
+    std::array<std::uint32_t, 1024> marks_{};
+    std::uint32_t wMarks_ = 0;
+    std::uint32_t written_ = 0; // the watches the step so far wrote
+    long long position_ = 0;
+    std::array<int, maxWatches> values_{}, before_{};
+    std::array<long long, maxWatches> writtenAt_{};
+    std::optional<WatchHit> hit_;
+};
+
+} // namespace mirel::debug

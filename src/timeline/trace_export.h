@@ -1,0 +1,24 @@
+#pragma once
+
+#include "step_trace.h"
+
+#include <functional>
+#include <iosfwd>
+#include <string>
+#include <string_view>
+
+namespace mirel::timeline {
+
+// The address a line of the program shows ("0012"); "" for no line.
+using LineAddress = std::function<std::string(int line)>;
+
+// The trace as a Value Change Dump for waveform viewers: the ports as their
+// pins RA0-RA7 and RB0-RB7, W and the other columns as bytes, and the step
+// count, over time in microseconds (one instruction cycle at 4 MHz).
+void writeVcd(std::ostream& out, const StepTrace& trace, std::string_view model);
+
+// One row per step: the step, the cycles and microseconds up to it, the
+// address of the next instruction, then each column as two hex digits.
+void writeCsv(std::ostream& out, const StepTrace& trace, const LineAddress& address);
+
+} // namespace mirel::timeline
