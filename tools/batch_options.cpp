@@ -59,7 +59,8 @@ std::optional<BatchOptions> checkOptions(BatchOptions options, bool fileBefore, 
         return std::nullopt;
     }
     if (options.steps != 0 || !options.breaks.empty() || options.back != 0 || options.explain ||
-        options.inputs || options.saveKind || options.model != parts::Model::Teaching) {
+        options.inputs || options.saveKind || options.model != parts::Model::Teaching ||
+        !options.trace.empty()) {
         error = "--check takes only --kind and --report besides the files: the exercise says "
                 "how the programs run";
         return std::nullopt;
@@ -83,6 +84,11 @@ files::ProgramKind kindOfFile(std::string_view name) {
     return files::ProgramKind::Text;
 }
 
+char traceKind(std::string_view name) {
+    const std::string upper = state::upperCase(name);
+    return upper.ends_with(".VCD") ? 'v' : upper.ends_with(".CSV") ? 'c' : 0;
+}
+
 std::optional<BatchOptions> parseBatchOptions(const std::vector<std::string>& args,
                                               std::string& error) {
     BatchOptions options;
@@ -100,11 +106,16 @@ std::optional<BatchOptions> parseBatchOptions(const std::vector<std::string>& ar
         if (arg == "--help" || arg == "-h") {
             options.help = true;
             return options;
-        } else if (arg == "--check" || arg == "--report") {
+        } else if (arg == "--check" || arg == "--report" || arg == "--trace") {
             const std::string* v = value(1);
             if (!v)
                 return std::nullopt;
-            (arg == "--check" ? options.exercise : options.report) = *v;
+            (arg == "--check" ? options.exercise : arg == "--report" ? options.report : options.trace) =
+                *v;
+            if (arg == "--trace" && !traceKind(*v)) {
+                error = "--trace needs a file name ending in .vcd or .csv, not '" + *v + "'";
+                return std::nullopt;
+            }
             i += 1;
         } else if (arg == "--explain") {
             options.explain = true;

@@ -24,6 +24,8 @@ struct BatchOptions {
     std::vector<int> breaks; // program line indices a step stops after
     long long back = 0;      // steps taken back after the steps
     bool explain = false;    // --explain: after the state, what the next Step will do
+    // --trace: the pins, W and the next line after every step, as VCD or CSV by the name's ending.
+    std::string trace;
     std::optional<PortInputs> inputs;
     std::optional<files::ProgramKind> saveKind;
     std::string saveTo;
@@ -40,6 +42,9 @@ struct BatchOptions {
 // mrl for .mrl, in any case; text for every other name.
 files::ProgramKind kindOfFile(std::string_view name);
 
+// 'v' for a trace file name ending in .vcd, 'c' for .csv, in any case; 0 otherwise.
+char traceKind(std::string_view name);
+
 // Parses the arguments after the program name. On a bad argument the result
 // is empty and `error` says what is wrong, in one line.
 std::optional<BatchOptions> parseBatchOptions(const std::vector<std::string>& args,
@@ -47,7 +52,7 @@ std::optional<BatchOptions> parseBatchOptions(const std::vector<std::string>& ar
 
 inline constexpr const char* batchUsage =
     "usage: mirelsim-batch [--kind hex|text|mrl] [--steps N] "
-    "[--inputs AA BB] [--break INDEX]... [--back N] [--explain] "
+    "[--inputs AA BB] [--break INDEX]... [--back N] [--explain] [--trace OUT.vcd|.csv] "
     "[--save hex|text|mrl OUT] "
     "[--device 16F84A|16F628A|16F877A] FILE\n"
     "   or: mirelsim-batch [--kind hex|text|mrl] [--report OUT.csv|.json|.xml] "

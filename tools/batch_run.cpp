@@ -1,8 +1,10 @@
 #include "batch_run.h"
 
 #include "batch_save.h"
+#include "batch_trace.h"
 #include "debug/debugger.h"
 #include "debug/step_explanation.h"
+#include "debug/trace_recorder.h"
 #include "files/open_program.h"
 #include "sim/simulator.h"
 
@@ -83,14 +85,32 @@ int runBatch(const BatchOptions& options, std::ostream& out, std::ostream& err) 
         }
         debugger->breakpoints().set(line, true);
     }
+    // A trace of every step, unless the debugger keeps the history: then
+    // of the steps Step Back reaches once the steps and take-backs are done.
+    debug::HistoryTrace trace;
+    debug::CycleCount count;
+    std::optional<debug::TraceRecorder> recorder;
+    if (!options.trace.empty() && !debugger) {
+        recorder.emplace(form, trace.trace, count, 0);
+        recorder->rowNow();
+        simulator.setStepListener(&*recorder);
+    }
     for (long long done = 0; done < options.steps;) {
-        done += simulator.run(options.steps - done);
+        done += simulator.run(std::min(options.steps - done, longestTrace));
         // As a run stops: the breakpoint's line is the next to execute.
         if (debugger && debugger->breakpoints().atSelection())
             break;
+        if (trace.trace.size() > 2 * static_cast<std::size_t>(longestTrace))
+            trace.trace.dropBefore(trace.trace.end() - longestTrace);
     }
+    if (recorder)
+        simulator.setStepListener(nullptr);
     for (long long i = 0; i < options.back && debugger->stepBack(); ++i) {
     }
+    if (debugger && !options.trace.empty())
+        debugger->followHistory(trace);
+    if (!options.trace.empty() && !writeTrace(options.trace, trace.trace, form, err))
+        return 2;
     if (!saveAsAsked(options, form, err))
         return 2;
     printState(form, out);

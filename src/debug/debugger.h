@@ -160,6 +160,7 @@ private:
     // Take-backs (step_back.cpp): the machine as it was at `position` of
     // the history, by a snapshot and a silent replay of the steps after it.
     void restoreTo(long long position);
+    void stepOnTo(long long position);
     template <typename F> void silently(F&& f) { silently(replayListener_, f); }
     template <typename F> void silently(sim::StepListener& listener, F&& f);
     void replay(long long steps);

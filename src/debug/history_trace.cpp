@@ -63,12 +63,13 @@ void Debugger::walkHistory(long long from, timeline::StepTrace& trace) {
     const std::uint16_t ticks = readTicks(form_);
     const CycleCount count = count_;
     const MachineSnapshot& first = journal_.snapshotBefore(from);
-    first.restore(form_, machine);
-    count_ = first.count;
-    setTicks(form_, first.ticks);
     TraceRecorder recorder(form_, trace, count_, first.position);
-    recorder.rowNow();
+    // Quiet, or the change watch takes the restored lines for the user's.
     silently(recorder, [&] {
+        first.restore(form_, machine);
+        count_ = first.count;
+        setTicks(form_, first.ticks);
+        recorder.rowNow();
         long long at = first.position;
         while (at < now) {
             const long long to =
@@ -80,8 +81,8 @@ void Debugger::walkHistory(long long from, timeline::StepTrace& trace) {
             if (at < now && journal_.nextSnapshot(at - 1, now) == at)
                 setTicks(form_, journal_.snapshotBefore(at).ticks);
         }
+        setTicks(form_, ticks);
     });
-    setTicks(form_, ticks);
     count_ = count;
 }
 

@@ -49,10 +49,30 @@ void Debugger::restoreTo(long long position) {
 bool Debugger::goTo(long long position) {
     if (running() || position < journal_.reach() || position == journal_.position())
         return false;
-    restoreTo(position);
+    if (position < journal_.position())
+        restoreTo(position);
+    else
+        stepOnTo(position);
     startHighlight();
     notifyChanged();
     return true;
+}
+
+// Forward as Steps from here would go, with the inputs as they are now,
+// snapshots kept on the way as Steps keep them.
+void Debugger::stepOnTo(long long position) {
+    highlightPending_ = false;
+    auto* machine = simulator_.deviceMachine();
+    silently([&] {
+        while (journal_.position() < position) {
+            if (journal_.keepDue())
+                journal_.keep(machine, count_);
+            const long long at = journal_.position();
+            const long long steps = std::min(position, at + StepJournal::spacing) - at;
+            replay(steps);
+            journal_.advance(steps);
+        }
+    });
 }
 
 // The machine before the last step is brought back, the highlight starts

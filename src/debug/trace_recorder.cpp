@@ -13,7 +13,7 @@ public:
     static constexpr bool records = true;
     OnCore(TraceRecorder& to, const Core& core) : to_(to), core_(core) {}
 
-    void valueStepFinished(int cycles) {
+    void valueStepFinished(int cycles, int selected) {
         to_.count_.add(cycles);
         ++to_.position_;
         if (to_.position_ != to_.trace_.end())
@@ -21,7 +21,7 @@ public:
         const auto& columns = to_.trace_.columns();
         for (std::size_t c = 0; c < columns.size(); ++c)
             to_.row_[c] = static_cast<std::uint8_t>(valueOf(core_, columns[c].reg));
-        to_.trace_.append(to_.count_.cycles, core_.selected(), to_.row_.data());
+        to_.trace_.append(to_.count_.cycles, selected, to_.row_.data());
     }
 
 private:

@@ -20,7 +20,7 @@ public:
     void registerWritten(int index, int) { watches_.written(index); }
     void wWritten(int) { watches_.wWritten(); }
     void valueStepStarting(int selected) { line_ = selected; }
-    void valueStepFinished(int) {
+    void valueStepFinished(int, int) {
         met_ = watches_.stepFinished(line_, [this](int reg) { return valueOf(core_, reg); });
     }
     bool stopAfterStep() const { return met_; }

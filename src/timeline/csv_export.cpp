@@ -1,9 +1,21 @@
-#include "state/hex_text.h"
 #include "trace_export.h"
+
+#include "asm/line_text.h"
+#include "state/hex_text.h"
+#include "state/text_list.h"
 
 #include <ostream>
 
 namespace mirel::timeline {
+
+LineAddress addressesOf(const state::TextList& code) {
+    return [&code](int line) {
+        if (!code.validIndex(line))
+            return std::string();
+        const std::string& text = code.line(line);
+        return assembler::startsWithAddress(text) ? text.substr(0, 4) : std::string();
+    };
+}
 
 void writeCsv(std::ostream& out, const StepTrace& trace, const LineAddress& address) {
     out << "step,cycles,time_us,next";

@@ -7,10 +7,16 @@
 #include <string>
 #include <string_view>
 
+namespace mirel::state {
+class TextList;
+}
+
 namespace mirel::timeline {
 
 // The address a line of the program shows ("0012"); "" for no line.
 using LineAddress = std::function<std::string(int line)>;
+// The addresses the lines of `code` carry, read when asked.
+LineAddress addressesOf(const state::TextList& code);
 
 // The trace as a Value Change Dump for waveform viewers: the ports as their
 // pins RA0-RA7 and RB0-RB7, W and the other columns as bytes, and the step

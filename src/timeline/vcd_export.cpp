@@ -19,11 +19,13 @@ struct Signal {
 };
 
 std::string codeFor(std::size_t n) {
-    // Printable characters from '!' to '~', as many as needed.
+    // Letters and digits only: some readers take '$' or '#' for the syntax's own.
+    static constexpr std::string_view digits =
+        "abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789";
     std::string code;
     do {
-        code += static_cast<char>('!' + n % 94);
-        n /= 94;
+        code += digits[n % digits.size()];
+        n /= digits.size();
     } while (n != 0);
     return code;
 }

@@ -247,7 +247,7 @@ template <typename Recorder>
         if (selected < 0 && pcWithoutLine < 0) [[unlikely]]
             pcWithoutLine = state.pc;
         if constexpr (Recorder::records) {
-            recorder.valueStepFinished(stepCycles);
+            recorder.valueStepFinished(stepCycles, selected);
             if (recorder.stopAfterStep())
                 break;
         }

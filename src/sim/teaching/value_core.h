@@ -25,7 +25,8 @@ namespace mirel::sim {
 //   stackPopped()
 //   controlsChanged(std::uint16_t lamps, std::uint16_t boxes)
 //                                     port A in the low byte, B in the high
-//   valueStepFinished(int cycles)
+//   valueStepFinished(int cycles, int selected)
+//                                     and Code's selection after it (-1: none)
 //   stopAfterStep()                   true ends the run after the step just finished
 struct NoRecorder {
     static constexpr bool records = false;
@@ -35,7 +36,7 @@ struct NoRecorder {
     void stackPushed(int) {}
     void stackPopped() {}
     void controlsChanged(std::uint16_t, std::uint16_t) {}
-    void valueStepFinished(int) {}
+    void valueStepFinished(int, int) {}
     bool stopAfterStep() const { return false; }
 };
 

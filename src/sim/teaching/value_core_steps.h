@@ -163,7 +163,7 @@ long long ValueCore::run(long long count, const std::vector<char>* stops, Record
         ++done;
         cycles_ += cycles;
         if constexpr (Recorder::records) {
-            recorder.valueStepFinished(cycles);
+            recorder.valueStepFinished(cycles, selected_);
             if (recorder.stopAfterStep())
                 return done;
         }
