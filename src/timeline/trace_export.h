@@ -19,8 +19,10 @@ using LineAddress = std::function<std::string(int line)>;
 LineAddress addressesOf(const state::TextList& code);
 
 // The trace as a Value Change Dump for waveform viewers: the ports as their
-// pins RA0-RA7 and RB0-RB7, W and the other columns as bytes, and the step
-// count, over time in microseconds (one instruction cycle at 4 MHz).
+// pins RA0-RA7 and RB0-RB7, W and the other columns as bytes, over time in
+// microseconds (one instruction cycle at 4 MHz). Changes of steps that take
+// no time (a line without an instruction, the part asleep) join those of
+// the step before them.
 void writeVcd(std::ostream& out, const StepTrace& trace, std::string_view model);
 
 // One row per step: the step, the cycles and microseconds up to it, the

@@ -1,5 +1,6 @@
 // A Value Change Dump as waveform viewers read it: a header naming every
 // signal, its values at time 0, then at each later time the signals that changed.
+// Time is in instruction cycles, a microsecond each at 4 MHz.
 #include "trace_export.h"
 
 #include <ostream>
@@ -62,19 +63,18 @@ bool changed(const Signal& s, const std::uint8_t* row, const std::uint8_t* befor
 
 void writeVcd(std::ostream& out, const StepTrace& trace, std::string_view model) {
     std::vector<Signal> signals;
-    const std::string stepCode = codeFor(0);
     for (std::size_t c = 0; c < trace.columns().size(); ++c) {
         const TraceColumn& column = trace.columns()[c];
         if (column.pins != 0) {
             for (int bit = 0; bit < 8; ++bit)
                 signals.push_back({std::string("R") + column.pins + std::to_string(bit),
-                                   codeFor(signals.size() + 1), c, bit});
+                                   codeFor(signals.size()), c, bit});
         } else {
-            signals.push_back({column.name, codeFor(signals.size() + 1), c, -1});
+            signals.push_back({column.name, codeFor(signals.size()), c, -1});
         }
     }
     out << "$version Mirelsim $end\n$timescale 1us $end\n$scope module " << scopeName(model)
-        << " $end\n$var integer 32 " << stepCode << " step $end\n";
+        << " $end\n";
     for (const Signal& s : signals)
         out << "$var wire " << (s.bit >= 0 ? 1 : 8) << ' ' << s.code << ' ' << s.name
             << " $end\n";
@@ -83,8 +83,6 @@ void writeVcd(std::ostream& out, const StepTrace& trace, std::string_view model)
         return;
     const long long start = trace.cycles(trace.first());
     out << "#0\n$dumpvars\n";
-    writeBinary(out, trace.first(), 32);
-    out << ' ' << stepCode << '\n';
     for (const Signal& s : signals)
         writeValue(out, s, trace.values(trace.first()));
     out << "$end\n";
@@ -93,17 +91,17 @@ void writeVcd(std::ostream& out, const StepTrace& trace, std::string_view model)
         // Steps the part slept through, or lines without an instruction,
         // take no time: their changes join those of the step before.
         const long long time = trace.cycles(p) - start;
-        if (time != shownTime) {
-            out << '#' << time << '\n';
-            shownTime = time;
-        }
-        writeBinary(out, p, 32);
-        out << ' ' << stepCode << '\n';
         const std::uint8_t* row = trace.values(p);
         const std::uint8_t* before = trace.values(p - 1);
-        for (const Signal& s : signals)
-            if (changed(s, row, before))
-                writeValue(out, s, row);
+        for (const Signal& s : signals) {
+            if (!changed(s, row, before))
+                continue;
+            if (time != shownTime) {
+                out << '#' << time << '\n';
+                shownTime = time;
+            }
+            writeValue(out, s, row);
+        }
     }
 }
 

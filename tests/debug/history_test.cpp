@@ -114,5 +114,91 @@ TEST(History, TracesAndJumpsToEveryStepAsStepsLeftItUnderEveryModel) {
     }
 }
 
+
+struct WatchCase {
+    parts::Model model;
+    std::vector<std::string> program;
+    debug::Watch watch;
+    long long steps; // the instructions executed when the watch is met
+    std::string told;
+};
+
+// How the machine went until the watch was met: the steps and what was told.
+struct Met {
+    long long steps;
+    std::string told;
+    bool operator==(const Met&) const = default;
+};
+
+std::ostream& operator<<(std::ostream& out, const Met& m) {
+    return out << m.steps << " steps, '" << m.told << "'";
+}
+
+// Steps one by one, a run at the speed Start gives and one at full speed:
+// each stops, or tells, after the same step with the same words.
+Met meetWatch(const WatchCase& c, int way) {
+    DebugMachine m({"NOP"});
+    m.form.chosenModel = c.model;
+    Machine::load(m.form, c.program);
+    sim::RunMessages messages{m.form, m.messages};
+    CountingClock clock;
+    sim::RunControl run{m.form, m.simulator, messages, clock};
+    debug::Debugger d{m.form, m.simulator, &run};
+    std::string told;
+    d.setNotice([&](const std::string& text) { told = text; });
+    d.watches().add(c.watch);
+    if (way == 0) {
+        for (int i = 0; i < 100 && told.empty(); ++i)
+            m.step();
+    } else {
+        way == 1 ? run.StartKey_Click() : run.FullSpeed_Click();
+        for (int tick = 0; tick < 1000 && m.form.Timer1.enabled(); ++tick)
+            run.Timer1_Timer();
+    }
+    return {d.count().instructions, told};
+}
+
+TEST(Watches, StopRunsAfterTheStepThatMeetsTheirConditionAsStepsTellIt) {
+    using C = debug::WatchCondition;
+    const auto T = parts::Model::Teaching;
+    const std::vector<std::string> twoStores{"LDA 00 H", "STA 20", "LDA 05 H", "STA 20",
+                                             "JMP 0004"};
+    const WatchCase cases[] = {
+        {T, twoStores, {0x20, -1, C::Change, 0, "20"}, 4,
+         "Watch: 20 changed from 00 to 05 by the line at 0003."},
+        // A store of the value the register holds is a write, not a change.
+        {T, twoStores, {0x20, -1, C::AnyWrite, 0, "20"}, 2,
+         "Watch: 20 written with 00 by the line at 0001."},
+        {T, {"LDA 05 H", "STA 20", "INC 20", "JMP 0002"}, {0x20, -1, C::Equals, 7, "20"}, 5,
+         "Watch: 20 changed from 06 to 07 by the line at 0002."},
+        {T, {"CLR 21", "INC 21", "JMP 0001"}, {0x21, -1, C::NotEquals, 0, "21"}, 2,
+         "Watch: 21 changed from 00 to 01 by the line at 0001."},
+        // Bit 0 of the whole register: the condition's value names the bit.
+        {T, {"LDA 01 H", "STA 20", "INC 20", "JMP 0002"}, {0x20, -1, C::BitClear, 0, "20"}, 3,
+         "Watch: 20 changed from 01 to 02 by the line at 0002."},
+        {T, {"LDA 01 H", "STA 06", "RLA 06", "JMP 0002"}, {6, 3, C::BitSet, 0, "PORTB.3"}, 7,
+         "Watch: PORTB.3 changed from 0 to 1 by the line at 0002."},
+        // Through INDF the write lands on the register FSR points at.
+        {T, {"LDA 22 H", "STA 04", "LDA 09 H", "STA 00", "JMP 0004"},
+         {0x22, -1, C::Change, 0, "22"}, 4, "Watch: 22 changed from 00 to 09 by the line at 0003."},
+        // With the bank bit set, 05 is TRISA at 85.
+        {T, {"LDA 0F H", "SET 03,5", "STA 05", "JMP 0003"}, {0x85, -1, C::Change, 0, "TRISA"}, 3,
+         "Watch: TRISA changed from 00 to 0F by the line at 0002."},
+        {T, {"LDA 03 H", "JMP 0001"}, {-1, -1, C::Equals, 3, "W"}, 1,
+         "Watch: W changed from 00 to 03 by the line at 0000."},
+        // Under a part, STATUS at 03 and its mirror at 83 are one register.
+        {parts::Model::F84A, {"NOP", "SET 03,0", "JMP 0002"}, {0x83, 0, C::BitSet, 0, "83.0"}, 2,
+         "Watch: 83.0 changed from 0 to 1 by the line at 0001."},
+        // The 16F877A shows 70-7F of bank 0 in every bank.
+        {parts::Model::F877A, {"LDA 30 H", "STA 70", "JMP 0002"}, {0xF0, -1, C::Change, 0, "F0"},
+         2, "Watch: F0 changed from 00 to 30 by the line at 0001."},
+    };
+    for (const WatchCase& c : cases) {
+        SCOPED_TRACE(c.watch.name + " in " + c.program[1]);
+        for (int way = 0; way < 3; ++way)
+            EXPECT_EQ(meetWatch(c, way), (Met{c.steps, c.told})) << "way " << way;
+    }
+}
+
 } // namespace
 } // namespace mirel::testing
