@@ -11,23 +11,37 @@ namespace mirel::debug {
 
 namespace {
 
-// Told each write and step of a run on values.
+// Told each write and step of a run on values; keeps the step's writes and
+// the count of steps itself, so that a step writing no watched register
+// costs a test.
 template <typename Core> class WatchRecorder : public sim::part::PartNoRecorder {
 public:
-    static constexpr bool records = true;
-    WatchRecorder(WatchList& watches, const Core& core) : watches_(watches), core_(core) {}
+    static constexpr bool watches = true;
+    WatchRecorder(WatchList& watches, const Core& core, long long position)
+        : watches_(watches), core_(core), position_(position) {}
 
-    void registerWritten(int index, int) { watches_.written(index); }
-    void wWritten(int) { watches_.wWritten(); }
+    // Most writes go to registers no one watches: a test, and no store.
+    void registerWritten(int index, int) {
+        if (const std::uint32_t marks = watches_.marksOf(index)) [[unlikely]]
+            written_ |= marks;
+    }
+    void wWritten(int) { written_ |= watches_.wMarks(); }
     void valueStepStarting(int selected) { line_ = selected; }
     void valueStepFinished(int, int) {
-        met_ = watches_.stepFinished(line_, [this](int reg) { return valueOf(core_, reg); });
+        ++position_;
+        if (written_ == 0) [[likely]]
+            return;
+        met_ = watches_.compare(written_, position_, line_,
+                                [this](int reg) { return valueOf(core_, reg); });
+        written_ = 0;
     }
     bool stopAfterStep() const { return met_; }
 
 private:
     WatchList& watches_;
     const Core& core_;
+    long long position_;
+    std::uint32_t written_ = 0;
     int line_ = -1;
     bool met_ = false;
 };
@@ -55,14 +69,14 @@ void Debugger::watchedStepFinished() {
 long long Debugger::watchedRun(sim::ValueCore& core, long long count) {
     watches_.setModel(form_.model);
     watches_.start(journal_.position(), [&core](int reg) { return valueOf(core, reg); });
-    WatchRecorder<sim::ValueCore> recorder(watches_, core);
+    WatchRecorder<sim::ValueCore> recorder(watches_, core, journal_.position());
     return core.run(count, &breakpoints_.marks(), recorder);
 }
 
 long long Debugger::watchedPartRun(sim::part::PartValueCore& core, long long count) {
     watches_.setModel(form_.model);
     watches_.start(journal_.position(), [&core](int reg) { return valueOf(core, reg); });
-    WatchRecorder<sim::part::PartValueCore> recorder(watches_, core);
+    WatchRecorder<sim::part::PartValueCore> recorder(watches_, core, journal_.position());
     return core.run(count, &breakpoints_.marks(), recorder);
 }
 

@@ -64,26 +64,6 @@ void WatchList::remark() {
     }
 }
 
-bool WatchList::meets(const Watch& w, int before, int now) {
-    switch (w.condition) {
-    case WatchCondition::None:
-        return false;
-    case WatchCondition::AnyWrite:
-        return true;
-    case WatchCondition::Change:
-        return now != before;
-    case WatchCondition::Equals:
-        return now == w.value;
-    case WatchCondition::NotEquals:
-        return now != w.value;
-    case WatchCondition::BitSet:
-        return ((w.bit < 0 ? now >> w.value : now) & 1) != 0;
-    case WatchCondition::BitClear:
-        return ((w.bit < 0 ? now >> w.value : now) & 1) == 0;
-    }
-    return false;
-}
-
 std::string WatchList::hitText(const WatchHit& hit, const std::string& lineAddress) const {
     const Watch& w = watches_[hit.watch];
     const auto show = [&](int v) { return w.bit < 0 ? state::hex2(v) : std::to_string(v); };

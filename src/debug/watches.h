@@ -3,6 +3,7 @@
 #include "parts/model.h"
 
 #include <array>
+#include <bit>
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -74,10 +75,7 @@ public:
             writtenAt_[i] = -1;
         }
     }
-    void written(int index) {
-        if (static_cast<unsigned>(index) < marks_.size())
-            written_ |= marks_[static_cast<std::size_t>(index)];
-    }
+    void written(int index) { written_ |= marksOf(index); }
     void wWritten() { written_ |= wMarks_; }
     // After a step that executed `line`; the first watch it met, if any, is
     // kept as hit() until the next start.
@@ -85,7 +83,34 @@ public:
         ++position_;
         if (written_ == 0) [[likely]]
             return false;
-        return compare(line, read);
+        const std::uint32_t written = written_;
+        written_ = 0;
+        return compare(written, position_, line, read);
+    }
+    // The watches following a register line, a bit each; W's.
+    // Cores write no line beyond 1023: the index is only masked, not tested.
+    std::uint32_t marksOf(int index) const {
+        return marks_[static_cast<std::size_t>(index) & (marks_.size() - 1)];
+    }
+    std::uint32_t wMarks() const { return wMarks_; }
+    // The watches in `written` compared after the step to `position`, which
+    // executed `line`: for a run that keeps the writes of each step itself.
+    template <typename Read>
+    bool compare(std::uint32_t written, long long position, int line, const Read& read) {
+        position_ = position;
+        bool met = false;
+        for (std::uint32_t left = written; left != 0; left &= left - 1) {
+            const auto i = static_cast<std::size_t>(std::countr_zero(left));
+            const int now = watched(watches_[i], read);
+            before_[i] = values_[i];
+            values_[i] = now;
+            writtenAt_[i] = position;
+            if (!met && meets(watches_[i], before_[i], now)) {
+                hit_ = WatchHit{i, before_[i], now, line};
+                met = true;
+            }
+        }
+        return met;
     }
     const std::optional<WatchHit>& hit() const { return hit_; }
     void clearHit() { hit_.reset(); }
@@ -98,24 +123,25 @@ private:
         const int v = read(w.reg);
         return w.bit < 0 ? v : (v >> w.bit) & 1;
     }
-    template <typename Read> bool compare(int line, const Read& read) {
-        bool met = false;
-        for (std::size_t i = 0; i < watches_.size(); ++i) {
-            if ((written_ >> i & 1) == 0)
-                continue;
-            const int now = watched(watches_[i], read);
-            before_[i] = values_[i];
-            values_[i] = now;
-            writtenAt_[i] = position_;
-            if (!met && meets(watches_[i], before_[i], now)) {
-                hit_ = WatchHit{i, before_[i], now, line};
-                met = true;
-            }
+    static bool meets(const Watch& w, int before, int now) {
+        switch (w.condition) {
+        case WatchCondition::None:
+            return false;
+        case WatchCondition::AnyWrite:
+            return true;
+        case WatchCondition::Change:
+            return now != before;
+        case WatchCondition::Equals:
+            return now == w.value;
+        case WatchCondition::NotEquals:
+            return now != w.value;
+        case WatchCondition::BitSet:
+            return ((w.bit < 0 ? now >> w.value : now) & 1) != 0;
+        case WatchCondition::BitClear:
+            return ((w.bit < 0 ? now >> w.value : now) & 1) == 0;
         }
-        written_ = 0;
-        return met;
+        return false;
     }
-    static bool meets(const Watch& w, int before, int now);
     void remark();
 
     std::vector<Watch> watches_;

@@ -73,6 +73,8 @@ public:
             const auto& copies = this->map().copies[at];
             for (std::uint8_t i = 0; i < this->map().copyCount[at]; ++i)
                 tellWrite(copies[i], value);
+        } else if constexpr (Recorder::watches) {
+            recorder_.registerWritten(home, value); // a watch follows every copy
         }
         cells_[at] = static_cast<std::uint16_t>(value | written);
         // A port, a direction or INTCON written: the port tail and port B's
@@ -87,7 +89,7 @@ public:
     void setW(int value) {
         core_.w_ = value;
         core_.wStored_ = true;
-        if constexpr (Recorder::records)
+        if constexpr (hears<Recorder>)
             recorder_.wWritten(value);
     }
 
@@ -235,10 +237,10 @@ template <typename Recorder>
         if (static_cast<unsigned>(depth - 1) >= stackLimit - 2 && !state.sleeping &&
             machine.nextStepShowsMessage(depth)) [[unlikely]]
             break;
-        if constexpr (Recorder::records) {
+        if constexpr (hears<Recorder>)
             recorder.valueStepStarting(machine.selected());
+        if constexpr (Recorder::records)
             recorder.partStepStarting(state);
-        }
         const int stepCycles = partStep(machine, state, woke);
         ++done;
         cycles += stepCycles;
@@ -246,7 +248,7 @@ template <typename Recorder>
         const int selected = machine.selected();
         if (selected < 0 && pcWithoutLine < 0) [[unlikely]]
             pcWithoutLine = state.pc;
-        if constexpr (Recorder::records) {
+        if constexpr (hears<Recorder>) {
             recorder.valueStepFinished(stepCycles, selected);
             if (recorder.stopAfterStep())
                 break;

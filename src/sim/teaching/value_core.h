@@ -28,8 +28,11 @@ namespace mirel::sim {
 //   valueStepFinished(int cycles, int selected)
 //                                     and Code's selection after it (-1: none)
 //   stopAfterStep()                   true ends the run after the step just finished
+// A recorder may also only watch: `watches` true, `records` false, when it
+// hears just registerWritten, wWritten, the step's start and end, and stops.
 struct NoRecorder {
     static constexpr bool records = false;
+    static constexpr bool watches = false;
     void valueStepStarting(int) {}
     void registerWritten(int, int) {}
     void wWritten(int) {}
@@ -39,6 +42,9 @@ struct NoRecorder {
     void valueStepFinished(int, int) {}
     bool stopAfterStep() const { return false; }
 };
+
+// Whether a recorder hears writes and steps: one that records, or only watches.
+template <typename Recorder> inline constexpr bool hears = Recorder::records || Recorder::watches;
 
 // The one place where steps run on values alone: the register file as bytes,
 // W as a byte, the selection as a line index, the stack's top as line indices,

@@ -15,7 +15,7 @@ template <typename Recorder> inline void ValueCore::put(Recorder& recorder, int 
     if (index > lastRegister)
         return;
     const auto at = static_cast<std::size_t>(index);
-    if constexpr (Recorder::records)
+    if constexpr (hears<Recorder>)
         recorder.registerWritten(index, value);
     values_[at] = static_cast<std::uint8_t>(value);
     wellFormed_[at] = 1;
@@ -39,7 +39,7 @@ template <typename Recorder> inline void ValueCore::setC(Recorder& recorder, boo
 template <typename Recorder> inline void ValueCore::setW(Recorder& recorder, int value) {
     w_ = value;
     wStored_ = true;
-    if constexpr (Recorder::records)
+    if constexpr (hears<Recorder>)
         recorder.wWritten(value);
 }
 
@@ -116,7 +116,8 @@ private:
 // Steps of the teaching model's cycle on values, stopping before one that
 // only a Step can take.
 template <typename Recorder>
-long long ValueCore::run(long long count, const std::vector<char>* stops, Recorder& recorder) {
+[[gnu::flatten]] long long ValueCore::run(long long count, const std::vector<char>* stops,
+                                          Recorder& recorder) {
     const int last = lineCount_ - 1;
     cycles_ = 0;
     // Held in locals: the register bytes written below could alias the
@@ -156,13 +157,13 @@ long long ValueCore::run(long long count, const std::vector<char>* stops, Record
                 break;
             }
         }
-        if constexpr (Recorder::records)
+        if constexpr (hears<Recorder>)
             recorder.valueStepStarting(selected_);
         OnValues<Recorder> machine(*this, recorder, bankBits, last + 1, entry);
         const int cycles = teaching::execute(machine, current, l);
         ++done;
         cycles_ += cycles;
-        if constexpr (Recorder::records) {
+        if constexpr (hears<Recorder>) {
             recorder.valueStepFinished(cycles, selected_);
             if (recorder.stopAfterStep())
                 return done;
