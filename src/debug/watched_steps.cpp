@@ -20,11 +20,11 @@ public:
     WatchRecorder(WatchList& watches, const Core& core, long long position)
         : watches_(watches), core_(core), position_(position) {}
 
-    // Most writes go to registers no one watches: a test, and no store.
-    void registerWritten(int index, int) {
-        if (const std::uint32_t marks = watches_.marksOf(index)) [[unlikely]]
-            written_ |= marks;
+    void markWatched(std::array<std::uint8_t, 1024>& lines) const {
+        for (std::size_t i = 0; i < lines.size(); ++i)
+            lines[i] = watches_.marksOf(static_cast<int>(i)) != 0;
     }
+    void registerWritten(int index, int) { written_ |= watches_.marksOf(index); }
     void wWritten(int) { written_ |= watches_.wMarks(); }
     void valueStepStarting(int selected) { line_ = selected; }
     void valueStepFinished(int, int) {

@@ -107,6 +107,8 @@ private:
     // Each register at its home address: the value in the low byte, and
     // `written`. Wider than a byte so that its stores alias no byte of the core.
     std::array<std::uint16_t, mirel::parts::bankedCount> cells_{};
+    // The registers a watching recorder hears written, by home address.
+    std::array<std::uint8_t, 1024> watched_{};
     // Reg's lines as the run found them.
     std::array<std::uint8_t, state::registerCount> foundValues_{};
     std::array<std::uint8_t, state::registerCount> foundWellFormed_{};

@@ -18,7 +18,8 @@ public:
     // can stay in registers; finish() hands it back to the core.
     OnValues(PartValueCore& core, Recorder& recorder, PartState& state)
         : BankedRegisters<OnValues>(*core.map_), core_(core), recorder_(recorder), state_(state),
-          cells_(core.cells_.data()), words_(core.words_.data()), lineOf_(core.lineOf_.data()),
+          cells_(core.cells_.data()), watched_(core.watched_.data()), words_(core.words_.data()),
+          lineOf_(core.lineOf_.data()),
           addressMask_(core.addressMask_), tickedA_(core.tickedA_), tickedB_(core.tickedB_),
           pc_(core.pc_), selected_(core.selected_), picked_(core.picked_),
           shownA_(core.shownPorts_[0]), shownB_(core.shownPorts_[1]), depth_(core.stackDepth()) {}
@@ -74,7 +75,8 @@ public:
             for (std::uint8_t i = 0; i < this->map().copyCount[at]; ++i)
                 tellWrite(copies[i], value);
         } else if constexpr (Recorder::watches) {
-            recorder_.registerWritten(home, value); // a watch follows every copy
+            if (watched_[at]) [[unlikely]]
+                recorder_.registerWritten(home, value); // a watch follows every copy
         }
         cells_[at] = static_cast<std::uint16_t>(value | written);
         // A port, a direction or INTCON written: the port tail and port B's
@@ -204,6 +206,7 @@ private:
     Recorder& recorder_;
     PartState& state_;
     std::uint16_t* cells_;
+    const std::uint8_t* watched_;
     const std::uint16_t* words_;
     const int* lineOf_;
     int addressMask_;
@@ -228,6 +231,8 @@ template <typename Recorder>
     // register or pointer the step had already read.
     PartState state = state_;
     bool woke = woke_;
+    if constexpr (Recorder::watches)
+        recorder.markWatched(watched_);
     OnValues<Recorder> machine(*this, recorder, state);
     long long done = 0, cycles = 0, executed = 0;
     int pcWithoutLine = -1;

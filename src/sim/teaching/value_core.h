@@ -29,7 +29,10 @@ namespace mirel::sim {
 //                                     and Code's selection after it (-1: none)
 //   stopAfterStep()                   true ends the run after the step just finished
 // A recorder may also only watch: `watches` true, `records` false, when it
-// hears just registerWritten, wWritten, the step's start and end, and stops.
+// hears just wWritten, the step's start and end, stops, and registerWritten
+// for the lines it marks before the run:
+//   markWatched(std::array<std::uint8_t, 1024>& lines)
+//                                     non-zero for each line it watches
 struct NoRecorder {
     static constexpr bool records = false;
     static constexpr bool watches = false;
@@ -119,6 +122,9 @@ private:
     // go nowhere, so the arrays reach past every banked or indirect index.
     std::array<std::uint8_t, 1024> values_{};
     std::array<std::uint8_t, 1024> wellFormed_{};
+    // The lines a watching recorder hears written, kept here beside the
+    // values: a write tests one byte the step's own stores cannot hide.
+    std::array<std::uint8_t, 1024> watched_{};
     int w_ = 0;
     bool wStored_ = false;
     long long cycles_ = 0;

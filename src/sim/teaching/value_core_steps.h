@@ -15,8 +15,12 @@ template <typename Recorder> inline void ValueCore::put(Recorder& recorder, int 
     if (index > lastRegister)
         return;
     const auto at = static_cast<std::size_t>(index);
-    if constexpr (hears<Recorder>)
+    if constexpr (Recorder::records)
         recorder.registerWritten(index, value);
+    else if constexpr (Recorder::watches) {
+        if (watched_[at]) [[unlikely]]
+            recorder.registerWritten(index, value);
+    }
     values_[at] = static_cast<std::uint8_t>(value);
     wellFormed_[at] = 1;
 }
@@ -127,6 +131,8 @@ template <typename Recorder>
     const auto stopAt = [marks, markCount](int line) {
         return static_cast<std::size_t>(line) < markCount && marks[line] != 0;
     };
+    if constexpr (Recorder::watches)
+        recorder.markWatched(watched_);
     long long done = 0;
     while (done < count) {
         const int current = selected_ < 0 ? 0 : selected_;
