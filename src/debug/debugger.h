@@ -113,7 +113,6 @@ private:
     // Before the machine changes by a step or a run.
     [[gnu::always_inline]] void machineChanging() {
         highlightPending_ = false;
-        watches_.clearHit();
         watch_.setQuiet(true);
         if (journal_.due()) [[unlikely]]
             keepMachine();

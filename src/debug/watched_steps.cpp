@@ -49,6 +49,7 @@ private:
 } // namespace
 
 void Debugger::watchedStepStarting() {
+    watches_.clearHit();
     watches_.setModel(form_.model);
     watchedLine_ = form_.Code.selectedIndex();
     watches_.start(journal_.position(), [this](int reg) { return valueOf(form_, reg); });
@@ -67,6 +68,7 @@ void Debugger::watchedStepFinished() {
 }
 
 long long Debugger::watchedRun(sim::ValueCore& core, long long count) {
+    watches_.clearHit();
     watches_.setModel(form_.model);
     watches_.start(journal_.position(), [&core](int reg) { return valueOf(core, reg); });
     WatchRecorder<sim::ValueCore> recorder(watches_, core, journal_.position());
@@ -74,6 +76,7 @@ long long Debugger::watchedRun(sim::ValueCore& core, long long count) {
 }
 
 long long Debugger::watchedPartRun(sim::part::PartValueCore& core, long long count) {
+    watches_.clearHit();
     watches_.setModel(form_.model);
     watches_.start(journal_.position(), [&core](int reg) { return valueOf(core, reg); });
     WatchRecorder<sim::part::PartValueCore> recorder(watches_, core, journal_.position());
