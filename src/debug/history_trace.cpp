@@ -62,6 +62,10 @@ void Debugger::walkHistory(long long from, timeline::StepTrace& trace) {
     auto* machine = simulator_.deviceMachine();
     const std::uint16_t ticks = readTicks(form_);
     const CycleCount count = count_;
+    // The walk puts back what the machine already was: none of it is the
+    // user's, so the history (and the snapshot walked from) stays.
+    const bool quiet = watch_.quiet();
+    watch_.setQuiet(true);
     const MachineSnapshot& first = journal_.snapshotBefore(from);
     first.restore(form_, machine);
     count_ = first.count;
@@ -82,6 +86,7 @@ void Debugger::walkHistory(long long from, timeline::StepTrace& trace) {
         }
     });
     setTicks(form_, ticks);
+    watch_.setQuiet(quiet);
     count_ = count;
 }
 
