@@ -55,9 +55,9 @@ std::string registerLineName(parts::Model model, int reg) {
     return addressName(reg);
 }
 
-std::optional<RegisterReference> readRegisterReference(const std::string& text,
-                                                       parts::Model model, int registerLines,
-                                                       bool bits, std::string& error) {
+std::optional<RegisterReference> readRegisterReference(const std::string& text, parts::Model model,
+                                                       int registerLines, bool bits,
+                                                       std::string& error) {
     std::string whole = trimmed(text);
     if (whole.empty()) {
         error = "Type a register: an address in hex (20, 0C, 85) or a name (TMR0, PORTB, W).";

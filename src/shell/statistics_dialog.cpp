@@ -24,8 +24,8 @@ QTableWidgetItem* cell(const QString& text, bool number) {
 
 StatisticsDialog::StatisticsDialog(debug::Debugger& debugger, state::MainForm& form,
                                    QWidget* parent)
-    : QDialog(parent), debugger_(debugger), form_(form),
-      history_{timeline::StepTrace(std::vector<timeline::TraceColumn>{}), ~0u, 0} {
+    : QDialog(parent), debugger_(debugger),
+      form_(form), history_{timeline::StepTrace(std::vector<timeline::TraceColumn>{}), ~0u, 0} {
     setObjectName(QStringLiteral("StatisticsDialog"));
     setWindowTitle(QStringLiteral("Statistics"));
     auto* layout = new QVBoxLayout(this);
@@ -40,14 +40,15 @@ StatisticsDialog::StatisticsDialog(debug::Debugger& debugger, state::MainForm& f
     table_ = new QTableWidget(0, 4, this);
     table_->setObjectName(QStringLiteral("StatisticsTable"));
     table_->setHorizontalHeaderLabels({QStringLiteral("Mnemonic"), QStringLiteral("Runs"),
-                                       QStringLiteral("Cycles"), QStringLiteral("Share of cycles")});
+                                       QStringLiteral("Cycles"),
+                                       QStringLiteral("Share of cycles")});
     table_->verticalHeader()->hide();
     table_->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
     table_->horizontalHeader()->setStretchLastSection(true);
     layout->addWidget(table_, 1);
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Close, this);
-    QPushButton* again = buttons->addButton(QStringLiteral("&Refresh"),
-                                            QDialogButtonBox::ActionRole);
+    QPushButton* again =
+        buttons->addButton(QStringLiteral("&Refresh"), QDialogButtonBox::ActionRole);
     again->setToolTip(QStringLiteral("Count the steps again, up to the current one"));
     layout->addWidget(buttons);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
@@ -70,11 +71,10 @@ void StatisticsDialog::refresh() {
     // The steps up to the current one; those taken back are not the machine's.
     timeline::StepTrace upToNow = history_.trace;
     upToNow.cutFrom(debugger_.position() + 1);
-    const timeline::StepStatistics counted =
-        timeline::countSteps(upToNow, [this](int line) {
-            return form_.Code.validIndex(line) ? timeline::mnemonicOfLine(form_.Code.line(line))
-                                               : std::string();
-        });
+    const timeline::StepStatistics counted = timeline::countSteps(upToNow, [this](int line) {
+        return form_.Code.validIndex(line) ? timeline::mnemonicOfLine(form_.Code.line(line))
+                                           : std::string();
+    });
     reach_->setText(QStringLiteral("Over the last %1 steps, as far back as Step Back reaches "
                                    "(at most 100,000).")
                         .arg(counted.steps));
@@ -90,9 +90,10 @@ void StatisticsDialog::refresh() {
         const timeline::MnemonicCount& m = counted.mnemonics[i];
         const int r = static_cast<int>(i);
         const double share = counted.cycles == 0 ? 0.0 : 100.0 * m.cycles / counted.cycles;
-        table_->setItem(r, 0, cell(m.mnemonic.empty() ? QStringLiteral("(no line)")
-                                                      : QString::fromStdString(m.mnemonic),
-                                   false));
+        table_->setItem(r, 0,
+                        cell(m.mnemonic.empty() ? QStringLiteral("(no line)")
+                                                : QString::fromStdString(m.mnemonic),
+                             false));
         table_->setItem(r, 1, cell(QString::number(m.runs), true));
         table_->setItem(r, 2, cell(QString::number(m.cycles), true));
         table_->setItem(r, 3, cell(QString::number(share, 'f', 1) + QLatin1Char('%'), true));

@@ -18,6 +18,8 @@
 #include <QStatusBar>
 #include <QStyle>
 
+#include <algorithm>
+
 namespace mirel::shell {
 
 void frmMain::buildTimelineCommands() {
@@ -105,13 +107,31 @@ void frmMain::showDockWithRoom(QDockWidget* dock, int room) {
     const bool across = dockWidgetArea(dock) == Qt::LeftDockWidgetArea ||
                         dockWidgetArea(dock) == Qt::RightDockWidgetArea;
     const int separator = style()->pixelMetric(QStyle::PM_DockWidgetSeparatorExtent);
+    const QScreen* where = screen();
+    // As much of its room as the screen has beside the window, and at least
+    // a few lines: the controls keep their size where they can.
+    if (where) {
+        const QSize free = where->availableGeometry().size() - frameGeometry().size();
+        const int least = 8 * fontMetrics().height();
+        room = std::max(least, std::min(room, (across ? free.width() : free.height()) - separator));
+    }
     QSize wanted =
         across ? size() + QSize(room + separator, 0) : size() + QSize(0, room + separator);
-    if (const QScreen* where = screen())
+    if (where)
         wanted = wanted.boundedTo(where->availableGeometry().size() -
                                   (frameGeometry().size() - geometry().size()));
     resize(wanted);
     resizeDocks({dock}, {room}, across ? Qt::Horizontal : Qt::Vertical);
+    if (!where)
+        return;
+    // A window that grew past the screen's edge moves back onto it.
+    const QRect free = where->availableGeometry();
+    const QRect frame = frameGeometry();
+    const QPoint inside(
+        std::max(free.left(), std::min(frame.left(), free.right() - frame.width())),
+        std::max(free.top(), std::min(frame.top(), free.bottom() - frame.height())));
+    if (inside != frame.topLeft())
+        move(pos() + (inside - frame.topLeft()));
 }
 
 } // namespace mirel::shell

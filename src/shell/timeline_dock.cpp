@@ -38,9 +38,9 @@ std::string lineAddress(const state::MainForm& form, int line) {
     if (!form.Code.validIndex(line))
         return "";
     const std::string& text = form.Code.line(line);
-    if (text.size() < 4 ||
-        !std::all_of(text.begin(), text.begin() + 4,
-                     [](char c) { return std::isxdigit(static_cast<unsigned char>(c)) != 0; }))
+    if (text.size() < 4 || !std::all_of(text.begin(), text.begin() + 4, [](char c) {
+            return std::isxdigit(static_cast<unsigned char>(c)) != 0;
+        }))
         return "";
     return text.substr(0, 4);
 }
@@ -50,8 +50,7 @@ TimelineDock::TimelineDock(debug::Debugger& debugger, state::MainForm& form,
                            files::FileDialogService& dialogs, state::MessageBoxService& messages,
                            QWidget* parent)
     : QDockWidget(QStringLiteral("Timeline"), parent), debugger_(debugger), form_(form),
-      dialogs_(dialogs), messages_(messages),
-      history_(std::make_unique<debug::HistoryTrace>()) {
+      dialogs_(dialogs), messages_(messages), history_(std::make_unique<debug::HistoryTrace>()) {
     setObjectName(QStringLiteral("TimelineDock"));
     setFeatures(QDockWidget::DockWidgetClosable | QDockWidget::DockWidgetMovable |
                 QDockWidget::DockWidgetFloatable);
@@ -66,12 +65,12 @@ TimelineDock::TimelineDock(debug::Debugger& debugger, state::MainForm& form,
     layout->setSpacing(2);
     auto* row = new QHBoxLayout;
     layout->addLayout(row);
-    auto* add = button(page, "TimelineAddRegister", "Add Register...",
-                       "Add a register's lane, by address (20, 0C, 85) or name (TMR0, STATUS)",
-                       row);
-    auto* vcd = button(page, "TimelineExportVcd", "Export VCD...",
-                       "Save the lanes over the steps as a Value Change Dump for a waveform viewer",
-                       row);
+    auto* add =
+        button(page, "TimelineAddRegister", "Add Register...",
+               "Add a register's lane, by address (20, 0C, 85) or name (TMR0, STATUS)", row);
+    auto* vcd =
+        button(page, "TimelineExportVcd", "Export VCD...",
+               "Save the lanes over the steps as a Value Change Dump for a waveform viewer", row);
     auto* csv = button(page, "TimelineExportCsv", "Export CSV...",
                        "Save the lanes over the steps as a table: one row a step", row);
     row->addStretch(1);
@@ -224,8 +223,9 @@ void TimelineDock::zoom(double percent) {
     zoomFont(*this, percent);
 }
 
+// The axis and about a dozen lanes; the rest scroll.
 int TimelineDock::preferredHeight() const {
-    return 24 * fontMetrics().height();
+    return 17 * fontMetrics().height();
 }
 
 } // namespace mirel::shell

@@ -127,7 +127,8 @@ void TimelineView::paintAxis(QPainter& painter) {
     const long long first = std::max(firstShownStep(), trace_->first());
     const long long last = std::min(first + visibleSteps(), trace_->end() - 1);
     const QString widest = QString::number(std::max(last, trace_->cycles(last)));
-    const double labelWidth = metrics.horizontalAdvance(widest + QStringLiteral("  \u00b5s"));
+    const double labelWidth = metrics.horizontalAdvance(widest + QStringLiteral(" \u00b5s")) +
+                              2 * metrics.averageCharWidth();
     const long long every = niceStep(labelWidth / pixelsPerStep_);
     painter.save();
     painter.setClipRect(gutter_, 0, width - gutter_, viewport()->height());
@@ -139,10 +140,13 @@ void TimelineView::paintAxis(QPainter& painter) {
         const long long cycles = trace_->cycles(s);
         const QString texts[] = {QString::number(s), QString::number(cycles),
                                  QString::number(cycles) + QStringLiteral(" \u00b5s")};
+        // Centred on the step, but never under the names.
+        const double left = std::max<double>(gutter_, x - labelWidth / 2);
         for (int r = 0; r < 3; ++r)
-            painter.drawText(QRectF(x - labelWidth / 2, 3 + r * lineHeight_, labelWidth,
-                                    lineHeight_),
-                             Qt::AlignCenter, texts[r]);
+            painter.drawText(QRectF(left, 3 + r * lineHeight_, labelWidth, lineHeight_),
+                             left > x - labelWidth / 2 ? Qt::AlignLeft | Qt::AlignVCenter
+                                                       : Qt::AlignCenter,
+                             texts[r]);
     }
     painter.restore();
 }
@@ -171,9 +175,9 @@ void TimelineView::paintLanes(QPainter& painter) {
     // The steps after the current one, taken back, under a veil.
     const double after = middleOf(current_) + std::max(1.0, pixelsPerStep_ / 2);
     if (after < width)
-        painter.fillRect(QRectF(std::max<double>(after, gutter_), axisHeight_, width,
-                                viewport()->height()),
-                         QColor(0, 0, 0, 150));
+        painter.fillRect(
+            QRectF(std::max<double>(after, gutter_), axisHeight_, width, viewport()->height()),
+            QColor(0, 0, 0, 150));
     painter.restore();
 }
 
@@ -280,9 +284,8 @@ void TimelineView::paintByteLane(QPainter& painter, const Lane& lane, int y) {
     painter.setBrush(QColor(60, 60, 0));
     for (const Stretch& s : stretches) {
         const int slant = std::min(3, (s.x1 - s.x0) / 2);
-        const QPoint corners[] = {{s.x0, middle},         {s.x0 + slant, top},
-                                  {s.x1 - slant, top},    {s.x1, middle},
-                                  {s.x1 - slant, bottom}, {s.x0 + slant, bottom}};
+        const QPoint corners[] = {{s.x0, middle}, {s.x0 + slant, top},    {s.x1 - slant, top},
+                                  {s.x1, middle}, {s.x1 - slant, bottom}, {s.x0 + slant, bottom}};
         painter.drawPolygon(corners, 6);
     }
     painter.setPen(byteColour());

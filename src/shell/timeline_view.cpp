@@ -60,22 +60,26 @@ void TimelineView::layoutLanes() {
     int widest = std::max({metrics.horizontalAdvance(QStringLiteral("cycles")),
                            metrics.horizontalAdvance(QStringLiteral("step")),
                            metrics.horizontalAdvance(QStringLiteral("\u00b5s"))});
-    for (std::size_t c = 0; c < columnCount_; ++c) {
-        const timeline::TraceColumn& column = trace_->columns()[c];
-        const int index = static_cast<int>(c);
-        if (column.pins != 0) {
+    // The bytes first, where a register the user added is seen at once;
+    // then the ports' pins, bit 0 at the top.
+    for (const bool pins : {false, true})
+        for (std::size_t c = 0; c < columnCount_; ++c) {
+            const timeline::TraceColumn& column = trace_->columns()[c];
+            const int index = static_cast<int>(c);
+            if ((column.pins != 0) != pins)
+                continue;
+            if (!pins) {
+                lanes_.push_back(
+                    {QString::fromStdString(column.name), index, -1, top, lineHeight_ + 6});
+                top += lineHeight_ + 6;
+                continue;
+            }
             for (int bit = 0; bit < 8; ++bit) {
-                const QString name =
-                    QStringLiteral("R%1%2").arg(QLatin1Char(column.pins)).arg(bit);
+                const QString name = QStringLiteral("R%1%2").arg(QLatin1Char(column.pins)).arg(bit);
                 lanes_.push_back({name, index, bit, top, lineHeight_ + 2});
                 top += lineHeight_ + 2;
             }
-        } else {
-            lanes_.push_back({QString::fromStdString(column.name), index, -1, top,
-                              lineHeight_ + 6});
-            top += lineHeight_ + 6;
         }
-    }
     for (const Lane& lane : lanes_)
         widest = std::max(widest, metrics.horizontalAdvance(lane.name));
     gutter_ = widest + 2 * metrics.averageCharWidth();
@@ -149,10 +153,17 @@ void TimelineView::scrollContentsBy(int, int) {
 }
 
 void TimelineView::zoomBy(double steps, int anchorX) {
+    zoomTo(pixelsPerStep_ * std::pow(2.0, steps / 2.0), anchorX);
+}
+
+void TimelineView::setPixelsPerStep(double pixels) {
+    zoomTo(pixels, -1);
+}
+
+void TimelineView::zoomTo(double pixels, int anchorX) {
     const int x = anchorX < 0 ? lanesWidth() / 2 : std::clamp(anchorX - gutter_, 0, lanesWidth());
     const double anchorStep = static_cast<double>(firstShownStep()) + x / pixelsPerStep_;
-    const double zoomed = pixelsPerStep_ * std::pow(2.0, steps / 2.0);
-    pixelsPerStep_ = std::clamp(zoomed, fewestPixelsPerStep, mostPixelsPerStep);
+    pixelsPerStep_ = std::clamp(pixels, fewestPixelsPerStep, mostPixelsPerStep);
     updateScrollBars();
     const auto first = static_cast<long long>(std::llround(anchorStep - x / pixelsPerStep_));
     setFirstStep(first, !following_);
@@ -173,8 +184,7 @@ void TimelineView::showAll() {
 }
 
 long long TimelineView::stepAtX(int x) const {
-    return firstShownStep() +
-           static_cast<long long>(std::floor((x - gutter_) / pixelsPerStep_));
+    return firstShownStep() + static_cast<long long>(std::floor((x - gutter_) / pixelsPerStep_));
 }
 
 double TimelineView::middleOf(long long step) const {

@@ -32,6 +32,7 @@ public:
 
     // Pixels a step takes; below 1 where a pixel column stands for several steps.
     double pixelsPerStep() const { return pixelsPerStep_; }
+    void setPixelsPerStep(double pixels);
     // Steps of the zoom in (+) or out (-), each a factor of the square root
     // of two, about the viewport's x (the middle for -1).
     void zoomBy(double steps, int anchorX = -1);
@@ -68,7 +69,7 @@ private:
     struct Lane {
         QString name;
         int column = 0;
-        int bit = -1; // -1 for a byte
+        int bit = -1;            // -1 for a byte
         int top = 0, height = 0; // in lane space, before the vertical scroll
     };
     // What a pixel column holds of a trace column: its first and last
@@ -78,6 +79,7 @@ private:
         std::uint8_t first = 0, last = 0, inner = 0;
     };
 
+    void zoomTo(double pixels, int anchorX);
     void layoutLanes();
     void updateScrollBars();
     long long visibleSteps() const;
@@ -94,7 +96,8 @@ private:
     void paintPinLane(QPainter& painter, const Lane& lane, int y);
     void paintByteLane(QPainter& painter, const Lane& lane, int y);
     const Span& span(int column, int x) const {
-        return spans_[static_cast<std::size_t>(x) * columnCount_ + static_cast<std::size_t>(column)];
+        return spans_[static_cast<std::size_t>(x) * columnCount_ +
+                      static_cast<std::size_t>(column)];
     }
 
     const timeline::StepTrace* trace_ = nullptr;

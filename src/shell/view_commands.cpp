@@ -1,11 +1,11 @@
 // The View menu: the layout's zoom, kept in the settings; a window too small
 // for it zooms out as it opens, and a larger one is filled.
 #include "exercise_dock.h"
-#include "timeline_dock.h"
-#include "watch_dock.h"
 #include "frm_main.h"
 #include "settings_keys.h"
 #include "text_fit.h"
+#include "timeline_dock.h"
+#include "watch_dock.h"
 #include "wrapping_status_bar.h"
 #include "zoom.h"
 

@@ -76,8 +76,8 @@ void WatchDialog::conditionChanged() {
     const auto condition = static_cast<debug::WatchCondition>(condition_->currentIndex());
     const bool whole = !register_->text().contains(QLatin1Char('.'));
     const bool needed = conditionNeedsValue(condition, whole);
-    const bool bitNumber = condition == debug::WatchCondition::BitSet ||
-                           condition == debug::WatchCondition::BitClear;
+    const bool bitNumber =
+        condition == debug::WatchCondition::BitSet || condition == debug::WatchCondition::BitClear;
     valueLabel_->setText(bitNumber ? QStringLiteral("&Bit (0-7):")
                                    : QStringLiteral("&Value (hex):"));
     value_->setEnabled(needed);

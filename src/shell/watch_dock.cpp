@@ -14,6 +14,8 @@
 #include <QTableWidget>
 #include <QVBoxLayout>
 
+#include <algorithm>
+
 namespace mirel::shell {
 
 namespace {
@@ -44,8 +46,9 @@ WatchDock::WatchDock(debug::Debugger& debugger, state::MainForm& form, QWidget* 
     table_->verticalHeader()->hide();
     table_->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
     table_->horizontalHeader()->setStretchLastSection(true);
-    table_->setToolTip(QStringLiteral("Before: the value before the last step, where that step "
-                                      "wrote it. A run stops after a step that meets a condition."));
+    table_->setToolTip(
+        QStringLiteral("Before: the value before the last step, where that step "
+                       "wrote it. A run stops after a step that meets a condition."));
     layout->addWidget(table_, 1);
     auto* row = new QHBoxLayout;
     layout->addLayout(row);
@@ -150,7 +153,7 @@ void WatchDock::zoom(double percent) {
 }
 
 int WatchDock::preferredWidth() const {
-    return 36 * fontMetrics().averageCharWidth();
+    return std::max(36 * fontMetrics().averageCharWidth(), minimumSizeHint().width());
 }
 
 } // namespace mirel::shell

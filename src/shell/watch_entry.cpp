@@ -82,12 +82,12 @@ std::optional<debug::Watch> readWatch(const std::string& reg, WatchCondition con
     if (!conditionNeedsValue(condition, whole))
         return watch;
     const std::string text = trimmed(value);
-    const bool bitNumber = condition == WatchCondition::BitSet || condition == WatchCondition::BitClear;
+    const bool bitNumber =
+        condition == WatchCondition::BitSet || condition == WatchCondition::BitClear;
     if (bitNumber) {
         if (text.size() != 1 || text[0] < '0' || text[0] > '7') {
             error = std::string("\"") + conditionName(condition) + "\" on all of " + watch.name +
-                    " needs the bit's number, 0 to 7 (or watch one bit, as " + watch.name +
-                    ".3).";
+                    " needs the bit's number, 0 to 7 (or watch one bit, as " + watch.name + ".3).";
             return std::nullopt;
         }
         watch.value = text[0] - '0';
@@ -112,9 +112,10 @@ std::string watchConditionText(const debug::Watch& watch) {
     std::string text = conditionName(watch.condition);
     if (!conditionNeedsValue(watch.condition, watch.bit < 0))
         return text;
-    const bool bitNumber = watch.condition == WatchCondition::BitSet ||
-                           watch.condition == WatchCondition::BitClear;
-    return text + " " + (bitNumber ? std::to_string(watch.value) : watchValueText(watch, watch.value));
+    const bool bitNumber =
+        watch.condition == WatchCondition::BitSet || watch.condition == WatchCondition::BitClear;
+    return text + " " +
+           (bitNumber ? std::to_string(watch.value) : watchValueText(watch, watch.value));
 }
 
 } // namespace mirel::shell

@@ -86,8 +86,8 @@ private slots:
         // A drag follows the mouse to where it is let go.
         QTest::mousePress(view->viewport(), Qt::LeftButton, {}, view->pointOfStep(2, wLane));
         QMouseEvent move(QEvent::MouseMove, view->pointOfStep(9, wLane),
-                         view->viewport()->mapToGlobal(view->pointOfStep(9, wLane)),
-                         Qt::NoButton, Qt::LeftButton, Qt::NoModifier);
+                         view->viewport()->mapToGlobal(view->pointOfStep(9, wLane)), Qt::NoButton,
+                         Qt::LeftButton, Qt::NoModifier);
         QApplication::sendEvent(view->viewport(), &move);
         QTest::mouseRelease(view->viewport(), Qt::LeftButton, {}, view->pointOfStep(9, wLane));
         QCOMPARE(w.machine(), after[9]);
@@ -101,7 +101,8 @@ private slots:
         QCOMPARE(dock->trace().columns().back().reg, 0x20);
         for (long long step = 0; step < dock->trace().end(); ++step)
             QCOMPARE(QString::asprintf("%02X", dock->trace().value(step, 3)),
-                     after[static_cast<std::size_t>(step)][0x20].section(QLatin1Char('\t'), 1, 1)
+                     after[static_cast<std::size_t>(step)][0x20]
+                         .section(QLatin1Char('\t'), 1, 1)
                          .left(2));
     }
 
