@@ -13,6 +13,13 @@ public:
     static constexpr bool records = true;
     OnCore(TraceRecorder& to, const Core& core) : to_(to), core_(core) {}
 
+    // A part's run keeps its selection to itself until it ends: the line a
+    // step starts on is the one the row before it leads to.
+    void valueStepStarting(int line) {
+        if (to_.trace_.holds(to_.position_))
+            to_.trace_.setNextLine(to_.position_, line);
+    }
+
     void valueStepFinished(int cycles) {
         to_.count_.add(cycles);
         ++to_.position_;
@@ -31,8 +38,8 @@ private:
 
 TraceRecorder::TraceRecorder(const state::MainForm& form, timeline::StepTrace& trace,
                              CycleCount& count, long long position)
-    : form_(form), trace_(trace), count_(count), position_(position),
-      row_(trace.columns().size()) {}
+    : form_(form), trace_(trace), count_(count), position_(position), row_(trace.columns().size()) {
+}
 
 void TraceRecorder::rowNow() {
     if (position_ != trace_.end())
@@ -51,7 +58,11 @@ long long TraceRecorder::runOnValues(sim::ValueCore& core, long long count) {
 
 long long TraceRecorder::runOnPartValues(sim::part::PartValueCore& core, long long count) {
     OnCore<sim::part::PartValueCore> recorder(*this, core);
-    return core.run(count, nullptr, recorder);
+    const long long ran = core.run(count, nullptr, recorder);
+    // The last row's line, now that the run has handed its selection back.
+    if (trace_.holds(position_))
+        trace_.setNextLine(position_, core.selected());
+    return ran;
 }
 
 } // namespace mirel::debug

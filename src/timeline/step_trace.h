@@ -53,9 +53,13 @@ public:
     // The line selected after that many steps: the one the step after it
     // executes; -1 when no line is selected.
     int nextLine(long long position) const { return lines_[row(position)]; }
+    // Corrects the line of a row written before the step after it showed it.
+    void setNextLine(long long position, int line) { lines_[row(position)] = line; }
 
 private:
-    std::size_t row(long long position) const { return static_cast<std::size_t>(position - first_); }
+    std::size_t row(long long position) const {
+        return static_cast<std::size_t>(position - first_);
+    }
 
     std::vector<TraceColumn> columns_;
     long long first_ = 0;
