@@ -96,7 +96,10 @@ void StatisticsDialog::refresh() {
                              false));
         table_->setItem(r, 1, cell(QString::number(m.runs), true));
         table_->setItem(r, 2, cell(QString::number(m.cycles), true));
-        table_->setItem(r, 3, cell(QString::number(share, 'f', 1) + QLatin1Char('%'), true));
+        const QString percent = share > 0 && share < 0.05
+                                    ? QStringLiteral("< 0.1%")
+                                    : QString::number(share, 'f', 1) + QLatin1Char('%');
+        table_->setItem(r, 3, cell(percent, true));
     }
 }
 

@@ -99,8 +99,9 @@ void TimelineView::paintEvent(QPaintEvent*) {
         return;
     }
     collectSpans(lanesWidth());
-    paintLanes(painter);
+    // The axis first: its grid lines run behind the lanes.
     paintAxis(painter);
+    paintLanes(painter);
     // The current step across axis and lanes.
     const double x = middleOf(current_);
     if (x >= gutter_ && x < viewport()->width()) {

@@ -8,6 +8,8 @@
 
 #include <QAction>
 #include <QComboBox>
+#include <QFile>
+#include <QFileInfo>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QStatusBar>
@@ -104,6 +106,45 @@ private slots:
                      after[static_cast<std::size_t>(step)][0x20]
                          .section(QLatin1Char('\t'), 1, 1)
                          .left(2));
+    }
+
+    // Export CSV and Export VCD write the lanes to the file the dialog
+    // names; a file that cannot be written is told, and nothing is left.
+    void exportsWriteTheLanesOrSayWhyNot() {
+        Window w(lightAndCounter);
+        for (int step = 0; step < 5; ++step)
+            w.click("Step");
+        w.window.findChild<QAction*>(QStringLiteral("mnuViewTimeline"))->trigger();
+        auto* dock = w.window.timelineDock();
+        std::string error;
+        QVERIFY(dock->addRegister("20", error));
+        const QString csv = w.services.dir.filePath(QStringLiteral("light.csv"));
+        const QString vcd = w.services.dir.filePath(QStringLiteral("light.vcd"));
+        const QString nowhere = w.services.dir.filePath(QStringLiteral("missing/light.csv"));
+        for (const QString& name : {csv, vcd, nowhere})
+            w.services.dialogs.queued.push_back({name.toStdString(), {}});
+        for (const char* button : {"TimelineExportCsv", "TimelineExportVcd", "TimelineExportCsv"})
+            QTest::mouseClick(dock->findChild<QPushButton*>(QLatin1String(button)), Qt::LeftButton);
+
+        QFile table(csv);
+        QVERIFY(table.open(QIODevice::ReadOnly));
+        QCOMPARE(QString::fromLatin1(table.readAll()),
+                 QStringLiteral("step,cycles,time_us,next,PORTA,PORTB,W,20\n"
+                                "0,0,0,0000,00,00,00,00\n"
+                                "1,1,1,0001,00,00,01,00\n"
+                                "2,2,2,0002,00,01,01,00\n"
+                                "3,3,3,0003,00,02,01,00\n"
+                                "4,4,4,0004,00,02,01,01\n"
+                                "5,5,5,0005,00,02,01,01\n"));
+        QFile dump(vcd);
+        QVERIFY(dump.open(QIODevice::ReadOnly));
+        const QString waves = QString::fromLatin1(dump.readAll());
+        QVERIFY2(waves.contains(QStringLiteral(" RB1 ")) && waves.contains(QStringLiteral("#5")),
+                 qPrintable(waves));
+        QCOMPARE(w.services.messages.shown.size(), std::size_t{1});
+        QVERIFY2(w.services.messages.shown[0].text.rfind("Cannot save", 0) == 0,
+                 w.services.messages.shown[0].text.c_str());
+        QVERIFY(!QFileInfo::exists(nowhere));
     }
 
     // A watch added in the Watch window's dialog stops both kinds of run
