@@ -1,6 +1,5 @@
 #include "statistics_dialog.h"
 
-#include "control_bindings.h"
 #include "timeline/step_statistics.h"
 
 #include <QDialogButtonBox>
@@ -53,11 +52,6 @@ StatisticsDialog::StatisticsDialog(debug::Debugger& debugger, state::MainForm& f
     layout->addWidget(buttons);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
     connect(again, &QPushButton::clicked, this, &StatisticsDialog::refresh);
-    // Counted again as the machine moves on, while open.
-    new ChangeBinding(*this, debugger_, [this] {
-        if (isVisible() && !form_.Timer1.enabled())
-            refresh();
-    });
     resize(44 * fontMetrics().averageCharWidth(), 26 * fontMetrics().height());
 }
 

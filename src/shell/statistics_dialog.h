@@ -18,7 +18,8 @@ class StatisticsDialog final : public QDialog {
 public:
     StatisticsDialog(debug::Debugger& debugger, state::MainForm& form, QWidget* parent);
 
-    // Counts the history as it stands.
+    // Counts the history as it stands; after every change the debugger
+    // tells while open.
     void refresh();
     QString summary() const;
     QTableWidget* table() const { return table_; }

@@ -84,9 +84,17 @@ void frmMain::buildTimelineCommands() {
     auto* stopwatch = new StopwatchLabel(debugger_, this);
     statusBar()->addPermanentWidget(stopwatch);
     static_cast<WrappingStatusBar*>(statusBar())->letStepAside(stopwatch);
-    new ChangeBinding(*stopwatch, debugger_, [this, stopwatch] {
-        if (!form_.Timer1.enabled())
-            stopwatch->refresh();
+    // One listener for them all, owned by the controls, which go before
+    // the debugger does; the windows it shows stay until after.
+    new ChangeBinding(*controls_, debugger_, [this, stopwatch] {
+        timelineDock_->follow();
+        if (form_.Timer1.enabled())
+            return; // a run is shown once it stops
+        stopwatch->refresh();
+        if (!watchDock_->isHidden())
+            watchDock_->refresh();
+        if (statistics_ && statistics_->isVisible())
+            statistics_->refresh();
     });
 }
 

@@ -1,6 +1,5 @@
 #include "timeline_dock.h"
 
-#include "control_bindings.h"
 #include "files/safe_save.h"
 #include "register_reference.h"
 #include "timeline/trace_export.h"
@@ -93,7 +92,6 @@ TimelineDock::TimelineDock(debug::Debugger& debugger, state::MainForm& form,
     connect(view_, &TimelineView::laneMenuRequested, this, &TimelineDock::showLaneMenu);
     view_->setSeek([this](long long step) { debugger_.goTo(step); });
     view_->setTrace(&history_->trace);
-    new ChangeBinding(*this, debugger_, [this] { follow(); });
 }
 
 TimelineDock::~TimelineDock() = default;

@@ -25,7 +25,8 @@ public:
                  QWidget* parent);
     ~TimelineDock() override;
 
-    // Brings the trace up to the history, when shown and no run is going.
+    // Brings the trace up to the history, when shown and no run is going;
+    // after every change the debugger tells.
     void follow();
     const timeline::StepTrace& trace() const;
     TimelineView* view() const { return view_; }

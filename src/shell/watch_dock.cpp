@@ -1,6 +1,5 @@
 #include "watch_dock.h"
 
-#include "control_bindings.h"
 #include "register_reference.h"
 #include "watch_dialog.h"
 #include "watch_entry.h"
@@ -67,10 +66,6 @@ WatchDock::WatchDock(debug::Debugger& debugger, state::MainForm& form, QWidget* 
             &QPushButton::clicked, this, &WatchDock::removeWatch);
     connect(table_, &QTableWidget::cellDoubleClicked, this, &WatchDock::editWatch);
     setWidget(page);
-    new ChangeBinding(*this, debugger_, [this] {
-        if (!isHidden())
-            refresh();
-    });
 }
 
 void WatchDock::refresh() {

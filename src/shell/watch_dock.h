@@ -22,7 +22,8 @@ public:
     void addWatch();
     void editWatch();
     void removeWatch();
-    // The values as the machine stands; while shown.
+    // The values as the machine stands; after every change the debugger
+    // tells while shown.
     void refresh();
     QTableWidget* table() const { return table_; }
 
