@@ -43,8 +43,9 @@ WatchDock::WatchDock(debug::Debugger& debugger, state::MainForm& form, QWidget* 
     table_->setSelectionBehavior(QAbstractItemView::SelectRows);
     table_->setSelectionMode(QAbstractItemView::SingleSelection);
     table_->verticalHeader()->hide();
+    // The condition takes what room is left, so that no scroll bar is needed.
     table_->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
-    table_->horizontalHeader()->setStretchLastSection(true);
+    table_->horizontalHeader()->setSectionResizeMode(3, QHeaderView::Stretch);
     table_->setToolTip(
         QStringLiteral("Before: the value before the last step, where that step "
                        "wrote it. A run stops after a step that meets a condition."));
