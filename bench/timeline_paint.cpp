@@ -72,10 +72,9 @@ void scrollAndPaint(benchmark::State& state, double pixelsPerStep) {
     QScrollBar* across = view->horizontalScrollBar();
     const int by = std::max(1, across->pageStep() / 10);
     for (auto _ : state) {
-        int next = across->value() + by;
-        if (next > across->maximum())
-            next = across->minimum();
-        view->scrollToStep(next);
+        const long long first = view->firstShownStep() - across->value();
+        view->scrollToStep(across->value() + by > across->maximum() ? first
+                                                                    : view->firstShownStep() + by);
         view->viewport()->repaint();
     }
     state.counters["frames_per_second"] =

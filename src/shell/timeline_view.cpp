@@ -95,8 +95,10 @@ long long TimelineView::visibleSteps() const {
     return std::max(1LL, static_cast<long long>(std::floor(lanesWidth() / pixelsPerStep_)));
 }
 
+// The scroll bar counts from the trace's first step: positions go past
+// what an int holds after a long run, a trace's length never does.
 long long TimelineView::firstShownStep() const {
-    return horizontalScrollBar()->value();
+    return base_ + horizontalScrollBar()->value();
 }
 
 void TimelineView::updateScrollBars() {
@@ -104,12 +106,16 @@ void TimelineView::updateScrollBars() {
     const bool was = scrolling_;
     scrolling_ = true;
     if (trace_ && !trace_->empty()) {
-        const long long first = trace_->first();
-        const long long last = std::max(first, trace_->end() - visibleSteps());
-        across->setRange(static_cast<int>(first), static_cast<int>(last));
+        const long long shown = firstShownStep();
+        const long long last =
+            std::max(0LL, static_cast<long long>(trace_->size()) - visibleSteps());
+        base_ = trace_->first();
+        across->setRange(0, static_cast<int>(last));
         across->setPageStep(static_cast<int>(std::min<long long>(visibleSteps(), 1 << 30)));
         across->setSingleStep(static_cast<int>(std::max(1LL, visibleSteps() / 16)));
+        across->setValue(static_cast<int>(std::clamp(shown - base_, 0LL, last)));
     } else {
+        base_ = 0;
         across->setRange(0, 0);
     }
     QScrollBar* down = verticalScrollBar();
@@ -123,7 +129,8 @@ void TimelineView::updateScrollBars() {
 void TimelineView::setFirstStep(long long first, bool byUser) {
     const bool was = scrolling_;
     scrolling_ = !byUser;
-    horizontalScrollBar()->setValue(static_cast<int>(first));
+    QScrollBar* across = horizontalScrollBar();
+    across->setValue(static_cast<int>(std::clamp<long long>(first - base_, 0, across->maximum())));
     scrolling_ = was;
     viewport()->update();
 }

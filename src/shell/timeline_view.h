@@ -111,6 +111,7 @@ private:
     bool seekable_ = true;
     bool dragging_ = false;
     bool scrolling_ = false; // our own change of the scroll bar
+    long long base_ = 0;     // the step the scroll bar's 0 stands for
     std::function<void(long long)> goTo_;
     // Sizes from the font: the names' gutter, the axis, a lane's rows.
     int gutter_ = 0, axisHeight_ = 0, lineHeight_ = 0, lanesHeight_ = 0;
