@@ -10,6 +10,7 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QDockWidget>
 #include <QFile>
 #include <QFileInfo>
 #include <QMenu>
@@ -17,7 +18,9 @@
 #include <QScreen>
 #include <QStyle>
 
+#include <algorithm>
 #include <exception>
+#include <map>
 
 namespace mirel::shell {
 
@@ -131,13 +134,27 @@ void frmMain::showExerciseDock() {
     resizeDocks({exerciseDock_}, {room}, across ? Qt::Horizontal : Qt::Vertical);
 }
 
-QSize frmMain::exerciseDockRoom() const {
-    if (!exerciseDock_ || exerciseDock_->isHidden() || exerciseDock_->isFloating())
-        return {0, 0};
+// In each dock area the deepest of the windows shown there: those stacked
+// in one area share its room.
+QSize frmMain::dockedRoom() const {
     const int separator = style()->pixelMetric(QStyle::PM_DockWidgetSeparatorExtent);
-    if (dockWidgetArea(exerciseDock_) == Qt::BottomDockWidgetArea)
-        return {0, exerciseDock_->height() + separator};
-    return {exerciseDock_->width() + separator, 0};
+    std::map<Qt::DockWidgetArea, int> deepest;
+    for (QDockWidget* dock : findChildren<QDockWidget*>(Qt::FindDirectChildrenOnly)) {
+        if (dock->isHidden() || dock->isFloating())
+            continue;
+        const Qt::DockWidgetArea area = dockWidgetArea(dock);
+        const bool across = area == Qt::LeftDockWidgetArea || area == Qt::RightDockWidgetArea;
+        int& room = deepest[area];
+        room = std::max(room, (across ? dock->width() : dock->height()) + separator);
+    }
+    QSize room(0, 0);
+    for (const auto& [area, depth] : deepest) {
+        if (area == Qt::LeftDockWidgetArea || area == Qt::RightDockWidgetArea)
+            room.rwidth() += depth;
+        else
+            room.rheight() += depth;
+    }
+    return room;
 }
 
 } // namespace mirel::shell

@@ -165,6 +165,7 @@ frmMain::frmMain(std::unique_ptr<QtServices> own, const WindowServices* services
     buildViewCommands();
     buildReferenceCommands();
     buildExerciseCommands();
+    buildTimelineCommands();
     nameControlsForAccessibility(*this);
     giveControlsTips(*this);
 
@@ -206,7 +207,7 @@ void frmMain::Form_Unload() {
         about_->reject();
     if (instructionSet_)
         instructionSet_->close();
-    const QSize dockRoom = exerciseDockRoom();
+    const QSize dockRoom = dockedRoom();
     if (exerciseDock_)
         exerciseDock_->hide();
     if (!isMinimized() && !isMaximized() && !isFullScreen() && !dockRoom.isNull())

@@ -24,6 +24,7 @@
 #include <optional>
 #include <string>
 
+class QDockWidget;
 class QListView;
 class QMenu;
 class QToolBar;
@@ -31,6 +32,9 @@ class QToolBar;
 namespace mirel::shell {
 
 class ExerciseDock;
+class StatisticsDialog;
+class TimelineDock;
+class WatchDock;
 
 // The status bar's word before the first program.
 inline constexpr const char* firstStepsMessage =
@@ -87,6 +91,10 @@ public:
 
     // The Exercise window; hidden until an exercise is opened.
     ExerciseDock* exerciseDock() const { return exerciseDock_; }
+
+    // The Timeline and Watch windows, hidden until asked for.
+    TimelineDock* timelineDock() const { return timelineDock_; }
+    WatchDock* watchDock() const { return watchDock_; }
 
     // The About dialog while it is loaded, else null.
     frmAbout* about() const { return about_; }
@@ -145,8 +153,12 @@ private:
     // File > Open Exercise, Debug > Check Exercise and the Exercise window.
     void buildExerciseCommands();
     void showExerciseDock();
-    // The room the docked Exercise window takes beside the layout.
-    QSize exerciseDockRoom() const;
+    // The room the docked windows (Exercise, Timeline, Watch) take beside the layout.
+    QSize dockedRoom() const;
+    // View > Timeline, Debug > Watch and Statistics, the stopwatch in the status bar.
+    void buildTimelineCommands();
+    void watchRegisterLine(int line);
+    void showDockWithRoom(QDockWidget* dock, int room);
     // Keyboard focus and caret to the end of the entry line, when it is shown.
     void focusEntryLine();
     bool fullSpeedPossible() const;
@@ -186,6 +198,9 @@ private:
     ExerciseDock* exerciseDock_ = nullptr;
     std::optional<exercise::Exercise> exercise_; // the one Check Exercise grades by
     std::string exerciseFolder_;                 // where the last exercise was chosen
+    TimelineDock* timelineDock_ = nullptr;
+    WatchDock* watchDock_ = nullptr;
+    QPointer<StatisticsDialog> statistics_;
 };
 
 } // namespace mirel::shell

@@ -4,6 +4,8 @@
 #include "frm_main.h"
 #include "settings_keys.h"
 #include "text_fit.h"
+#include "timeline_dock.h"
+#include "watch_dock.h"
 #include "wrapping_status_bar.h"
 #include "zoom.h"
 
@@ -93,8 +95,8 @@ QSize frmMain::layoutClientSize(double percent) const {
         height += toolBar_->sizeHint().height();
     if (statusBar())
         height += statusBar()->sizeHint().height();
-    // The Exercise window keeps its room beside the layout.
-    const QSize dock = exerciseDockRoom();
+    // The docked windows keep their room beside the layout.
+    const QSize dock = dockedRoom();
     return {static_cast<int>(std::lround(actual.width() * percent / 100.0)) + dock.width(),
             height + dock.height()};
 }
@@ -125,6 +127,10 @@ void frmMain::showZoom(double percent) {
     keepTextsWhole(*controls_);
     if (exerciseDock_)
         exerciseDock_->zoom(percent);
+    if (timelineDock_) {
+        timelineDock_->zoom(percent);
+        watchDock_->zoom(percent);
+    }
 }
 
 void frmMain::setZoom(int percent) {

@@ -24,13 +24,14 @@ void WrappingStatusBar::letStepAside(QWidget* widget) {
     asides_ << widget;
 }
 
-// The permanent widgets are the ones a message leaves shown.
-int WrappingStatusBar::room(bool withAsides) const {
+// The permanent widgets are the ones a message leaves shown: the first
+// `keptAsides` of those that may step aside, and the others.
+int WrappingStatusBar::room(qsizetype keptAsides) const {
     int used = 0;
     const int spacing = layout() ? std::max(0, layout()->spacing()) : 0;
     for (QWidget* child : findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
-        const bool aside = asides_.contains(child);
-        if (child->isWindow() || (aside ? !withAsides : child->isHidden()))
+        const qsizetype aside = asides_.indexOf(child);
+        if (child->isWindow() || (aside >= 0 ? aside >= keptAsides : child->isHidden()))
             continue;
         used += child->sizeHint().width() + spacing + 4;
     }
@@ -60,15 +61,17 @@ void WrappingStatusBar::arrange() {
         return;
     arranging_ = true;
     const QString message = currentMessage();
-    const bool crowded =
-        !message.isEmpty() && fontMetrics().horizontalAdvance(message) > room(true);
-    for (QWidget* aside : asides_)
-        if (aside)
-            aside->setVisible(!crowded);
+    // The last to step aside go first, until the message fits on a line.
+    qsizetype kept = asides_.size();
+    while (!message.isEmpty() && kept > 0 && fontMetrics().horizontalAdvance(message) > room(kept))
+        --kept;
+    for (qsizetype i = 0; i < asides_.size(); ++i)
+        if (asides_[i])
+            asides_[i]->setVisible(i < kept);
     int wanted = 0;
     if (!message.isEmpty()) {
         const QRect text =
-            fontMetrics().boundingRect(QRect(0, 0, room(false), 1 << 16), textFlags, message);
+            fontMetrics().boundingRect(QRect(0, 0, room(kept), 1 << 16), textFlags, message);
         wanted = text.height() + 4;
     }
     // Taller than its two lines only for a message that needs more.

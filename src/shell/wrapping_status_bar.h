@@ -14,7 +14,8 @@ class WrappingStatusBar final : public QStatusBar {
     Q_OBJECT
 public:
     explicit WrappingStatusBar(QWidget* parent = nullptr);
-    // A permanent widget that is hidden while a message needs its room.
+    // A permanent widget that is hidden while a message needs its room; the
+    // last one given steps aside first.
     void letStepAside(QWidget* widget);
     // Where the message is drawn.
     QRect messageRect() const;
@@ -30,8 +31,9 @@ protected:
 
 private:
     void arrange();
-    // The room for the message, with or without the widgets that step aside.
-    int room(bool withAsides) const;
+    // The room for the message beside the first `keptAsides` of the widgets
+    // that step aside.
+    int room(qsizetype keptAsides) const;
 
     QList<QPointer<QWidget>> asides_;
     bool arranging_ = false;

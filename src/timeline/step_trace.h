@@ -55,7 +55,9 @@ public:
     int nextLine(long long position) const { return lines_[row(position)]; }
 
 private:
-    std::size_t row(long long position) const { return static_cast<std::size_t>(position - first_); }
+    std::size_t row(long long position) const {
+        return static_cast<std::size_t>(position - first_);
+    }
 
     std::vector<TraceColumn> columns_;
     long long first_ = 0;

@@ -209,8 +209,8 @@ private slots:
                      "&Edit[&Undo!|&Redo!|-|&Insert Line!|&Delete Line!] "
                      "&Debug[Toggle &Breakpoint!|-|Run at &Full Speed!|Step &Back!|-|"
                      "&Reset!|-|&Device|-|&Step!|S&tart!|Sto&p!|F&aster!|S&lower!|-|"
-                     "&Check Exercise!] "
-                     "&View[Zoom &In!|Zoom &Out!|&Actual Size!] "
+                     "&Check Exercise!|-|&Watch|Stat&istics...] "
+                     "&View[Zoom &In!|Zoom &Out!|&Actual Size!|-|&Timeline] "
                      "&Help[&Contents|-|&Instruction Set!|&About ]"));
         // New, Open and Save by key; Open and Save are the File menu's own commands.
         const QList<QAction*> buttons = window->findChild<QToolBar*>()->actions();
