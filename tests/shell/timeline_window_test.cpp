@@ -139,7 +139,8 @@ private slots:
         QFile dump(vcd);
         QVERIFY(dump.open(QIODevice::ReadOnly));
         const QString waves = QString::fromLatin1(dump.readAll());
-        QVERIFY2(waves.contains(QStringLiteral(" RB1 ")) && waves.contains(QStringLiteral("#5")),
+        QVERIFY2(waves.contains(QStringLiteral(" RB1 ")) &&
+                     waves.contains(QStringLiteral("#4\nb00000001 r\n")),
                  qPrintable(waves));
         QCOMPARE(w.services.messages.shown.size(), std::size_t{1});
         QVERIFY2(w.services.messages.shown[0].text.rfind("Cannot save", 0) == 0,
