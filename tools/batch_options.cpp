@@ -110,8 +110,9 @@ std::optional<BatchOptions> parseBatchOptions(const std::vector<std::string>& ar
             const std::string* v = value(1);
             if (!v)
                 return std::nullopt;
-            (arg == "--check" ? options.exercise : arg == "--report" ? options.report : options.trace) =
-                *v;
+            (arg == "--check"    ? options.exercise
+             : arg == "--report" ? options.report
+                                 : options.trace) = *v;
             if (arg == "--trace" && !traceKind(*v)) {
                 error = "--trace needs a file name ending in .vcd or .csv, not '" + *v + "'";
                 return std::nullopt;

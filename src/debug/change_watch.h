@@ -1,8 +1,8 @@
 #pragma once
 
 #include "state/main_form.h"
-#include "watches.h"
 #include "state/register_values.h"
+#include "watches.h"
 
 #include <cstdint>
 #include <functional>

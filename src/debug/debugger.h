@@ -180,7 +180,7 @@ private:
     WatchList watches_;
     bool watching_ = false; // a Step's writes go to the watches
     int watchedLine_ = -1;  // the line the watched Step executes
-    long long ran_ = 0; // the steps of the run whose views catch up
+    long long ran_ = 0;     // the steps of the run whose views catch up
     mutable bool highlightStale_ = true;
     // A run ended unseen; its last step is marked when the highlight is read.
     bool highlightPending_ = false;

@@ -84,9 +84,9 @@ void StepJournal::reselect() {
 
 std::optional<int> StepJournal::selectionAt(long long position) const {
     const auto last = selections_.begin() + static_cast<std::ptrdiff_t>(end_);
-    const auto at = std::lower_bound(
-        selections_.begin() + static_cast<std::ptrdiff_t>(first_), last, position,
-        [](const Selection& s, long long p) { return s.position < p; });
+    const auto at =
+        std::lower_bound(selections_.begin() + static_cast<std::ptrdiff_t>(first_), last, position,
+                         [](const Selection& s, long long p) { return s.position < p; });
     if (at == last || at->position != position)
         return std::nullopt;
     return at->selected;

@@ -126,7 +126,7 @@ private:
     long long nextKept_ = 0; // where a snapshot is due
     unsigned history_ = 0;
     unsigned future_ = 0;
-    int leftSelected_ = -2;  // the line the last step left selected
+    int leftSelected_ = -2; // the line the last step left selected
     // A snapshot out of reach, kept to be filled again without allocating.
     std::map<long long, MachineSnapshot>::node_type spare_;
 };

@@ -31,8 +31,8 @@ private:
 
 TraceRecorder::TraceRecorder(const state::MainForm& form, timeline::StepTrace& trace,
                              CycleCount& count, long long position)
-    : form_(form), trace_(trace), count_(count), position_(position),
-      row_(trace.columns().size()) {}
+    : form_(form), trace_(trace), count_(count), position_(position), row_(trace.columns().size()) {
+}
 
 void TraceRecorder::rowNow() {
     if (position_ != trace_.end())

@@ -11,39 +11,34 @@ namespace mirel::debug {
 
 namespace {
 
-// Told each write and step of a run on values; keeps the step's writes and
-// the count of steps itself, so that a step writing no watched register
-// costs a test.
+// Told the writes of watched lines in a run on values, and then, after a
+// step that made one, the step: a step writing nothing watched costs a test.
 template <typename Core> class WatchRecorder : public sim::part::PartNoRecorder {
 public:
     static constexpr bool watches = true;
     WatchRecorder(WatchList& watches, const Core& core, long long position)
         : watches_(watches), core_(core), position_(position) {}
 
-    void markWatched(std::array<std::uint8_t, 1024>& lines) const {
+    bool markWatched(std::array<std::uint8_t, 1024>& lines) const {
         for (std::size_t i = 0; i < lines.size(); ++i)
             lines[i] = watches_.marksOf(static_cast<int>(i)) != 0;
+        return watches_.wMarks() != 0;
     }
     void registerWritten(int index, int) { written_ |= watches_.marksOf(index); }
     void wWritten(int) { written_ |= watches_.wMarks(); }
-    void valueStepStarting(int selected) { line_ = selected; }
-    void valueStepFinished(int, int) {
-        ++position_;
-        if (written_ == 0) [[likely]]
-            return;
-        met_ = watches_.compare(written_, position_, line_,
-                                [this](int reg) { return valueOf(core_, reg); });
+    bool written() const { return written_ != 0; }
+    bool stepWritten(long long done, int line) {
+        const std::uint32_t written = written_;
         written_ = 0;
+        return watches_.compare(written, position_ + done, line,
+                                [this](int reg) { return valueOf(core_, reg); });
     }
-    bool stopAfterStep() const { return met_; }
 
 private:
     WatchList& watches_;
     const Core& core_;
-    long long position_;
+    long long position_; // where the run began
     std::uint32_t written_ = 0;
-    int line_ = -1;
-    bool met_ = false;
 };
 
 } // namespace

@@ -68,8 +68,9 @@ std::string WatchList::hitText(const WatchHit& hit, const std::string& lineAddre
     const Watch& w = watches_[hit.watch];
     const auto show = [&](int v) { return w.bit < 0 ? state::hex2(v) : std::to_string(v); };
     std::string text = "Watch: " + w.name;
-    text += hit.before == hit.after ? " written with " + show(hit.after)
-                                    : " changed from " + show(hit.before) + " to " + show(hit.after);
+    text += hit.before == hit.after
+                ? " written with " + show(hit.after)
+                : " changed from " + show(hit.before) + " to " + show(hit.after);
     if (!lineAddress.empty())
         text += " by the line at " + lineAddress;
     return text + ".";

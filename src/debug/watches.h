@@ -14,7 +14,15 @@ namespace mirel::debug {
 // When a watch stops a run: after a step that wrote its register (any
 // write, even of the value it held), that changed it, or that wrote it
 // with a value that equals or differs from one, or with a bit set or clear.
-enum class WatchCondition : std::uint8_t { None, AnyWrite, Change, Equals, NotEquals, BitSet, BitClear };
+enum class WatchCondition : std::uint8_t {
+    None,
+    AnyWrite,
+    Change,
+    Equals,
+    NotEquals,
+    BitSet,
+    BitClear
+};
 
 // A register line of Reg or W, whole or one bit, watched over the steps.
 struct Watch {

@@ -40,10 +40,9 @@ StepStatistics countSteps(const StepTrace& trace,
     }
     for (auto& [name, count] : counts)
         result.mnemonics.push_back(count);
-    std::stable_sort(result.mnemonics.begin(), result.mnemonics.end(),
-                     [](const MnemonicCount& a, const MnemonicCount& b) {
-                         return a.cycles > b.cycles;
-                     });
+    std::stable_sort(
+        result.mnemonics.begin(), result.mnemonics.end(),
+        [](const MnemonicCount& a, const MnemonicCount& b) { return a.cycles > b.cycles; });
     return result;
 }
 

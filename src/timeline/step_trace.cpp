@@ -40,7 +40,8 @@ void StepTrace::dropBefore(long long position) {
         return;
     }
     const std::size_t drop = row(position);
-    values_.erase(values_.begin(), values_.begin() + static_cast<std::ptrdiff_t>(drop * columns_.size()));
+    values_.erase(values_.begin(),
+                  values_.begin() + static_cast<std::ptrdiff_t>(drop * columns_.size()));
     cycles_.erase(cycles_.begin(), cycles_.begin() + static_cast<std::ptrdiff_t>(drop));
     lines_.erase(lines_.begin(), lines_.begin() + static_cast<std::ptrdiff_t>(drop));
     first_ = position;

@@ -76,8 +76,7 @@ void writeVcd(std::ostream& out, const StepTrace& trace, std::string_view model)
     out << "$version Mirelsim $end\n$timescale 1us $end\n$scope module " << scopeName(model)
         << " $end\n";
     for (const Signal& s : signals)
-        out << "$var wire " << (s.bit >= 0 ? 1 : 8) << ' ' << s.code << ' ' << s.name
-            << " $end\n";
+        out << "$var wire " << (s.bit >= 0 ? 1 : 8) << ' ' << s.code << ' ' << s.name << " $end\n";
     out << "$upscope $end\n$enddefinitions $end\n";
     if (trace.empty())
         return;

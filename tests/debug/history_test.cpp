@@ -82,7 +82,8 @@ TEST(History, TracesAndJumpsToEveryStepAsStepsLeftItUnderEveryModel) {
 
             for (long long p : {999LL, 752LL, 751LL}) {
                 ASSERT_TRUE(ran.debugger.goTo(p));
-                ASSERT_TRUE(textState(ran.form, ran.debugger) == states[static_cast<std::size_t>(p)])
+                ASSERT_TRUE(textState(ran.form, ran.debugger) ==
+                            states[static_cast<std::size_t>(p)])
                     << "at step " << p;
                 ran.debugger.followHistory(trace);
                 ASSERT_EQ(trace.trace.end(), 1001) << "rows ahead stay";
@@ -106,14 +107,14 @@ TEST(History, TracesAndJumpsToEveryStepAsStepsLeftItUnderEveryModel) {
             for (long long p : {640LL, 3LL, 0LL}) {
                 ASSERT_TRUE(ran.debugger.goTo(p));
                 box.setValue(first == later ? 1 : 0);
-                ASSERT_TRUE(textState(ran.form, ran.debugger) == states[static_cast<std::size_t>(p)])
+                ASSERT_TRUE(textState(ran.form, ran.debugger) ==
+                            states[static_cast<std::size_t>(p)])
                     << "at step " << p;
                 box.setValue(ticked);
             }
         }
     }
 }
-
 
 struct WatchCase {
     parts::Model model;
@@ -164,34 +165,67 @@ TEST(Watches, StopRunsAfterTheStepThatMeetsTheirConditionAsStepsTellIt) {
     const std::vector<std::string> twoStores{"LDA 00 H", "STA 20", "LDA 05 H", "STA 20",
                                              "JMP 0004"};
     const WatchCase cases[] = {
-        {T, twoStores, {0x20, -1, C::Change, 0, "20"}, 4,
+        {T,
+         twoStores,
+         {0x20, -1, C::Change, 0, "20"},
+         4,
          "Watch: 20 changed from 00 to 05 by the line at 0003."},
         // A store of the value the register holds is a write, not a change.
-        {T, twoStores, {0x20, -1, C::AnyWrite, 0, "20"}, 2,
+        {T,
+         twoStores,
+         {0x20, -1, C::AnyWrite, 0, "20"},
+         2,
          "Watch: 20 written with 00 by the line at 0001."},
-        {T, {"LDA 05 H", "STA 20", "INC 20", "JMP 0002"}, {0x20, -1, C::Equals, 7, "20"}, 5,
+        {T,
+         {"LDA 05 H", "STA 20", "INC 20", "JMP 0002"},
+         {0x20, -1, C::Equals, 7, "20"},
+         5,
          "Watch: 20 changed from 06 to 07 by the line at 0002."},
-        {T, {"CLR 21", "INC 21", "JMP 0001"}, {0x21, -1, C::NotEquals, 0, "21"}, 2,
+        {T,
+         {"CLR 21", "INC 21", "JMP 0001"},
+         {0x21, -1, C::NotEquals, 0, "21"},
+         2,
          "Watch: 21 changed from 00 to 01 by the line at 0001."},
         // Bit 0 of the whole register: the condition's value names the bit.
-        {T, {"LDA 01 H", "STA 20", "INC 20", "JMP 0002"}, {0x20, -1, C::BitClear, 0, "20"}, 3,
+        {T,
+         {"LDA 01 H", "STA 20", "INC 20", "JMP 0002"},
+         {0x20, -1, C::BitClear, 0, "20"},
+         3,
          "Watch: 20 changed from 01 to 02 by the line at 0002."},
-        {T, {"LDA 01 H", "STA 06", "RLA 06", "JMP 0002"}, {6, 3, C::BitSet, 0, "PORTB.3"}, 7,
+        {T,
+         {"LDA 01 H", "STA 06", "RLA 06", "JMP 0002"},
+         {6, 3, C::BitSet, 0, "PORTB.3"},
+         7,
          "Watch: PORTB.3 changed from 0 to 1 by the line at 0002."},
         // Through INDF the write lands on the register FSR points at.
-        {T, {"LDA 22 H", "STA 04", "LDA 09 H", "STA 00", "JMP 0004"},
-         {0x22, -1, C::Change, 0, "22"}, 4, "Watch: 22 changed from 00 to 09 by the line at 0003."},
+        {T,
+         {"LDA 22 H", "STA 04", "LDA 09 H", "STA 00", "JMP 0004"},
+         {0x22, -1, C::Change, 0, "22"},
+         4,
+         "Watch: 22 changed from 00 to 09 by the line at 0003."},
         // With the bank bit set, 05 is TRISA at 85.
-        {T, {"LDA 0F H", "SET 03,5", "STA 05", "JMP 0003"}, {0x85, -1, C::Change, 0, "TRISA"}, 3,
+        {T,
+         {"LDA 0F H", "SET 03,5", "STA 05", "JMP 0003"},
+         {0x85, -1, C::Change, 0, "TRISA"},
+         3,
          "Watch: TRISA changed from 00 to 0F by the line at 0002."},
-        {T, {"LDA 03 H", "JMP 0001"}, {-1, -1, C::Equals, 3, "W"}, 1,
+        {T,
+         {"LDA 03 H", "JMP 0001"},
+         {-1, -1, C::Equals, 3, "W"},
+         1,
          "Watch: W changed from 00 to 03 by the line at 0000."},
         // Under a part, STATUS at 03 and its mirror at 83 are one register.
-        {parts::Model::F84A, {"NOP", "SET 03,0", "JMP 0002"}, {0x83, 0, C::BitSet, 0, "83.0"}, 2,
+        {parts::Model::F84A,
+         {"NOP", "SET 03,0", "JMP 0002"},
+         {0x83, 0, C::BitSet, 0, "83.0"},
+         2,
          "Watch: 83.0 changed from 0 to 1 by the line at 0001."},
         // The 16F877A shows 70-7F of bank 0 in every bank.
-        {parts::Model::F877A, {"LDA 30 H", "STA 70", "JMP 0002"}, {0xF0, -1, C::Change, 0, "F0"},
-         2, "Watch: F0 changed from 00 to 30 by the line at 0001."},
+        {parts::Model::F877A,
+         {"LDA 30 H", "STA 70", "JMP 0002"},
+         {0xF0, -1, C::Change, 0, "F0"},
+         2,
+         "Watch: F0 changed from 00 to 30 by the line at 0001."},
     };
     for (const WatchCase& c : cases) {
         SCOPED_TRACE(c.watch.name + " in " + c.program[1]);

@@ -109,6 +109,7 @@ private:
     std::array<std::uint16_t, mirel::parts::bankedCount> cells_{};
     // The registers a watching recorder hears written, by home address.
     std::array<std::uint8_t, 1024> watched_{};
+    bool wWatched_ = false;
     // Reg's lines as the run found them.
     std::array<std::uint8_t, state::registerCount> foundValues_{};
     std::array<std::uint8_t, state::registerCount> foundWellFormed_{};

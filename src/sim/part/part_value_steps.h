@@ -19,9 +19,8 @@ public:
     OnValues(PartValueCore& core, Recorder& recorder, PartState& state)
         : BankedRegisters<OnValues>(*core.map_), core_(core), recorder_(recorder), state_(state),
           cells_(core.cells_.data()), watched_(core.watched_.data()), words_(core.words_.data()),
-          lineOf_(core.lineOf_.data()),
-          addressMask_(core.addressMask_), tickedA_(core.tickedA_), tickedB_(core.tickedB_),
-          pc_(core.pc_), selected_(core.selected_), picked_(core.picked_),
+          lineOf_(core.lineOf_.data()), addressMask_(core.addressMask_), tickedA_(core.tickedA_),
+          tickedB_(core.tickedB_), pc_(core.pc_), selected_(core.selected_), picked_(core.picked_),
           shownA_(core.shownPorts_[0]), shownB_(core.shownPorts_[1]), depth_(core.stackDepth()) {}
     void finish() {
         // Within a run the rules never read PCL's or INDF's own line (a read of
@@ -91,8 +90,12 @@ public:
     void setW(int value) {
         core_.w_ = value;
         core_.wStored_ = true;
-        if constexpr (hears<Recorder>)
+        if constexpr (Recorder::records)
             recorder_.wWritten(value);
+        else if constexpr (Recorder::watches) {
+            if (core_.wWatched_) [[unlikely]]
+                recorder_.wWritten(value);
+        }
     }
 
     // The slots as pushAddress and popAddress use them; the run stops before
@@ -232,7 +235,7 @@ template <typename Recorder>
     PartState state = state_;
     bool woke = woke_;
     if constexpr (Recorder::watches)
-        recorder.markWatched(watched_);
+        wWatched_ = recorder.markWatched(watched_);
     OnValues<Recorder> machine(*this, recorder, state);
     long long done = 0, cycles = 0, executed = 0;
     int pcWithoutLine = -1;
@@ -242,10 +245,11 @@ template <typename Recorder>
         if (static_cast<unsigned>(depth - 1) >= stackLimit - 2 && !state.sleeping &&
             machine.nextStepShowsMessage(depth)) [[unlikely]]
             break;
-        if constexpr (hears<Recorder>)
-            recorder.valueStepStarting(machine.selected());
-        if constexpr (Recorder::records)
+        const int line = machine.selected();
+        if constexpr (Recorder::records) {
+            recorder.valueStepStarting(line);
             recorder.partStepStarting(state);
+        }
         const int stepCycles = partStep(machine, state, woke);
         ++done;
         cycles += stepCycles;
@@ -253,9 +257,12 @@ template <typename Recorder>
         const int selected = machine.selected();
         if (selected < 0 && pcWithoutLine < 0) [[unlikely]]
             pcWithoutLine = state.pc;
-        if constexpr (hears<Recorder>) {
+        if constexpr (Recorder::records) {
             recorder.valueStepFinished(stepCycles, selected);
             if (recorder.stopAfterStep())
+                break;
+        } else if constexpr (Recorder::watches) {
+            if (recorder.written() && recorder.stepWritten(done, line)) [[unlikely]]
                 break;
         }
         if (stops && selected >= 0 && static_cast<std::size_t>(selected) < stops->size() &&

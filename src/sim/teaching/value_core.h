@@ -28,11 +28,14 @@ namespace mirel::sim {
 //   valueStepFinished(int cycles, int selected)
 //                                     and Code's selection after it (-1: none)
 //   stopAfterStep()                   true ends the run after the step just finished
-// A recorder may also only watch: `watches` true, `records` false, when it
-// hears just wWritten, the step's start and end, stops, and registerWritten
-// for the lines it marks before the run:
-//   markWatched(std::array<std::uint8_t, 1024>& lines)
-//                                     non-zero for each line it watches
+// A recorder may also only watch (`watches` true, `records` false): before
+// the run it marks the lines it watches and answers whether it watches W,
+//   markWatched(std::array<std::uint8_t, 1024>& lines) -> bool
+// then hears registerWritten for marked lines and wWritten if it watches W,
+// and, only after a step it heard a write in (written() true),
+//   stepWritten(long long done, int line) -> bool
+//                                     `done` steps of the run so far, the last
+//                                     executed line `line`; true ends the run
 struct NoRecorder {
     static constexpr bool records = false;
     static constexpr bool watches = false;
@@ -45,9 +48,6 @@ struct NoRecorder {
     void valueStepFinished(int, int) {}
     bool stopAfterStep() const { return false; }
 };
-
-// Whether a recorder hears writes and steps: one that records, or only watches.
-template <typename Recorder> inline constexpr bool hears = Recorder::records || Recorder::watches;
 
 // The one place where steps run on values alone: the register file as bytes,
 // W as a byte, the selection as a line index, the stack's top as line indices,
@@ -125,6 +125,7 @@ private:
     // The lines a watching recorder hears written, kept here beside the
     // values: a write tests one byte the step's own stores cannot hide.
     std::array<std::uint8_t, 1024> watched_{};
+    bool wWatched_ = false;
     int w_ = 0;
     bool wStored_ = false;
     long long cycles_ = 0;

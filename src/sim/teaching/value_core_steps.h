@@ -43,8 +43,12 @@ template <typename Recorder> inline void ValueCore::setC(Recorder& recorder, boo
 template <typename Recorder> inline void ValueCore::setW(Recorder& recorder, int value) {
     w_ = value;
     wStored_ = true;
-    if constexpr (hears<Recorder>)
+    if constexpr (Recorder::records)
         recorder.wWritten(value);
+    else if constexpr (Recorder::watches) {
+        if (wWatched_) [[unlikely]]
+            recorder.wWritten(value);
+    }
 }
 
 // The machine of teaching/execute.h in the core's bytes: each write tells
@@ -132,7 +136,7 @@ template <typename Recorder>
         return static_cast<std::size_t>(line) < markCount && marks[line] != 0;
     };
     if constexpr (Recorder::watches)
-        recorder.markWatched(watched_);
+        wWatched_ = recorder.markWatched(watched_);
     long long done = 0;
     while (done < count) {
         const int current = selected_ < 0 ? 0 : selected_;
@@ -163,15 +167,18 @@ template <typename Recorder>
                 break;
             }
         }
-        if constexpr (hears<Recorder>)
+        if constexpr (Recorder::records)
             recorder.valueStepStarting(selected_);
         OnValues<Recorder> machine(*this, recorder, bankBits, last + 1, entry);
         const int cycles = teaching::execute(machine, current, l);
         ++done;
         cycles_ += cycles;
-        if constexpr (hears<Recorder>) {
+        if constexpr (Recorder::records) {
             recorder.valueStepFinished(cycles, selected_);
             if (recorder.stopAfterStep())
+                return done;
+        } else if constexpr (Recorder::watches) {
+            if (recorder.written() && recorder.stepWritten(done, current)) [[unlikely]]
                 return done;
         }
         if (stopAt(selected_))
