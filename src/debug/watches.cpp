@@ -42,12 +42,10 @@ void WatchList::remove(std::size_t i) {
 void WatchList::remark() {
     marks_.fill(0);
     wMarks_ = 0;
-    stopping_ = false;
     const parts::RegisterMap* map = parts::registerMap(model_);
     for (std::size_t i = 0; i < watches_.size(); ++i) {
         const Watch& w = watches_[i];
         const std::uint32_t bit = 1u << i;
-        stopping_ = stopping_ || w.condition != WatchCondition::None;
         if (w.reg < 0) {
             wMarks_ |= bit;
             continue;

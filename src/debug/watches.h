@@ -58,8 +58,6 @@ public:
     bool add(const Watch& watch);
     void replace(std::size_t i, const Watch& watch);
     void remove(std::size_t i);
-    // Whether a watch has a condition: runs must then tell it every write.
-    bool stopsRuns() const { return stopping_; }
 
     // The watched value as `read` (Reg's line index, -1 for W) gives it.
     template <typename Read> int valueOf(std::size_t i, const Read& read) const {
@@ -154,7 +152,6 @@ private:
 
     std::vector<Watch> watches_;
     parts::Model model_ = parts::Model::Teaching;
-    bool stopping_ = false;
     // For each register line, the watches that follow it, a bit each.
     std::array<std::uint32_t, 1024> marks_{};
     std::uint32_t wMarks_ = 0;

@@ -35,9 +35,7 @@ struct Window {
     frmMain window{services.services()};
 
     explicit Window(const std::vector<std::string>& program) {
-        std::vector<std::string> lines;
-        for (std::size_t i = 0; i < program.size(); ++i)
-            lines.push_back(mirel::state::hex4(static_cast<long long>(i)) + "\t" + program[i]);
+        std::vector<std::string> lines = test::numbered(program);
         mirel::state::NoWindowPlacement placement;
         if (!lines.empty())
             mirel::files::loadProgram(window.form(), placement, std::move(lines));
@@ -222,11 +220,8 @@ std::vector<int> linesStepped(const std::vector<std::string>& program, const Cli
     mirel::state::MainForm form;
     test::RecordedMessages messages;
     mirel::sim::Simulator simulator{form, messages};
-    std::vector<std::string> lines;
-    for (std::size_t i = 0; i < program.size(); ++i)
-        lines.push_back(mirel::state::hex4(static_cast<long long>(i)) + "\t" + program[i]);
     mirel::state::NoWindowPlacement placement;
-    mirel::files::loadProgram(form, placement, std::move(lines));
+    mirel::files::loadProgram(form, placement, test::numbered(program));
     form.Code.select(0);
     std::vector<int> selected{0};
     for (int step = 0;; ++step) {

@@ -3,6 +3,7 @@
 #include "files/fake_platform.h"
 #include "shell/qt_settings_store.h"
 #include "shell/window_services.h"
+#include "state/hex_text.h"
 
 #include <QTemporaryDir>
 
@@ -13,6 +14,14 @@
 // message box that records, a registry in memory, file dialogs that answer
 // what the test prepared.
 namespace test {
+
+// Program lines numbered from 0000 as their addresses: "NOP" becomes "0000\tNOP".
+inline std::vector<std::string> numbered(const std::vector<std::string>& program) {
+    std::vector<std::string> lines;
+    for (std::size_t i = 0; i < program.size(); ++i)
+        lines.push_back(mirel::state::hex4(static_cast<long long>(i)) + "\t" + program[i]);
+    return lines;
+}
 
 struct Message {
     std::string text;

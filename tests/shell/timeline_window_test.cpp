@@ -26,9 +26,7 @@ struct Window {
     frmMain window{services.services()};
 
     explicit Window(const std::vector<std::string>& program) {
-        std::vector<std::string> lines;
-        for (std::size_t i = 0; i < program.size(); ++i)
-            lines.push_back(mirel::state::hex4(static_cast<long long>(i)) + "\t" + program[i]);
+        std::vector<std::string> lines = test::numbered(program);
         mirel::state::NoWindowPlacement placement;
         mirel::files::loadProgram(window.form(), placement, std::move(lines));
         window.show();
