@@ -1,7 +1,9 @@
 #include "register_reference.h"
 
+#include "exercise/check_reader.h"
 #include "parts/register_map.h"
 #include "state/hex_text.h"
+#include "state/program_text.h"
 
 #include <algorithm>
 #include <cctype>
@@ -15,27 +17,6 @@ std::string trimmed(const std::string& text) {
     const auto first = std::find_if_not(text.begin(), text.end(), blank);
     const auto last = std::find_if_not(text.rbegin(), text.rend(), blank).base();
     return first < last ? std::string(first, last) : std::string();
-}
-
-std::string upper(std::string text) {
-    for (char& c : text)
-        c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
-    return text;
-}
-
-// Up to three hex digits, nothing else.
-std::optional<int> hexAddress(const std::string& text) {
-    if (text.empty() || text.size() > 3)
-        return std::nullopt;
-    int value = 0;
-    for (const char c : text) {
-        if (!std::isxdigit(static_cast<unsigned char>(c)))
-            return std::nullopt;
-        value = value * 16 + (std::isdigit(static_cast<unsigned char>(c))
-                                  ? c - '0'
-                                  : std::toupper(static_cast<unsigned char>(c)) - 'A' + 10);
-    }
-    return value;
 }
 
 // "20", "85", "1A0": as few digits as the address needs, at least two.
@@ -77,12 +58,12 @@ std::optional<RegisterReference> readRegisterReference(const std::string& text, 
         found.bit = bit[0] - '0';
         whole = trimmed(whole.substr(0, dot));
     }
-    const std::string name = upper(whole);
+    const std::string name = state::upperCase(whole);
     if (name == "W") {
         found.reg = -1;
     } else if (const int named = parts::registerNamed(model, name); named >= 0) {
         found.reg = named;
-    } else if (const auto address = hexAddress(name)) {
+    } else if (const auto address = exercise::hexValue(name, 3)) {
         if (*address >= registerLines) {
             error = "There is no register " + name + ": the last one is " +
                     addressName(registerLines - 1) + ".";
