@@ -197,6 +197,12 @@ TEST(Watches, StopRunsAfterTheStepThatMeetsTheirConditionAsStepsTellIt) {
          {6, 3, C::BitSet, 0, "PORTB.3"},
          7,
          "Watch: PORTB.3 changed from 0 to 1 by the line at 0002."},
+        // Z changes in STATUS through a line that names another register.
+        {T,
+         {"LDA 02 H", "STA 20", "DEC 20", "JMP 0002"},
+         {3, 2, C::BitSet, 0, "STATUS.2"},
+         5,
+         "Watch: STATUS.2 changed from 0 to 1 by the line at 0002."},
         // Through INDF the write lands on the register FSR points at.
         {T,
          {"LDA 22 H", "STA 04", "LDA 09 H", "STA 00", "JMP 0004"},

@@ -75,8 +75,7 @@ template <typename Machine>
             return 0;
     }
 
-    // Jumps, calls, returns and NOP name no register.
-    const bool onRegister = l.op >= Op::Sta && l.op <= Op::Jbs;
+    const bool onRegister = namesRegister(l);
     const int index = onRegister ? m.registerIndex(l) : 0;
     Told told;
     told.index = index;

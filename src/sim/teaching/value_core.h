@@ -111,6 +111,17 @@ private:
     }
     void resolve(int index);
     bool textRulesTakeNextStep(const state::MainForm& form);
+    // Whether the step of `current` may write a watched line or W; a line
+    // that cannot steps as in a plain run. Found once a line per program
+    // and set of watched lines.
+    bool mayWriteWatched(int current, const ValueLine& l) {
+        std::uint8_t& mark = lineMarks_[static_cast<std::size_t>(current)];
+        if (mark == unmarked) [[unlikely]]
+            mark = markOf(l);
+        return mark == writesWatched;
+    }
+    std::uint8_t markOf(const ValueLine& l) const;
+    void markWatchedLines();
     int stackDepth() const { return foundDepth_ - taken_ + static_cast<int>(put_.size()); }
     bool topEntry(int& entry);
 
@@ -126,6 +137,14 @@ private:
     // values: a write tests one byte the step's own stores cannot hide.
     std::array<std::uint8_t, 1024> watched_{};
     bool wWatched_ = false;
+    // Per program line, found on its first step under the watches as they are.
+    static constexpr std::uint8_t unmarked = 0, writesNothingWatched = 1, writesWatched = 2;
+    std::vector<std::uint8_t> lineMarks_;
+    std::array<std::uint8_t, 1024> marksFor_{}; // the watched lines lineMarks_ hold for
+    bool marksForW_ = false;
+    unsigned marksOf_ = 0; // and the program version
+    bool everyLineWatched_ = false;            // W, INDF, STATUS or a port is watched
+    bool registerWatched_ = false;             // an indirect write may reach one
     int w_ = 0;
     bool wStored_ = false;
     long long cycles_ = 0;

@@ -135,8 +135,10 @@ template <typename Recorder>
     const auto stopAt = [marks, markCount](int line) {
         return static_cast<std::size_t>(line) < markCount && marks[line] != 0;
     };
-    if constexpr (Recorder::watches)
+    if constexpr (Recorder::watches) {
         wWatched_ = recorder.markWatched(watched_);
+        markWatchedLines();
+    }
     long long done = 0;
     while (done < count) {
         const int current = selected_ < 0 ? 0 : selected_;
@@ -169,6 +171,18 @@ template <typename Recorder>
         }
         if constexpr (Recorder::records)
             recorder.valueStepStarting(selected_);
+        if constexpr (Recorder::watches) {
+            // A line that writes nothing watched steps as in a plain run.
+            if (!mayWriteWatched(current, l)) {
+                NoRecorder none;
+                OnValues<NoRecorder> machine(*this, none, bankBits, last + 1, entry);
+                cycles_ += teaching::execute(machine, current, l);
+                ++done;
+                if (stopAt(selected_))
+                    return done;
+                continue;
+            }
+        }
         OnValues<Recorder> machine(*this, recorder, bankBits, last + 1, entry);
         const int cycles = teaching::execute(machine, current, l);
         ++done;

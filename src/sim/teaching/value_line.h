@@ -58,6 +58,11 @@ struct ValueLine {
     bool guarded = false;
 };
 
+// Jumps, calls, returns and NOP name no register.
+inline bool namesRegister(const ValueLine& l) {
+    return l.op >= ValueLine::Op::Sta && l.op <= ValueLine::Op::Jbs;
+}
+
 // `target`: the line a jump or call goes to, when there is one.
 ValueLine resolveLine(const Instruction& instruction, std::optional<int> target);
 
