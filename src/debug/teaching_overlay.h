@@ -36,6 +36,7 @@ public:
         if (form_.Reg.validIndex(index))
             writes_[index] = value & 0xFF;
     }
+    void writeOperand(int index, int value) { write(index, value); }
     int w() const { return state::WData(form_); }
     void setW(int value) { w_ = state::hex2(value); }
     bool validRegister(int index) const { return form_.Reg.validIndex(index); }

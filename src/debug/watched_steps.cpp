@@ -11,12 +11,12 @@ namespace mirel::debug {
 
 namespace {
 
-// Told the writes of watched lines in a run on values, and then, after a
-// step that made one, the step: a step writing nothing watched costs a test.
-template <typename Core> class WatchRecorder : public sim::part::PartNoRecorder {
+// Told the writes of watched lines in a run under a part, and then, after
+// a step that made one, the step: a step writing nothing watched costs a test.
+class PartWatchRecorder : public sim::part::PartNoRecorder {
 public:
     static constexpr bool watches = true;
-    WatchRecorder(WatchList& watches, const Core& core, long long position)
+    PartWatchRecorder(WatchList& watches, const sim::part::PartValueCore& core, long long position)
         : watches_(watches), core_(core), position_(position) {}
 
     bool markWatched(std::array<std::uint8_t, 1024>& lines) const {
@@ -36,9 +36,56 @@ public:
 
 private:
     WatchList& watches_;
-    const Core& core_;
+    const sim::part::PartValueCore& core_;
     long long position_; // where the run began
     std::uint32_t written_ = 0;
+};
+
+// A run under the teaching model tests each watched write against the
+// watches' conditions itself and tells only a step whose write may meet one.
+class ValueWatchRecorder : public sim::NoRecorder {
+public:
+    static constexpr bool watches = true;
+    ValueWatchRecorder(WatchList& watches, const sim::ValueCore& core, long long position)
+        : watches_(watches), core_(core), position_(position) {}
+
+    bool markWatched(std::array<std::uint8_t, 1024>& lines,
+                     std::vector<sim::WatchTrigger>& triggers) const {
+        lines = watches_.lineTriggers();
+        triggers = watches_.triggers();
+        return watches_.wMarks() != 0;
+    }
+    bool stepMet(long long done, int line) {
+        return watches_.compare(
+            writtenIn(done), position_ + done, line,
+            [this](int reg) { return valueOf(core_, reg); },
+            [this](std::size_t i) { return before(i); });
+    }
+    // The values the dock shows, and those before the run's last step.
+    void runEnded(long long done) {
+        watches_.runEnded(
+            writtenIn(done), position_ + done, [this](int reg) { return valueOf(core_, reg); },
+            [this](std::size_t i) { return before(i); });
+    }
+
+private:
+    // The watches whose lines step `step` of the run wrote.
+    std::uint32_t writtenIn(long long step) const {
+        std::uint32_t written = 0;
+        const auto& watches = watches_.watches();
+        for (std::size_t i = 0; i < watches.size(); ++i) {
+            if (core_.writtenInStep(watches[i].reg, step))
+                written |= 1u << i;
+        }
+        return written;
+    }
+    int before(std::size_t i) const {
+        return watches_.watchedValue(i, core_.valueBefore(watches_.watches()[i].reg));
+    }
+
+    WatchList& watches_;
+    const sim::ValueCore& core_;
+    long long position_; // where the run began
 };
 
 } // namespace
@@ -66,15 +113,17 @@ long long Debugger::watchedRun(sim::ValueCore& core, long long count) {
     watches_.clearHit();
     watches_.setModel(form_.model);
     watches_.start(journal_.position(), [&core](int reg) { return valueOf(core, reg); });
-    WatchRecorder<sim::ValueCore> recorder(watches_, core, journal_.position());
-    return core.run(count, &breakpoints_.marks(), recorder);
+    ValueWatchRecorder recorder(watches_, core, journal_.position());
+    const long long done = core.run(count, &breakpoints_.marks(), recorder);
+    recorder.runEnded(done);
+    return done;
 }
 
 long long Debugger::watchedPartRun(sim::part::PartValueCore& core, long long count) {
     watches_.clearHit();
     watches_.setModel(form_.model);
     watches_.start(journal_.position(), [&core](int reg) { return valueOf(core, reg); });
-    WatchRecorder<sim::part::PartValueCore> recorder(watches_, core, journal_.position());
+    PartWatchRecorder recorder(watches_, core, journal_.position());
     return core.run(count, &breakpoints_.marks(), recorder);
 }
 

@@ -3,6 +3,8 @@
 #include "parts/register_map.h"
 #include "state/hex_text.h"
 
+#include <algorithm>
+
 namespace mirel::debug {
 
 void WatchList::setModel(parts::Model model) {
@@ -60,6 +62,53 @@ void WatchList::remark() {
                 marks_[static_cast<std::size_t>(map->copies[home][c])] |= bit;
         }
     }
+    makeTriggers();
+}
+
+// Lines followed by the same watches share a trigger.
+void WatchList::makeTriggers() {
+    lineTriggers_.fill(0);
+    triggers_.assign(1, sim::WatchTrigger{});
+    std::vector<std::uint32_t> made{0}; // the watches each trigger is made of
+    for (std::size_t line = 0; line < marks_.size(); ++line) {
+        const std::uint32_t watches = marks_[line];
+        if (watches == 0)
+            continue;
+        const auto found = std::find(made.begin(), made.end(), watches);
+        if (found != made.end()) {
+            lineTriggers_[line] = static_cast<std::uint8_t>(found - made.begin());
+            continue;
+        }
+        lineTriggers_[line] = static_cast<std::uint8_t>(made.size());
+        made.push_back(watches);
+        triggers_.push_back(triggerOf(watches));
+    }
+}
+
+// A value condition is a table over the bytes written; a change of a bit
+// is caught, more often than needed, as a change of its byte.
+sim::WatchTrigger WatchList::triggerOf(std::uint32_t watches) const {
+    sim::WatchTrigger trigger;
+    for (std::uint32_t left = watches; left != 0; left &= left - 1) {
+        const auto i = static_cast<std::size_t>(std::countr_zero(left));
+        const Watch& w = watches_[i];
+        switch (w.condition) {
+        case WatchCondition::None:
+            break;
+        case WatchCondition::AnyWrite:
+            trigger.on.fill(1);
+            break;
+        case WatchCondition::Change:
+            trigger.onChange = true;
+            break;
+        default:
+            for (std::size_t v = 0; v < trigger.on.size(); ++v) {
+                if (meets(w, 0, watchedValue(i, static_cast<int>(v))))
+                    trigger.on[v] = 1;
+            }
+        }
+    }
+    return trigger;
 }
 
 std::string WatchList::hitText(const WatchHit& hit, const std::string& lineAddress) const {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "parts/model.h"
+#include "sim/watch_trigger.h"
 
 #include <array>
 #include <bit>
@@ -99,16 +100,28 @@ public:
         return marks_[static_cast<std::size_t>(index) & (marks_.size() - 1)];
     }
     std::uint32_t wMarks() const { return wMarks_; }
+    // For a core that tests its writes itself: per register line an index
+    // into triggers() (0 for a line no watch follows), each made of the
+    // conditions of the watches on its lines.
+    const std::array<std::uint8_t, 1024>& lineTriggers() const { return lineTriggers_; }
+    const std::vector<sim::WatchTrigger>& triggers() const { return triggers_; }
     // The watches in `written` compared after the step to `position`, which
     // executed `line`: for a run that keeps the writes of each step itself.
     template <typename Read>
     bool compare(std::uint32_t written, long long position, int line, const Read& read) {
+        return compare(written, position, line, read, [this](std::size_t i) { return values_[i]; });
+    }
+    // The same, for a core that kept the watched values before the step:
+    // `before(i)` gives watch i's.
+    template <typename Read, typename Before>
+    bool compare(std::uint32_t written, long long position, int line, const Read& read,
+                 const Before& before) {
         position_ = position;
         bool met = false;
         for (std::uint32_t left = written; left != 0; left &= left - 1) {
             const auto i = static_cast<std::size_t>(std::countr_zero(left));
             const int now = watched(watches_[i], read);
-            before_[i] = values_[i];
+            before_[i] = before(i);
             values_[i] = now;
             writtenAt_[i] = position;
             if (!met && meets(watches_[i], before_[i], now)) {
@@ -117,6 +130,25 @@ public:
             }
         }
         return met;
+    }
+    // After a run that compared only the steps whose writes could meet a
+    // condition: every value as `read` gives it at `position`, and the
+    // values before the run's last step of the watches in `written`.
+    template <typename Read, typename Before>
+    void runEnded(std::uint32_t written, long long position, const Read& read,
+                  const Before& before) {
+        position_ = position;
+        for (std::size_t i = 0; i < watches_.size(); ++i) {
+            values_[i] = watched(watches_[i], read);
+            if ((written >> i) & 1) {
+                before_[i] = before(i);
+                writtenAt_[i] = position;
+            }
+        }
+    }
+    // Watch i's value in `value`, a whole register or W.
+    int watchedValue(std::size_t i, int value) const {
+        return watched(watches_[i], [value](int) { return value; });
     }
     const std::optional<WatchHit>& hit() const { return hit_; }
     void clearHit() { hit_.reset(); }
@@ -149,12 +181,16 @@ private:
         return false;
     }
     void remark();
+    void makeTriggers();
+    sim::WatchTrigger triggerOf(std::uint32_t watches) const;
 
     std::vector<Watch> watches_;
     parts::Model model_ = parts::Model::Teaching;
     // For each register line, the watches that follow it, a bit each.
     std::array<std::uint32_t, 1024> marks_{};
     std::uint32_t wMarks_ = 0;
+    std::array<std::uint8_t, 1024> lineTriggers_{};
+    std::vector<sim::WatchTrigger> triggers_;
     std::uint32_t written_ = 0; // the watches the step so far wrote
     long long position_ = 0;
     std::array<int, maxWatches> values_{}, before_{};

@@ -240,5 +240,40 @@ TEST(Watches, StopRunsAfterTheStepThatMeetsTheirConditionAsStepsTellIt) {
     }
 }
 
+// A run that stops at a breakpoint leaves each watch showing its value and
+// the value before the last step as that many Steps do, whether or not the
+// last step wrote it and whatever its condition.
+TEST(Watches, ShowTheValueBeforeTheLastStepOfARunAsStepsDo) {
+    using C = debug::WatchCondition;
+    const std::vector<std::string> program{"LDA 05 H", "STA 20", "INC 20", "INC 21", "JMP 0002"};
+    const auto shown = [&](int way) {
+        DebugMachine m({"NOP"});
+        Machine::load(m.form, program);
+        sim::RunMessages messages{m.form, m.messages};
+        CountingClock clock;
+        sim::RunControl run{m.form, m.simulator, messages, clock};
+        debug::Debugger d{m.form, m.simulator, &run};
+        for (const auto& [reg, condition] :
+             {std::pair{0x20, C::None}, {0x21, C::Equals}, {0x21, C::None}, {-1, C::None}})
+            d.watches().add({reg, -1, condition, 0xC8, reg < 0 ? "W" : state::hex2(reg)});
+        d.breakpoints().toggle(4);
+        if (way == 0) {
+            for (int i = 0; i < 4; ++i)
+                m.step();
+        } else {
+            way == 1 ? run.StartKey_Click() : run.FullSpeed_Click();
+            for (int tick = 0; tick < 1000 && m.form.Timer1.enabled(); ++tick)
+                run.Timer1_Timer();
+        }
+        std::string text = std::to_string(d.count().instructions);
+        for (std::size_t i = 0; i < d.watches().watches().size(); ++i)
+            text += " " + std::to_string(d.watchValue(i)) + "/" + std::to_string(d.watchBefore(i));
+        return text;
+    };
+    EXPECT_EQ(shown(0), "4 6/6 1/0 1/0 5/5");
+    EXPECT_EQ(shown(1), shown(0));
+    EXPECT_EQ(shown(2), shown(0));
+}
+
 } // namespace
 } // namespace mirel::testing

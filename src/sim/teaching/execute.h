@@ -6,6 +6,9 @@
 //   indirectTarget()        FSR plus the bank offset, as the cycle starts
 //   registerIndex(line)     the register the operand reaches in this bank
 //   read(i), write(i, v)    register values by Reg index; beyond the file 0, nothing
+//   writeOperand(i, v)      the same for the register the instruction names (or,
+//                           through INDF, the one FSR points at): the only write
+//                           a step makes to a line other than INDF, STATUS and the ports
 //   w(), setW(v)
 //   storeW(i)               STA into a register of the file: the value of W,
 //                           or its text where only the text can go
@@ -82,7 +85,7 @@ template <typename Machine>
     bool indf = false;
     const auto store = [&](int value) {
         indf |= index == state::INDF;
-        m.write(index, value);
+        m.writeOperand(index, value);
     };
     const auto result = [&](int value) {
         if constexpr (Tells<Machine>)
@@ -248,7 +251,7 @@ template <typename Machine>
     }
     m.portTail();
     if (indf)
-        m.write(target, m.read(state::INDF));
+        m.writeOperand(target, m.read(state::INDF));
     return transfer || next != current ? 2 : 1;
 }
 

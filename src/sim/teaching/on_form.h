@@ -36,6 +36,7 @@ public:
     }
     int read(int index) const { return state::readRegister(form_, index); }
     void write(int index, int value) { state::writeRegister(form_, index, value); }
+    void writeOperand(int index, int value) { write(index, value); }
     int w() const { return state::WData(form_); }
     void setW(int value) { state::setW(form_, value); }
     bool validRegister(int index) const { return form_.Reg.validIndex(index); }

@@ -88,8 +88,8 @@ void ValueCore::markWatchedLines() {
     marksOf_ = linesOf_;
     marksFor_ = watched_;
     marksForW_ = wWatched_;
-    everyLineWatched_ = wWatched_ || watched_[state::INDF] || watched_[state::PORTA] ||
-                        watched_[state::PORTB];
+    everyLineWatched_ =
+        wWatched_ || watched_[state::INDF] || watched_[state::PORTA] || watched_[state::PORTB];
     for (int copy : state::statusCopies)
         everyLineWatched_ = everyLineWatched_ || watched_[static_cast<std::size_t>(copy)];
     registerWatched_ = std::any_of(watched_.begin(), watched_.begin() + lastRegister + 1,
@@ -102,8 +102,9 @@ std::uint8_t ValueCore::markOf(const ValueLine& l) const {
         return writesWatched;
     if (namesRegister(l)) {
         for (const int index : l.index) {
-            if (index == state::INDF ? registerWatched_
-                                     : index <= lastRegister && watched_[static_cast<std::size_t>(index)])
+            if (index == state::INDF
+                    ? registerWatched_
+                    : index <= lastRegister && watched_[static_cast<std::size_t>(index)])
                 return writesWatched;
         }
     }

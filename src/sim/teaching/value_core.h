@@ -1,6 +1,7 @@
 #pragma once
 
 #include "decoded_program.h"
+#include "sim/watch_trigger.h"
 #include "state/main_form.h"
 #include "state/port_controls.h"
 #include "state/register_file.h"
@@ -29,13 +30,15 @@ namespace mirel::sim {
 //                                     and Code's selection after it (-1: none)
 //   stopAfterStep()                   true ends the run after the step just finished
 // A recorder may also only watch (`watches` true, `records` false): before
-// the run it marks the lines it watches and answers whether it watches W,
-//   markWatched(std::array<std::uint8_t, 1024>& lines) -> bool
-// then hears registerWritten for marked lines and wWritten if it watches W,
-// and, only after a step it heard a write in (written() true),
-//   stepWritten(long long done, int line) -> bool
+// the run it gives each watched line a trigger (an index into `triggers`,
+// 0 for none) and answers whether it watches W,
+//   markWatched(std::array<std::uint8_t, 1024>& lines,
+//               std::vector<WatchTrigger>& triggers) -> bool
+// and it hears only, after a step whose write fired a trigger (or wrote W),
+//   stepMet(long long done, int line) -> bool
 //                                     `done` steps of the run so far, the last
 //                                     executed line `line`; true ends the run
+// The core keeps what that step wrote: writtenInStep(), valueBefore().
 struct NoRecorder {
     static constexpr bool records = false;
     static constexpr bool watches = false;
@@ -93,16 +96,38 @@ public:
     // The lamps and input boxes as the last step left them.
     const state::PortControls& controls() const { return controls_; }
 
+    // In a run with watches: whether step `step` of the run (its last so
+    // far) wrote the watched line `index` (W for -1), and the line's value
+    // before that step.
+    bool writtenInStep(int index, long long step) const {
+        return lastWatchedStep_ == step &&
+               (index < 0 ? wWrittenIn_ : writtenIn_[static_cast<std::size_t>(index)]) == stamp_;
+    }
+    int valueBefore(int index) const {
+        return index < 0 ? wBefore_ : before_[static_cast<std::size_t>(index)];
+    }
+
 private:
     using Op = ValueLine::Op;
-    template <typename Recorder> class OnValues;
+    // `FixedWatched`: whether writes to the lines every step writes (INDF,
+    // STATUS, the ports) and W are tested for watches, or only an operand's.
+    template <typename Recorder, bool FixedWatched> class OnValues;
+    template <typename Recorder, bool FixedWatched>
+    long long steps(long long count, const std::vector<char>* stops, Recorder& recorder);
     // Beyond it the register file has no line.
     static constexpr int lastRegister = state::registerCount - 1;
 
-    template <typename Recorder> void put(Recorder& recorder, int index, int value);
-    template <typename Recorder> void setZ(Recorder& recorder, bool zero);
-    template <typename Recorder> void setC(Recorder& recorder, bool carry);
-    template <typename Recorder> void setW(Recorder& recorder, int value);
+    template <bool Watched, typename Recorder> void put(Recorder& recorder, int index, int value);
+    template <bool Watched, typename Recorder> void setW(Recorder& recorder, int value);
+    void watchedWrite(std::size_t at, std::uint8_t trigger, int value);
+    void watchedStepStarting(long long done) {
+        if (++stamp_ == 0) [[unlikely]] {
+            writtenIn_.fill(0);
+            wWrittenIn_ = 0;
+            stamp_ = 1;
+        }
+        lastWatchedStep_ = done + 1;
+    }
     const ValueLine& line(int index) {
         const ValueLine& resolved = lines_[static_cast<std::size_t>(index)];
         if (resolved.op == ValueLine::Op::Unresolved) [[unlikely]]
@@ -114,9 +139,12 @@ private:
     // Whether the step of `current` may write a watched line or W; a line
     // that cannot steps as in a plain run. Found once a line per program
     // and set of watched lines.
-    bool mayWriteWatched(int current, const ValueLine& l) {
-        std::uint8_t& mark = lineMarks_[static_cast<std::size_t>(current)];
-        if (mark == unmarked) [[unlikely]]
+    // `marks`: lineMarks_'s data, held by the run in a local.
+    bool mayWriteWatched(std::uint8_t* marks, int current, const ValueLine& l) {
+        std::uint8_t& mark = marks[current];
+        if (mark == writesNothingWatched) [[likely]]
+            return false;
+        if (mark == unmarked)
             mark = markOf(l);
         return mark == writesWatched;
     }
@@ -133,18 +161,28 @@ private:
     // go nowhere, so the arrays reach past every banked or indirect index.
     std::array<std::uint8_t, 1024> values_{};
     std::array<std::uint8_t, 1024> wellFormed_{};
-    // The lines a watching recorder hears written, kept here beside the
+    // The watched lines' triggers (0: not watched), kept here beside the
     // values: a write tests one byte the step's own stores cannot hide.
     std::array<std::uint8_t, 1024> watched_{};
+    std::vector<WatchTrigger> triggers_;
     bool wWatched_ = false;
+    bool met_ = false; // a trigger fired in the step so far
+    // Per watched line, the watched step that last wrote it and its value before.
+    std::uint32_t stamp_ = 0;
+    std::array<std::uint32_t, 1024> writtenIn_{};
+    std::array<std::uint8_t, 1024> before_{};
+    std::uint32_t wWrittenIn_ = 0;
+    int wBefore_ = 0;
+    // The run's last watched step, counted from 1; -1 for none.
+    long long lastWatchedStep_ = -1;
     // Per program line, found on its first step under the watches as they are.
     static constexpr std::uint8_t unmarked = 0, writesNothingWatched = 1, writesWatched = 2;
     std::vector<std::uint8_t> lineMarks_;
     std::array<std::uint8_t, 1024> marksFor_{}; // the watched lines lineMarks_ hold for
     bool marksForW_ = false;
-    unsigned marksOf_ = 0; // and the program version
-    bool everyLineWatched_ = false;            // W, INDF, STATUS or a port is watched
-    bool registerWatched_ = false;             // an indirect write may reach one
+    unsigned marksOf_ = 0;          // and the program version
+    bool everyLineWatched_ = false; // W, INDF, STATUS or a port is watched
+    bool registerWatched_ = false;  // an indirect write may reach one
     int w_ = 0;
     bool wStored_ = false;
     long long cycles_ = 0;

@@ -10,51 +10,55 @@
 
 namespace mirel::sim {
 
-// A write makes the line the standard text of the value.
-template <typename Recorder> inline void ValueCore::put(Recorder& recorder, int index, int value) {
+// A write makes the line the standard text of the value. `Watched`: the
+// line may be watched.
+template <bool Watched, typename Recorder>
+inline void ValueCore::put(Recorder& recorder, int index, int value) {
     if (index > lastRegister)
         return;
     const auto at = static_cast<std::size_t>(index);
     if constexpr (Recorder::records)
         recorder.registerWritten(index, value);
-    else if constexpr (Recorder::watches) {
-        if (watched_[at]) [[unlikely]]
-            recorder.registerWritten(index, value);
+    else if constexpr (Recorder::watches && Watched) {
+        if (const std::uint8_t trigger = watched_[at]) [[unlikely]]
+            watchedWrite(at, trigger, value);
     }
     values_[at] = static_cast<std::uint8_t>(value);
     wellFormed_[at] = 1;
 }
 
-// The flags live in every copy of STATUS, each changed from its own value.
-template <typename Recorder> inline void ValueCore::setZ(Recorder& recorder, bool zero) {
-    for (int copy : state::statusCopies) {
-        const int v = values_[static_cast<std::size_t>(copy)];
-        put(recorder, copy, zero ? v | state::zMask : v & ~state::zMask);
+// Before the store: the first write of a watched step keeps the value before.
+inline void ValueCore::watchedWrite(std::size_t at, std::uint8_t trigger, int value) {
+    const int before = values_[at];
+    if (writtenIn_[at] != stamp_) {
+        writtenIn_[at] = stamp_;
+        before_[at] = static_cast<std::uint8_t>(before);
     }
+    met_ = met_ || triggers_[trigger].fires(before, value);
 }
 
-template <typename Recorder> inline void ValueCore::setC(Recorder& recorder, bool carry) {
-    for (int copy : state::statusCopies) {
-        const int v = values_[static_cast<std::size_t>(copy)];
-        put(recorder, copy, carry ? v | state::cMask : v & ~state::cMask);
-    }
-}
-
-template <typename Recorder> inline void ValueCore::setW(Recorder& recorder, int value) {
-    w_ = value;
+template <bool Watched, typename Recorder>
+inline void ValueCore::setW(Recorder& recorder, int value) {
     wStored_ = true;
     if constexpr (Recorder::records)
         recorder.wWritten(value);
-    else if constexpr (Recorder::watches) {
-        if (wWatched_) [[unlikely]]
-            recorder.wWritten(value);
+    else if constexpr (Recorder::watches && Watched) {
+        // W is compared after every step that writes it.
+        if (wWatched_) [[unlikely]] {
+            if (wWrittenIn_ != stamp_) {
+                wWrittenIn_ = stamp_;
+                wBefore_ = w_;
+            }
+            met_ = true;
+        }
     }
+    w_ = value;
 }
 
 // The machine of teaching/execute.h in the core's bytes: each write tells
 // the recorder what changed. The run stops before a step that would show a
 // message, so warn is never called and the stack has its entry to pop.
-template <typename Recorder> class ValueCore::OnValues {
+template <typename Recorder, bool FixedWatched> class ValueCore::OnValues {
 public:
     static constexpr bool tells = false;
     static constexpr bool onlyInstructions = true;
@@ -68,11 +72,12 @@ public:
         return l.index[static_cast<std::size_t>(bankBits_)];
     }
     int read(int index) const { return c_.values_[static_cast<std::size_t>(index)]; }
-    void write(int index, int value) { c_.put(r_, index, value); }
+    void write(int index, int value) { c_.put<FixedWatched>(r_, index, value); }
+    void writeOperand(int index, int value) { c_.put<true>(r_, index, value); }
     int w() const { return c_.w_; }
-    void setW(int value) { c_.setW(r_, value); }
+    void setW(int value) { c_.setW<FixedWatched>(r_, value); }
     bool validRegister(int index) const { return index <= lastRegister; }
-    void storeW(int index) { c_.put(r_, index, c_.w_); }
+    void storeW(int index) { c_.put<true>(r_, index, c_.w_); }
     void instructionStarting() {}
     void push(int callingLine) {
         c_.put_.push_back(callingLine);
@@ -124,8 +129,22 @@ private:
 // Steps of the teaching model's cycle on values, stopping before one that
 // only a Step can take.
 template <typename Recorder>
-[[gnu::flatten]] long long ValueCore::run(long long count, const std::vector<char>* stops,
-                                          Recorder& recorder) {
+long long ValueCore::run(long long count, const std::vector<char>* stops, Recorder& recorder) {
+    if constexpr (Recorder::watches) {
+        wWatched_ = recorder.markWatched(watched_, triggers_);
+        markWatchedLines();
+        met_ = false;
+        lastWatchedStep_ = -1;
+        // Unless a line every step writes is watched, only operands are tested.
+        if (!everyLineWatched_)
+            return steps<Recorder, false>(count, stops, recorder);
+    }
+    return steps<Recorder, true>(count, stops, recorder);
+}
+
+template <typename Recorder, bool FixedWatched>
+[[gnu::flatten]] long long ValueCore::steps(long long count, const std::vector<char>* stops,
+                                            Recorder& recorder) {
     const int last = lineCount_ - 1;
     cycles_ = 0;
     // Held in locals: the register bytes written below could alias the
@@ -135,10 +154,7 @@ template <typename Recorder>
     const auto stopAt = [marks, markCount](int line) {
         return static_cast<std::size_t>(line) < markCount && marks[line] != 0;
     };
-    if constexpr (Recorder::watches) {
-        wWatched_ = recorder.markWatched(watched_);
-        markWatchedLines();
-    }
+    [[maybe_unused]] std::uint8_t* const lineMarks = lineMarks_.data();
     long long done = 0;
     while (done < count) {
         const int current = selected_ < 0 ? 0 : selected_;
@@ -171,11 +187,11 @@ template <typename Recorder>
         }
         if constexpr (Recorder::records)
             recorder.valueStepStarting(selected_);
-        if constexpr (Recorder::watches) {
+        if constexpr (Recorder::watches && !FixedWatched) {
             // A line that writes nothing watched steps as in a plain run.
-            if (!mayWriteWatched(current, l)) {
+            if (!mayWriteWatched(lineMarks, current, l)) {
                 NoRecorder none;
-                OnValues<NoRecorder> machine(*this, none, bankBits, last + 1, entry);
+                OnValues<NoRecorder, false> machine(*this, none, bankBits, last + 1, entry);
                 cycles_ += teaching::execute(machine, current, l);
                 ++done;
                 if (stopAt(selected_))
@@ -183,7 +199,9 @@ template <typename Recorder>
                 continue;
             }
         }
-        OnValues<Recorder> machine(*this, recorder, bankBits, last + 1, entry);
+        if constexpr (Recorder::watches)
+            watchedStepStarting(done);
+        OnValues<Recorder, FixedWatched> machine(*this, recorder, bankBits, last + 1, entry);
         const int cycles = teaching::execute(machine, current, l);
         ++done;
         cycles_ += cycles;
@@ -192,8 +210,11 @@ template <typename Recorder>
             if (recorder.stopAfterStep())
                 return done;
         } else if constexpr (Recorder::watches) {
-            if (recorder.written() && recorder.stepWritten(done, current)) [[unlikely]]
-                return done;
+            if (met_) [[unlikely]] {
+                met_ = false;
+                if (recorder.stepMet(done, current))
+                    return done;
+            }
         }
         if (stopAt(selected_))
             return done;
