@@ -31,7 +31,7 @@ std::optional<std::string> Debugger::lineNotice(int index) {
 bool Debugger::jumpsBeyondProgram(int index) {
     const sim::Instruction& instruction = simulator_.instructionAt(index);
     return sim::jumpsByAddress(instruction) &&
-           simulator_.resolvedLine(index).op == sim::ValueLine::Op::NoTarget;
+           simulator_.resolvedLine(index).form == sim::ValueLine::Form::NoTarget;
 }
 
 void Debugger::checkLine(int index, bool tell) {

@@ -14,10 +14,12 @@ namespace mirel::debug {
 
 namespace {
 
-using Op = sim::ValueLine::Op;
+using Op = sim::ValueLine::Operation;
 
-bool transfers(Op op) {
-    return op == Op::Jmp || op == Op::Jsr || op == Op::NoTarget || op == Op::Ret || op == Op::Rts;
+bool transfers(const sim::ValueLine& line) {
+    const Op op = line.op;
+    return line.form == sim::ValueLine::Form::NoTarget || op == Op::Jmp || op == Op::Jsr ||
+           op == Op::Ret || op == Op::Rts;
 }
 
 bool mayskip(const sim::Instruction& instruction) {
@@ -94,7 +96,7 @@ StepExplanation explainStep(const state::MainForm& form, sim::Simulator& simulat
     }
 
     std::string words = overlay.words();
-    if (!transfers(resolved.op))
+    if (!transfers(resolved))
         words += advanceWords(form, instruction, start, overlay.selected(), overlay.skipped());
     p.executes = true;
     p.w = overlay.wText();

@@ -10,7 +10,7 @@ namespace mirel::debug {
 namespace {
 
 using assembler::Operation;
-using Op = sim::ValueLine::Op;
+using Op = sim::ValueLine::Operation;
 using state::hex2;
 using state::hex4;
 
@@ -71,7 +71,7 @@ void TeachingOverlay::told(const sim::teaching::Told& told) {
                      : registerName(told.index) + " is beyond the register file: nothing changes";
         return;
     case Operation::Clr:
-        words_ = line_.op == Op::ClrW ? "W = 00" : registerName(told.index) + " = 00";
+        words_ = line_.toW ? "W = 00" : registerName(told.index) + " = 00";
         return;
     case Operation::Jmp:
     case Operation::Jsr:
@@ -165,9 +165,9 @@ std::string TeachingOverlay::byteWords(const sim::teaching::Told& told) const {
 
 // Jumps, calls and returns; where there is no line to go to, the message.
 std::string TeachingOverlay::transferWords() const {
-    switch (line_.op) {
-    case Op::NoTarget:
+    if (line_.form == sim::ValueLine::Form::NoTarget)
         return messages_.back();
+    switch (line_.op) {
     case Op::Jmp:
         return "jumps to " + lineNamed(line_.target);
     case Op::Jsr:

@@ -69,7 +69,7 @@ std::vector<char> selfJumps(const state::MainForm& form, sim::Simulator& simulat
             continue;
         const sim::ValueLine line = simulator.resolvedLine(i);
         marks[static_cast<std::size_t>(i)] =
-            line.op == sim::ValueLine::Op::Jmp && line.target == i ? 1 : 0;
+            line.op == sim::ValueLine::Operation::Jmp && line.target == i ? 1 : 0;
     }
     return marks;
 }

@@ -68,14 +68,17 @@ template <typename Machine> inline void setFlag(Machine& m, int mask, bool on) {
 // ends the cycle before the advance and the tail).
 template <typename Machine>
 [[gnu::always_inline]] inline int execute(Machine& m, int current, const ValueLine& l) {
-    using Op = ValueLine::Op;
+    using Op = ValueLine::Operation;
+    using Form = ValueLine::Form;
     const int target = m.indirectTarget();
     m.write(state::INDF, m.read(target));
     m.instructionStarting();
-    // A run on values stops before such a line and never asks.
+    // A run on values stops before such lines and never asks.
+    bool noTarget = false;
     if constexpr (!Machine::onlyInstructions) {
-        if (l.op == Op::None) [[unlikely]]
+        if (l.form == Form::None) [[unlikely]]
             return 0;
+        noTarget = l.form == Form::NoTarget;
     }
 
     const bool onRegister = namesRegister(l);
@@ -111,6 +114,11 @@ template <typename Machine>
     };
     int next = current; // a skip moves it on by one
     bool transfer = false;
+    // A jump or call with no line to go to holds a NOP beside its message.
+    if (noTarget) [[unlikely]] {
+        m.warn(std::string(noTargetLineMessage) + state::hex4(l.target & 0xFFFF) + ".");
+        transfer = true;
+    }
     switch (l.op) {
     case Op::Sta:
         if (m.validRegister(index)) {
@@ -118,11 +126,11 @@ template <typename Machine>
             m.storeW(index);
         }
         break;
-    case Op::ClrW:
-        m.setW(0);
-        break;
-    case Op::ClrRegister:
-        store(0);
+    case Op::Clr:
+        if (l.toW)
+            m.setW(0);
+        else
+            store(0);
         break;
     case Op::Sub: {
         const int w = wValue();
@@ -215,10 +223,6 @@ template <typename Machine>
             ++next;
         break;
     }
-    case Op::NoTarget:
-        m.warn(std::string(noTargetLineMessage) + state::hex4(l.target & 0xFFFF) + ".");
-        transfer = true;
-        break;
     case Op::Jsr:
         m.push(current);
         [[fallthrough]];
@@ -238,7 +242,7 @@ template <typename Machine>
         transfer = true;
         break;
     }
-    default: // Nop
+    default: // NOP
         break;
     }
     if constexpr (Tells<Machine>) {

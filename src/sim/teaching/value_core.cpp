@@ -60,10 +60,9 @@ bool ValueCore::textRulesTakeNextStep(const state::MainForm& form) {
     const ValueLine& next = line(selected < 0 ? 0 : selected);
     const int index = next.index[static_cast<std::size_t>(
         (form.registers.value(state::STATUS) & state::bankMask) >> 5)];
-    switch (next.op) {
-    case Op::None:
-    case Op::NoTarget:
+    if (next.form != ValueLine::Form::Instruction)
         return true;
+    switch (next.op) {
     case Op::Sta:
         return index != state::INDF && index <= lastRegister && !form.registers.wellFormed(index);
     case Op::Jsr:

@@ -108,7 +108,7 @@ public:
     }
 
 private:
-    using Op = ValueLine::Op;
+    using Op = ValueLine::Operation;
     // `FixedWatched`: whether writes to the lines every step writes (INDF,
     // STATUS, the ports) and W are tested for watches, or only an operand's.
     template <typename Recorder, bool FixedWatched> class OnValues;
@@ -130,7 +130,7 @@ private:
     }
     const ValueLine& line(int index) {
         const ValueLine& resolved = lines_[static_cast<std::size_t>(index)];
-        if (resolved.op == ValueLine::Op::Unresolved) [[unlikely]]
+        if (resolved.form == ValueLine::Form::Unresolved) [[unlikely]]
             resolve(index);
         return resolved;
     }

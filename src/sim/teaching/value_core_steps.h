@@ -163,10 +163,9 @@ template <typename Recorder, bool FixedWatched>
         int entry = 0;
         if (l.guarded) [[unlikely]] {
             const int index = l.index[static_cast<std::size_t>(bankBits)];
-            switch (l.op) {
-            case Op::None:
-            case Op::NoTarget:
+            if (l.form != ValueLine::Form::Instruction)
                 return done;
+            switch (l.op) {
             case Op::Sta:
                 if (index != state::INDF && index <= lastRegister &&
                     !wellFormed_[static_cast<std::size_t>(index)])

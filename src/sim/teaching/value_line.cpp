@@ -4,14 +4,27 @@ namespace mirel::sim {
 
 namespace {
 
-using Op = ValueLine::Op;
+using Op = assembler::Operation;
+using Form = ValueLine::Form;
+
+ValueLine instruction(Op op) {
+    ValueLine line;
+    line.form = Form::Instruction;
+    line.op = op;
+    return line;
+}
+
+ValueLine formed(Form form) {
+    ValueLine line;
+    line.form = form;
+    return line;
+}
 
 // SUB, ORA, AND, XOR, ADD and LDA: the compact text's length and character
 // 10 choose register to register, register to W or literal to W; any other
 // form changes nothing.
 ValueLine withOperand(const Instruction& in, Op op) {
-    ValueLine line;
-    line.op = op;
+    ValueLine line = instruction(op);
     line.operand = static_cast<std::uint8_t>(in.operand);
     line.shared = in.sharedRegister;
     if (in.length == 9)
@@ -23,13 +36,12 @@ ValueLine withOperand(const Instruction& in, Op op) {
         line.literal = true;
         return line;
     }
-    return {Op::Nop};
+    return instruction(Op::Nop);
 }
 
 // Operations on one register whose result goes where the destination mark says.
 ValueLine onRegister(const Instruction& in, Op op) {
-    ValueLine line;
-    line.op = op;
+    ValueLine line = instruction(op);
     line.operand = static_cast<std::uint8_t>(in.operand);
     line.shared = in.sharedRegister;
     line.toW = in.mark == 'W';
@@ -39,7 +51,7 @@ ValueLine onRegister(const Instruction& in, Op op) {
 // A bit number above 7, typed by hand, names no bit: the line changes nothing.
 ValueLine onBit(const Instruction& in, Op op) {
     if (in.bit < 0)
-        return {Op::Nop};
+        return instruction(Op::Nop);
     ValueLine line = onRegister(in, op);
     line.toW = false;
     line.mask = static_cast<std::uint8_t>(1 << in.bit);
@@ -48,12 +60,11 @@ ValueLine onBit(const Instruction& in, Op op) {
 
 ValueLine transfer(const Instruction& in, Op op, std::optional<int> target) {
     if (!target) {
-        ValueLine line{Op::NoTarget};
+        ValueLine line = formed(Form::NoTarget);
         line.target = in.target; // the address, for the message
         return line;
     }
-    ValueLine line;
-    line.op = op;
+    ValueLine line = instruction(op);
     line.target = *target;
     return line;
 }
@@ -71,79 +82,70 @@ ValueLine resolveLine(const Instruction& in, std::optional<int> target) {
             index = 129;
         line.index[static_cast<std::size_t>(bank)] = static_cast<std::int16_t>(index);
     }
-    line.guarded = line.op == Op::None || line.op == Op::NoTarget || line.op == Op::Sta ||
-                   line.op == Op::Jsr || line.op == Op::Ret || line.op == Op::Rts;
+    line.guarded = line.form != Form::Instruction || line.op == Op::Sta || line.op == Op::Jsr ||
+                   line.op == Op::Ret || line.op == Op::Rts;
     return line;
 }
 
 namespace {
 
 ValueLine resolveOperation(const Instruction& in, std::optional<int> target) {
-    using assembler::Operation;
     if (!in.operation)
-        return {Op::None};
-    switch (*in.operation) {
-    case Operation::Nop:
-    case Operation::Slp: // no sleep state or watchdog: they run as NOP
-    case Operation::Wdt:
-        return {Op::Nop};
-    case Operation::Sta:
-        return onRegister(in, Op::Sta);
-    case Operation::Clr:
-        return in.length < 8 ? ValueLine{Op::ClrW} : onRegister(in, Op::ClrRegister);
-    case Operation::Sub:
-        return withOperand(in, Op::Sub);
-    case Operation::Add:
-        return withOperand(in, Op::Add);
-    case Operation::Ora:
-        return withOperand(in, Op::Ora);
-    case Operation::And:
-        return withOperand(in, Op::And);
-    case Operation::Xor:
-        return withOperand(in, Op::Xor);
-    case Operation::Lda:
-        return withOperand(in, Op::Lda);
-    case Operation::Dec:
-        return onRegister(in, Op::Dec);
-    case Operation::Inc:
-        return onRegister(in, Op::Inc);
-    case Operation::Cpl:
-        return onRegister(in, Op::Cpl);
-    case Operation::Dez:
-        return onRegister(in, Op::Dez);
-    case Operation::Inz:
-        return onRegister(in, Op::Inz);
-    case Operation::Rra:
-        return onRegister(in, Op::Rra);
-    case Operation::Rla:
-        return onRegister(in, Op::Rla);
-    case Operation::Spa:
-        return onRegister(in, Op::Spa);
-    case Operation::Res:
-        return onBit(in, Op::Res);
-    case Operation::Set:
-        return onBit(in, Op::Set);
-    case Operation::Jbr:
-        return onBit(in, Op::Jbr);
-    case Operation::Jbs:
-        return onBit(in, Op::Jbs);
-    case Operation::Jmp:
-        return transfer(in, Op::Jmp, target);
-    case Operation::Jsr:
-        return transfer(in, Op::Jsr, target);
-    case Operation::Ret: {
-        ValueLine line{Op::Ret};
+        return formed(Form::None);
+    const Op op = *in.operation;
+    switch (op) {
+    case Op::Nop:
+    case Op::Slp: // no sleep state or watchdog: they run as NOP
+    case Op::Wdt:
+        return instruction(Op::Nop);
+    case Op::Clr:
+        if (in.length < 8) { // CLR W
+            ValueLine line = instruction(Op::Clr);
+            line.toW = true;
+            return line;
+        } else {
+            ValueLine line = onRegister(in, op); // whatever mark follows
+            line.toW = false;
+            return line;
+        }
+    case Op::Sub:
+    case Op::Add:
+    case Op::Ora:
+    case Op::And:
+    case Op::Xor:
+    case Op::Lda:
+        return withOperand(in, op);
+    case Op::Sta:
+    case Op::Dec:
+    case Op::Inc:
+    case Op::Cpl:
+    case Op::Dez:
+    case Op::Inz:
+    case Op::Rra:
+    case Op::Rla:
+    case Op::Spa:
+        return onRegister(in, op);
+    case Op::Res:
+    case Op::Set:
+    case Op::Jbr:
+    case Op::Jbs:
+        return onBit(in, op);
+    case Op::Jmp:
+    case Op::Jsr:
+        return transfer(in, op, target);
+    case Op::Ret: {
+        ValueLine line = instruction(Op::Ret);
         line.operand = static_cast<std::uint8_t>(in.operand);
         return line;
     }
-    case Operation::Rts:
-    case Operation::Rti: // no interrupts: RTI returns as RTS does
-        return {Op::Rts};
-    case Operation::Option: // words of the parts that this machine never runs
-    case Operation::Tris:
-        return {Op::None};
+    case Op::Rts:
+    case Op::Rti: // no interrupts: RTI returns as RTS does
+        return instruction(Op::Rts);
+    case Op::Option: // words of the parts that this machine never runs
+    case Op::Tris:
+        return formed(Form::None);
     }
-    return {Op::None};
+    return formed(Form::None);
 }
 
 } // namespace

@@ -12,39 +12,18 @@ namespace mirel::sim {
 // teaching model's cycle (teaching/execute.h): the operand form chosen, the
 // bit made a mask, the jump target found.
 struct ValueLine {
-    // From Sta to Jbs the instructions on a register operand.
-    enum class Op : std::uint8_t {
-        Unresolved,
-        None,     // no instruction: the cycle ends before the advance
-        NoTarget, // a jump or call with no line to go to: a message
-        Nop,
-        Sta,
-        ClrW,
-        ClrRegister,
-        Sub,
-        Add,
-        Ora,
-        And,
-        Xor,
-        Lda,
-        Dec,
-        Inc,
-        Cpl,
-        Dez,
-        Inz,
-        Rra,
-        Rla,
-        Spa,
-        Res,
-        Set,
-        Jbr,
-        Jbs,
-        Jmp,
-        Jsr,
-        Ret,
-        Rts,
+    using Operation = assembler::Operation;
+    // Lines the cycle reads otherwise than by their operation.
+    enum class Form : std::uint8_t {
+        Unresolved,  // not looked at yet
+        Instruction, // `op` says what it does
+        None,        // no instruction: the cycle ends before the advance
+        NoTarget,    // a jump or call with no line to go to: a message
     };
-    Op op = Op::Unresolved;
+    Form form = Form::Unresolved;
+    // NOP for a line that changes nothing (SLP, WDT, a form of an
+    // operation that does nothing); RTS for RTI; CLR with toW for CLR W.
+    Operation op = Operation::Nop;
     std::uint8_t operand = 0; // register address or literal
     bool shared = false;      // a register every bank shares: no bank offset
     bool literal = false;     // the operand is the value, not a register
@@ -58,9 +37,10 @@ struct ValueLine {
     bool guarded = false;
 };
 
-// Jumps, calls, returns and NOP name no register.
+// STA to JBS in the assembler's table name a register; jumps, calls,
+// returns and NOP do not.
 inline bool namesRegister(const ValueLine& l) {
-    return l.op >= ValueLine::Op::Sta && l.op <= ValueLine::Op::Jbs;
+    return l.op >= ValueLine::Operation::Sta && l.op <= ValueLine::Operation::Jbs;
 }
 
 // `target`: the line a jump or call goes to, when there is one.
