@@ -99,7 +99,7 @@ sim::WatchTrigger WatchList::triggerOf(std::uint32_t watches) const {
             trigger.on.fill(1);
             break;
         case WatchCondition::Change:
-            trigger.onChange = true;
+            trigger.onChange = 1;
             break;
         default:
             for (std::size_t v = 0; v < trigger.on.size(); ++v) {

@@ -11,10 +11,12 @@ namespace mirel::sim {
 // cannot meet one; one it stops is compared in full after the step.
 struct WatchTrigger {
     std::array<std::uint8_t, 256> on{}; // 1 where a write of that value fires
-    bool onChange = false;
+    std::uint8_t onChange = 0;          // 1 when a change fires
 
-    bool fires(int before, int now) const {
-        return on[static_cast<unsigned>(now) & 0xFF] != 0 || (onChange && before != now);
+    // Without branches: cores call it in their inner loop.
+    std::uint8_t fires(int before, int now) const {
+        return static_cast<std::uint8_t>(on[static_cast<unsigned>(now) & 0xFF] |
+                                         (onChange & static_cast<std::uint8_t>(before != now)));
     }
 };
 

@@ -78,36 +78,12 @@ bool ValueCore::textRulesTakeNextStep(const state::MainForm& form) {
     }
 }
 
-// Every step writes INDF (its mirror) and the ports (the tail); most write
-// the STATUS copies. An indirect write may reach any line.
-void ValueCore::markWatchedLines() {
-    if (marksOf_ == linesOf_ && lineMarks_.size() == lines_.size() && marksFor_ == watched_ &&
-        marksForW_ == wWatched_)
-        return;
-    marksOf_ = linesOf_;
-    marksFor_ = watched_;
-    marksForW_ = wWatched_;
-    everyLineWatched_ =
+bool ValueCore::fixedLineWatched() const {
+    bool watched =
         wWatched_ || watched_[state::INDF] || watched_[state::PORTA] || watched_[state::PORTB];
     for (int copy : state::statusCopies)
-        everyLineWatched_ = everyLineWatched_ || watched_[static_cast<std::size_t>(copy)];
-    registerWatched_ = std::any_of(watched_.begin(), watched_.begin() + lastRegister + 1,
-                                   [](std::uint8_t w) { return w != 0; });
-    lineMarks_.assign(lines_.size(), unmarked);
-}
-
-std::uint8_t ValueCore::markOf(const ValueLine& l) const {
-    if (everyLineWatched_)
-        return writesWatched;
-    if (namesRegister(l)) {
-        for (const int index : l.index) {
-            if (index == state::INDF
-                    ? registerWatched_
-                    : index <= lastRegister && watched_[static_cast<std::size_t>(index)])
-                return writesWatched;
-        }
-    }
-    return writesNothingWatched;
+        watched = watched || watched_[static_cast<std::size_t>(copy)];
+    return watched;
 }
 
 bool ValueCore::load(const state::MainForm& form) {

@@ -100,8 +100,8 @@ public:
     // far) wrote the watched line `index` (W for -1), and the line's value
     // before that step.
     bool writtenInStep(int index, long long step) const {
-        return lastWatchedStep_ == step &&
-               (index < 0 ? wWrittenIn_ : writtenIn_[static_cast<std::size_t>(index)]) == stamp_;
+        const long long stamp = runStamp_ + step - 1;
+        return (index < 0 ? wWrittenIn_ : writtenIn_[static_cast<std::size_t>(index)]) == stamp;
     }
     int valueBefore(int index) const {
         return index < 0 ? wBefore_ : before_[static_cast<std::size_t>(index)];
@@ -117,17 +117,12 @@ private:
     // Beyond it the register file has no line.
     static constexpr int lastRegister = state::registerCount - 1;
 
-    template <bool Watched, typename Recorder> void put(Recorder& recorder, int index, int value);
-    template <bool Watched, typename Recorder> void setW(Recorder& recorder, int value);
-    void watchedWrite(std::size_t at, std::uint8_t trigger, int value);
-    void watchedStepStarting(long long done) {
-        if (++stamp_ == 0) [[unlikely]] {
-            writtenIn_.fill(0);
-            wWrittenIn_ = 0;
-            stamp_ = 1;
-        }
-        lastWatchedStep_ = done + 1;
-    }
+    // `stamp`: the step's own number, kept with a watched line it writes.
+    template <bool Watched, typename Recorder>
+    void put(Recorder& recorder, int index, int value, long long stamp);
+    template <bool Watched, typename Recorder>
+    void setW(Recorder& recorder, int value, long long stamp);
+    void watchedWrite(std::size_t at, std::uint8_t trigger, int value, long long stamp);
     const ValueLine& line(int index) {
         const ValueLine& resolved = lines_[static_cast<std::size_t>(index)];
         if (resolved.form == ValueLine::Form::Unresolved) [[unlikely]]
@@ -136,20 +131,9 @@ private:
     }
     void resolve(int index);
     bool textRulesTakeNextStep(const state::MainForm& form);
-    // Whether the step of `current` may write a watched line or W; a line
-    // that cannot steps as in a plain run. Found once a line per program
-    // and set of watched lines.
-    // `marks`: lineMarks_'s data, held by the run in a local.
-    bool mayWriteWatched(std::uint8_t* marks, int current, const ValueLine& l) {
-        std::uint8_t& mark = marks[current];
-        if (mark == writesNothingWatched) [[likely]]
-            return false;
-        if (mark == unmarked)
-            mark = markOf(l);
-        return mark == writesWatched;
-    }
-    std::uint8_t markOf(const ValueLine& l) const;
-    void markWatchedLines();
+    // Every step writes INDF (its mirror) and the ports (the tail), most the
+    // STATUS copies: whether one of them, or W, is watched.
+    bool fixedLineWatched() const;
     int stackDepth() const { return foundDepth_ - taken_ + static_cast<int>(put_.size()); }
     bool topEntry(int& entry);
 
@@ -166,23 +150,14 @@ private:
     std::array<std::uint8_t, 1024> watched_{};
     std::vector<WatchTrigger> triggers_;
     bool wWatched_ = false;
-    bool met_ = false; // a trigger fired in the step so far
-    // Per watched line, the watched step that last wrote it and its value before.
-    std::uint32_t stamp_ = 0;
-    std::array<std::uint32_t, 1024> writtenIn_{};
+    std::uint8_t met_ = 0; // a trigger fired in the step so far
+    // Per watched line, the step that last wrote it and its value before.
+    // Steps are numbered on over runs: the run's first is runStamp_.
+    std::array<long long, 1024> writtenIn_{};
     std::array<std::uint8_t, 1024> before_{};
-    std::uint32_t wWrittenIn_ = 0;
+    long long wWrittenIn_ = 0;
     int wBefore_ = 0;
-    // The run's last watched step, counted from 1; -1 for none.
-    long long lastWatchedStep_ = -1;
-    // Per program line, found on its first step under the watches as they are.
-    static constexpr std::uint8_t unmarked = 0, writesNothingWatched = 1, writesWatched = 2;
-    std::vector<std::uint8_t> lineMarks_;
-    std::array<std::uint8_t, 1024> marksFor_{}; // the watched lines lineMarks_ hold for
-    bool marksForW_ = false;
-    unsigned marksOf_ = 0;          // and the program version
-    bool everyLineWatched_ = false; // W, INDF, STATUS or a port is watched
-    bool registerWatched_ = false;  // an indirect write may reach one
+    long long runStamp_ = 1, nextStamp_ = 1;
     int w_ = 0;
     bool wStored_ = false;
     long long cycles_ = 0;

@@ -13,7 +13,7 @@ namespace mirel::sim {
 // A write makes the line the standard text of the value. `Watched`: the
 // line may be watched.
 template <bool Watched, typename Recorder>
-inline void ValueCore::put(Recorder& recorder, int index, int value) {
+inline void ValueCore::put(Recorder& recorder, int index, int value, long long stamp) {
     if (index > lastRegister)
         return;
     const auto at = static_cast<std::size_t>(index);
@@ -21,35 +21,36 @@ inline void ValueCore::put(Recorder& recorder, int index, int value) {
         recorder.registerWritten(index, value);
     else if constexpr (Recorder::watches && Watched) {
         if (const std::uint8_t trigger = watched_[at]) [[unlikely]]
-            watchedWrite(at, trigger, value);
+            watchedWrite(at, trigger, value, stamp);
     }
     values_[at] = static_cast<std::uint8_t>(value);
     wellFormed_[at] = 1;
 }
 
 // Before the store: the first write of a watched step keeps the value before.
-inline void ValueCore::watchedWrite(std::size_t at, std::uint8_t trigger, int value) {
+inline void ValueCore::watchedWrite(std::size_t at, std::uint8_t trigger, int value,
+                                    long long stamp) {
     const int before = values_[at];
-    if (writtenIn_[at] != stamp_) {
-        writtenIn_[at] = stamp_;
+    if (writtenIn_[at] != stamp) {
+        writtenIn_[at] = stamp;
         before_[at] = static_cast<std::uint8_t>(before);
     }
-    met_ = met_ || triggers_[trigger].fires(before, value);
+    met_ |= triggers_[trigger].fires(before, value);
 }
 
 template <bool Watched, typename Recorder>
-inline void ValueCore::setW(Recorder& recorder, int value) {
+inline void ValueCore::setW(Recorder& recorder, int value, long long stamp) {
     wStored_ = true;
     if constexpr (Recorder::records)
         recorder.wWritten(value);
     else if constexpr (Recorder::watches && Watched) {
         // W is compared after every step that writes it.
         if (wWatched_) [[unlikely]] {
-            if (wWrittenIn_ != stamp_) {
-                wWrittenIn_ = stamp_;
+            if (wWrittenIn_ != stamp) {
+                wWrittenIn_ = stamp;
                 wBefore_ = w_;
             }
-            met_ = true;
+            met_ = 1;
         }
     }
     w_ = value;
@@ -63,21 +64,24 @@ public:
     static constexpr bool tells = false;
     static constexpr bool onlyInstructions = true;
 
-    // `entry`: the stack's top, as the run found it before a return.
-    OnValues(ValueCore& core, Recorder& recorder, int bankBits, int lineCount, int entry)
-        : c_(core), r_(recorder), bankBits_(bankBits), lineCount_(lineCount), entry_(entry) {}
+    // `entry`: the stack's top, as the run found it before a return;
+    // `stamp`: the step's number.
+    OnValues(ValueCore& core, Recorder& recorder, int bankBits, int lineCount, int entry,
+             long long stamp)
+        : c_(core), r_(recorder), bankBits_(bankBits), lineCount_(lineCount), entry_(entry),
+          stamp_(stamp) {}
 
     int indirectTarget() const { return c_.values_[state::FSR] + 128 * bankBits_; }
     int registerIndex(const ValueLine& l) const {
         return l.index[static_cast<std::size_t>(bankBits_)];
     }
     int read(int index) const { return c_.values_[static_cast<std::size_t>(index)]; }
-    void write(int index, int value) { c_.put<FixedWatched>(r_, index, value); }
-    void writeOperand(int index, int value) { c_.put<true>(r_, index, value); }
+    void write(int index, int value) { c_.put<FixedWatched>(r_, index, value, stamp_); }
+    void writeOperand(int index, int value) { c_.put<true>(r_, index, value, stamp_); }
     int w() const { return c_.w_; }
-    void setW(int value) { c_.setW<FixedWatched>(r_, value); }
+    void setW(int value) { c_.setW<FixedWatched>(r_, value, stamp_); }
     bool validRegister(int index) const { return index <= lastRegister; }
-    void storeW(int index) { c_.put<true>(r_, index, c_.w_); }
+    void storeW(int index) { c_.put<true>(r_, index, c_.w_, stamp_); }
     void instructionStarting() {}
     void push(int callingLine) {
         c_.put_.push_back(callingLine);
@@ -124,6 +128,7 @@ private:
     int bankBits_;
     int lineCount_;
     int entry_;
+    long long stamp_;
 };
 
 // Steps of the teaching model's cycle on values, stopping before one that
@@ -132,12 +137,13 @@ template <typename Recorder>
 long long ValueCore::run(long long count, const std::vector<char>* stops, Recorder& recorder) {
     if constexpr (Recorder::watches) {
         wWatched_ = recorder.markWatched(watched_, triggers_);
-        markWatchedLines();
-        met_ = false;
-        lastWatchedStep_ = -1;
+        met_ = 0;
+        runStamp_ = nextStamp_;
         // Unless a line every step writes is watched, only operands are tested.
-        if (!everyLineWatched_)
-            return steps<Recorder, false>(count, stops, recorder);
+        const long long done = fixedLineWatched() ? steps<Recorder, true>(count, stops, recorder)
+                                                  : steps<Recorder, false>(count, stops, recorder);
+        nextStamp_ = runStamp_ + done;
+        return done;
     }
     return steps<Recorder, true>(count, stops, recorder);
 }
@@ -154,7 +160,7 @@ template <typename Recorder, bool FixedWatched>
     const auto stopAt = [marks, markCount](int line) {
         return static_cast<std::size_t>(line) < markCount && marks[line] != 0;
     };
-    [[maybe_unused]] std::uint8_t* const lineMarks = lineMarks_.data();
+    const long long runStamp = runStamp_;
     long long done = 0;
     while (done < count) {
         const int current = selected_ < 0 ? 0 : selected_;
@@ -186,21 +192,8 @@ template <typename Recorder, bool FixedWatched>
         }
         if constexpr (Recorder::records)
             recorder.valueStepStarting(selected_);
-        if constexpr (Recorder::watches && !FixedWatched) {
-            // A line that writes nothing watched steps as in a plain run.
-            if (!mayWriteWatched(lineMarks, current, l)) {
-                NoRecorder none;
-                OnValues<NoRecorder, false> machine(*this, none, bankBits, last + 1, entry);
-                cycles_ += teaching::execute(machine, current, l);
-                ++done;
-                if (stopAt(selected_))
-                    return done;
-                continue;
-            }
-        }
-        if constexpr (Recorder::watches)
-            watchedStepStarting(done);
-        OnValues<Recorder, FixedWatched> machine(*this, recorder, bankBits, last + 1, entry);
+        OnValues<Recorder, FixedWatched> machine(*this, recorder, bankBits, last + 1, entry,
+                                                 runStamp + done);
         const int cycles = teaching::execute(machine, current, l);
         ++done;
         cycles_ += cycles;
@@ -210,7 +203,7 @@ template <typename Recorder, bool FixedWatched>
                 return done;
         } else if constexpr (Recorder::watches) {
             if (met_) [[unlikely]] {
-                met_ = false;
+                met_ = 0;
                 if (recorder.stepMet(done, current))
                     return done;
             }
