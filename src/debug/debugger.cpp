@@ -29,9 +29,37 @@ Debugger::~Debugger() {
     simulator_.setStepListener(nullptr);
 }
 
-// The common step calls nothing until it tells the listeners; every other
-// goes the unusual way.
-void Debugger::stepStarting() {
+// The short way does what the long one does for such a Step, and calls
+// nothing until it tells the listeners. The journal allows it after a Step
+// the long way found common (see allowQuickSteps), until something unusual.
+void Debugger::takeStep(sim::Simulator& simulator) {
+    if (!journal_.quickStep()) [[unlikely]] {
+        takeStepTheLongWay(simulator);
+        return;
+    }
+    startHighlight();
+    watch_.setQuiet(true);
+    const int cycles = cycle(simulator_);
+    watch_.setQuiet(false);
+    journal_.advance(1);
+    count_.cycles += cycles;
+    if (cycles == 0) [[unlikely]] {
+        unusualStepFinished(cycles);
+        return;
+    }
+    ++count_.instructions;
+    if (observed() && !running())
+        tellListeners();
+}
+
+void Debugger::takeStepTheLongWay(sim::Simulator& simulator) {
+    beginStep();
+    endStep(cycle(simulator));
+    journal_.allowQuickSteps(!running() && watches_.empty() && !highlightPending_ &&
+                             form_.model == parts::Model::Teaching);
+}
+
+void Debugger::beginStep() {
     // A Step of its own is highlighted alone; a run's steps add up until it stops.
     if (!running())
         startHighlight();
@@ -40,7 +68,7 @@ void Debugger::stepStarting() {
         watchedStepStarting();
 }
 
-void Debugger::stepFinished(int cycles) {
+void Debugger::endStep(int cycles) {
     if (watching_) [[unlikely]]
         watchedStepFinished();
     count_.add(cycles);
@@ -77,6 +105,7 @@ void Debugger::tellListeners() {
 void Debugger::viewsCaughtUp() {
     watch_.setQuiet(false);
     journal_.advance(ran_);
+    journal_.holdQuickSteps();
     if (running())
         return; // listeners hear of it when the run stops
     // Without a listener (the batch driver) the last step is taken again to
@@ -198,6 +227,7 @@ bool Debugger::wChanged() const {
 void Debugger::changed() {
     if (running() == wasRunning_)
         return;
+    journal_.holdQuickSteps();
     wasRunning_ = running();
     // The snapshots a long run left out are made now, so that Step Back is quick.
     if (!wasRunning_ && journal_.gapBehind())

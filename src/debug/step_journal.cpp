@@ -57,6 +57,7 @@ const MachineSnapshot& StepJournal::restoreBefore(long long position,
     snapshots_.erase(snapshots_.upper_bound(position), snapshots_.end());
     while (end_ > first_ && selections_[end_ - 1].position > position)
         --end_;
+    holdQuickSteps();
     const MachineSnapshot& snapshot = std::prev(snapshots_.end())->second;
     snapshot.restore(form_, machine);
     position_ = snapshot.position;
@@ -99,6 +100,7 @@ void StepJournal::forget() {
     first_ = end_ = 0;
     position_ = oldest_ = 0;
     nextKept_ = 0;
+    holdQuickSteps();
 }
 
 } // namespace mirel::debug

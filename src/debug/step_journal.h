@@ -47,6 +47,8 @@ public:
             return !noteSelection(selected);
         return false;
     }
+    // Not when full, nor a second time at one position (a take-back ended
+    // where a line was selected): the snapshot due instead keeps it.
     bool noteSelection(int selected) {
         if (end_ == selections_.size() ||
             (end_ > first_ && selections_[end_ - 1].position == position_)) [[unlikely]]
@@ -54,6 +56,32 @@ public:
         selections_[end_++] = {position_, selected};
         leftSelected_ = selected;
         ++future_;
+        return true;
+    }
+
+    // The common Step asks less: while allowed, the steps up to the next
+    // snapshot may ask quickStep() instead of due(), and then call
+    // advance(1). Anything that makes a step unusual for the owner holds
+    // them until the owner allows them again; so do a take-back, a tick and
+    // a forgotten history here.
+    void allowQuickSteps(bool allow) {
+        // Room for a selection at each of them, and none noted at this position.
+        allow = allow && end_ + spacing < selections_.size() &&
+                (end_ == first_ || selections_[end_ - 1].position != position_);
+        quickUntil_ = allow ? nextKept_ : 0;
+    }
+    void holdQuickSteps() { quickUntil_ = 0; }
+    // due() for an allowed step; the line selected anew is noted.
+    [[gnu::always_inline]] bool quickStep() {
+        const state::CounterModel& counter = form_.Counter;
+        const int selected = form_.Code.selectedIndex();
+        if (position_ >= quickUntil_ || counter.firstLine() != selected ||
+            (counter.caret() | counter.selectedEntry()) != 0) [[unlikely]]
+            return false;
+        if (selected != leftSelected_) [[unlikely]] {
+            selections_[end_++] = {position_, selected};
+            ++future_;
+        }
         return true;
     }
     // Keeps the machine as it stands, at the current position.
@@ -66,6 +94,7 @@ public:
     }
     void inputsTicked() {
         nextKept_ = position_;
+        holdQuickSteps();
         ++future_;
     }
 
@@ -121,9 +150,10 @@ private:
     std::vector<Selection> selections_;
     std::size_t first_ = 0, end_ = 0;
     long long position_ = 0;
-    long long oldest_ = 0;   // the oldest position Step Back reaches, once it went back
-    StackLog stackLog_;      // the stack lines the snapshots share
-    long long nextKept_ = 0; // where a snapshot is due
+    long long oldest_ = 0;     // the oldest position Step Back reaches, once it went back
+    StackLog stackLog_;        // the stack lines the snapshots share
+    long long nextKept_ = 0;   // where a snapshot is due
+    long long quickUntil_ = 0; // the steps before it may be quick ones
     unsigned history_ = 0;
     unsigned future_ = 0;
     int leftSelected_ = -2; // the line the last step left selected

@@ -15,8 +15,12 @@ void Simulator::Step_Click() {
         runCycle();
         return;
     }
-    listener_->stepStarting();
-    listener_->stepFinished(runCycle());
+    listener_->takeStep(*this);
+}
+
+void StepListener::takeStep(Simulator& simulator) {
+    stepStarting();
+    stepFinished(cycle(simulator));
 }
 
 long long Simulator::run(long long count) {

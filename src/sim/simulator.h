@@ -57,6 +57,7 @@ public:
     }
 
 private:
+    friend class StepListener; // takes a Step by its cycle
     int runCycle();
     long long runPart(long long count);
     part::PartMachine* partMachine();
@@ -86,5 +87,9 @@ private:
     ValueCore values_;
     part::PartValueCore partValues_;
 };
+
+inline int StepListener::cycle(Simulator& simulator) {
+    return simulator.runCycle();
+}
 
 } // namespace mirel::sim
