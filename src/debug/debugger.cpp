@@ -10,7 +10,7 @@ namespace mirel::debug {
 
 Debugger::Debugger(state::MainForm& form, sim::Simulator& simulator, sim::RunControl* run)
     : form_(form), simulator_(simulator), run_(run), breakpoints_(form.Code),
-      notInstructions_(form.Code), journal_(form),
+      notInstructions_(form.Code), journal_(form, simulator.ports()),
       watch_(
           form, [this] { outsideChange(); }, [this] { journal_.inputsTicked(); }),
       wasRunning_(form.Timer1.enabled()) {

@@ -25,7 +25,8 @@ StackLog::hold(const std::vector<std::string>& lines) {
     return log_;
 }
 
-void MachineSnapshot::take(state::MainForm& form, sim::part::PartMachine* machine, StackLog& log) {
+void MachineSnapshot::take(state::MainForm& form, sim::part::PartMachine* machine,
+                           const sim::PortTail& ports, StackLog& log) {
     const auto& regValues = form.registers.values();
     values.assign(regValues.begin(), regValues.end());
     typedLines.clear();
@@ -48,8 +49,10 @@ void MachineSnapshot::take(state::MainForm& form, sim::part::PartMachine* machin
     caret = form.Counter.caret();
     if (entry != 0)
         edit = form.Counter.editText();
-    controls = state::readPortControls(form);
-    ticks = readTicks(form);
+    if (!ports.shown(controls, ticks)) {
+        controls = state::readPortControls(form);
+        ticks = readTicks(form);
+    }
     part = machine != nullptr;
     if (machine) {
         hidden = machine->hiddenState();

@@ -2,6 +2,7 @@
 
 #include "cycle_count.h"
 #include "sim/part/part_machine.h"
+#include "sim/ports.h"
 #include "state/main_form.h"
 #include "state/port_controls.h"
 
@@ -52,7 +53,9 @@ struct MachineSnapshot {
     bool woke = false;
 
     // `machine`: the part's, under a part's rules, else null.
-    void take(state::MainForm& form, sim::part::PartMachine* machine, StackLog& log);
+    // `ports`: the tail that set the lamps and boxes last.
+    void take(state::MainForm& form, sim::part::PartMachine* machine, const sim::PortTail& ports,
+              StackLog& log);
     // Puts everything back but the ticks, which are the user's.
     void restore(state::MainForm& form, sim::part::PartMachine* machine) const;
 };

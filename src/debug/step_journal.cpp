@@ -6,36 +6,38 @@
 namespace mirel::debug {
 
 void StepJournal::keep(sim::part::PartMachine* machine, const CycleCount& count) {
+    // Of the snapshots before the oldest step in reach only the latest is
+    // needed: the one before it is filled again.
+    if (snapshots_.size() > 1 && std::next(snapshots_.begin())->first <= oldest())
+        spares_.push_back(snapshots_.extract(snapshots_.begin()));
     MachineSnapshot* snapshot = nullptr;
-    if (spare_) {
-        spare_.key() = position_;
-        auto placed = snapshots_.insert(std::move(spare_));
-        if (!placed.inserted)
-            spare_ = std::move(placed.node);
-        snapshot = &placed.position->second;
+    if (!spares_.empty()) {
+        // Positions only grow between take-backs: the new one goes last.
+        auto& spare = spares_.back();
+        spare.key() = position_;
+        const auto placed = snapshots_.insert(snapshots_.end(), std::move(spare));
+        if (!spare)
+            spares_.pop_back();
+        snapshot = &placed->second;
     } else {
         snapshot = &snapshots_[position_];
     }
-    snapshot->take(form_, machine, stackLog_);
+    snapshot->take(form_, machine, ports_, stackLog_);
     snapshot->position = position_;
     snapshot->count = count;
     nextKept_ = position_ + spacing;
     leftSelected_ = form_.Code.selectedIndex();
     if (selections_.empty())
         selections_.resize(room);
-    // Of the snapshots before the oldest step in reach only the latest is
-    // needed; the others go a batch at a time.
-    if (snapshots_.size() % 64 == 0)
+    // The snapshots and selections out of reach go a batch at a time.
+    if (++kept_ % 64 == 0)
         dropOutOfReach();
 }
 
 void StepJournal::dropOutOfReach() {
-    while (snapshots_.size() > 1 && std::next(snapshots_.begin())->first <= oldest()) {
-        if (spare_)
-            snapshots_.erase(snapshots_.begin());
-        else
-            spare_ = snapshots_.extract(snapshots_.begin());
-    }
+    // They are kept to be filled again without allocating.
+    while (snapshots_.size() > 1 && std::next(snapshots_.begin())->first <= oldest())
+        spares_.push_back(snapshots_.extract(snapshots_.begin()));
     const long long from = snapshots_.begin()->first;
     first_ = static_cast<std::size_t>(
         std::lower_bound(

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "machine_snapshot.h"
+#include "sim/ports.h"
 
 #include <algorithm>
 #include <cstddef>
@@ -24,7 +25,7 @@ public:
     static constexpr std::size_t maxSteps = 100000;
     static constexpr long long spacing = 128;
 
-    explicit StepJournal(state::MainForm& form) : form_(form) {}
+    StepJournal(state::MainForm& form, const sim::PortTail& ports) : form_(form), ports_(ports) {}
 
     // Steps that can be taken back.
     std::size_t size() const { return static_cast<std::size_t>(position_ - oldest()); }
@@ -144,6 +145,7 @@ private:
     }
 
     state::MainForm& form_;
+    const sim::PortTail& ports_;
     std::map<long long, MachineSnapshot> snapshots_; // by position
     // Oldest first, from first_ to end_: those before are out of reach, and go
     // in batches. Its room is made when the history starts: a step never grows it.
@@ -155,10 +157,11 @@ private:
     long long nextKept_ = 0;   // where a snapshot is due
     long long quickUntil_ = 0; // the steps before it may be quick ones
     unsigned history_ = 0;
+    unsigned kept_ = 0; // snapshots taken
     unsigned future_ = 0;
     int leftSelected_ = -2; // the line the last step left selected
-    // A snapshot out of reach, kept to be filled again without allocating.
-    std::map<long long, MachineSnapshot>::node_type spare_;
+    // Snapshots out of reach, kept to be filled again without allocating.
+    std::vector<std::map<long long, MachineSnapshot>::node_type> spares_;
 };
 
 } // namespace mirel::debug

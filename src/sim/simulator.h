@@ -39,6 +39,9 @@ public:
     const Instruction& instructionAt(int index) { return program_.at(index); }
     ValueLine resolvedLine(int index) { return program_.line(index); }
 
+    // The lamps and boxes as the last step set them.
+    const PortTail& ports() const { return ports_; }
+
     // Null for none; the listener must outlive the simulator or be taken off first.
     void setStepListener(StepListener* listener) { listener_ = listener; }
 
