@@ -71,9 +71,9 @@ void ChangeWatch::keepTextBefore(const Line& line) {
 }
 
 // Over a line typed by hand its text is kept; and outside a step the change is the user's.
-void ChangeWatch::unusualWrite(const Line& line, const Line& was) {
-    if (!was.wellFormed && was.mark != epoch_)
-        keepTextBefore(line);
+void ChangeWatch::unusualWrite(int index, bool keepText) {
+    if (keepText)
+        keepTextBefore(lines_[static_cast<std::size_t>(index)]);
     if (!quiet_)
         outside_();
 }
@@ -111,9 +111,9 @@ void ChangeWatch::registerTextChanged(Event event, int index) {
 void ChangeWatch::changed() {
     if (wMark_ != epoch_) {
         wMark_ = epoch_;
-        wBefore_ = w_;
+        wBefore_.assign(w_);
     }
-    w_ = form_.W.text();
+    w_.assign(form_.W.text());
     if (writes_)
         writes_->wWritten();
     if (!quiet_)

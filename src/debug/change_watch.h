@@ -1,5 +1,6 @@
 #pragma once
 
+#include "kept_text.h"
 #include "state/main_form.h"
 #include "state/register_values.h"
 #include "watches.h"
@@ -38,7 +39,7 @@ public:
     // Highlights start once a Step, so the count wraps only after billions of them.
     // Register lines whose text differs from when the highlight started, ascending.
     std::vector<int> changedRegisters() const;
-    bool wChanged() const { return wMark_ == epoch_ && wBefore_ != form_.W.text(); }
+    bool wChanged() const { return wMark_ == epoch_ && !wBefore_.equals(form_.W.text()); }
 
 private:
     // A register line now, and as it was when the highlight started if
@@ -56,23 +57,20 @@ private:
     void registerWritten(int index, std::uint8_t value) override {
         Line& line = lines_[static_cast<std::size_t>(index)];
         const Line was = line;
-        if (was.mark != epoch_) {
-            line.mark = epoch_;
-            line.valueBefore = was.value;
-            line.wellFormedBefore = was.wellFormed;
-        }
-        line.value = value;
-        line.wellFormed = 1;
+        const bool first = was.mark != epoch_;
+        line = first ? Line{epoch_, value, 1, was.value, was.wellFormed}
+                     : Line{epoch_, value, 1, was.valueBefore, was.wellFormedBefore};
         if (writes_) [[unlikely]]
             writes_->written(index);
         if (!was.wellFormed || !quiet_) [[unlikely]]
-            unusualWrite(line, was);
+            unusualWrite(index, first && !was.wellFormed);
     }
     void registerRewritten(int index) override {
         if (writes_)
             writes_->written(index);
     }
-    void unusualWrite(const Line& line, const Line& was);
+    // `keepText`: the line held a text typed by hand when the highlight started.
+    void unusualWrite(int index, bool keepText);
     void keepBefore(Line& line) {
         line.mark = epoch_;
         line.valueBefore = line.value;
@@ -95,7 +93,7 @@ private:
     std::uint32_t epoch_ = 1;
     std::vector<Line> lines_;
     std::vector<Texts> texts_;
-    std::string w_, wBefore_;
+    KeptText w_, wBefore_;
     std::uint32_t wMark_ = 0;
     std::unique_ptr<Others> others_;
 };

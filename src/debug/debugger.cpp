@@ -31,7 +31,8 @@ Debugger::~Debugger() {
 
 // The short way does what the long one does for such a Step, and calls
 // nothing until it tells the listeners. The journal allows it after a Step
-// the long way found common (see allowQuickSteps), until something unusual.
+// the long way found common (see allowQuickSteps), until something unusual;
+// a program emptied is one (lineRemoved, linesReset): it has a program.
 void Debugger::takeStep(sim::Simulator& simulator) {
     if (!journal_.quickStep()) [[unlikely]] {
         takeStepTheLongWay(simulator);
@@ -53,6 +54,8 @@ void Debugger::takeStep(sim::Simulator& simulator) {
 }
 
 void Debugger::takeStepTheLongWay(sim::Simulator& simulator) {
+    if (!simulator.hasProgram())
+        return;
     beginStep();
     endStep(cycle(simulator));
     journal_.allowQuickSteps(!running() && watches_.empty() && !highlightPending_ &&

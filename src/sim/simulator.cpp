@@ -9,16 +9,17 @@
 namespace mirel::sim {
 
 void Simulator::Step_Click() {
-    if (form_.Code.empty())
-        return;
-    if (!listener_) {
-        runCycle();
+    if (listener_) {
+        listener_->takeStep(*this);
         return;
     }
-    listener_->takeStep(*this);
+    if (!form_.Code.empty())
+        runCycle();
 }
 
 void StepListener::takeStep(Simulator& simulator) {
+    if (!simulator.hasProgram())
+        return;
     stepStarting();
     stepFinished(cycle(simulator));
 }

@@ -22,8 +22,10 @@ public:
         : form_(form), messages_(messages), program_(form.Code), ports_(form), values_(program_) {}
 
     // One instruction cycle: mirror INDF, decode the current line, run its
-    // rule, advance, then the common tail (ports, INDF write-back).
+    // rule, advance, then the common tail (ports, INDF write-back). Nothing
+    // without a program.
     void Step_Click();
+    bool hasProgram() const { return !form_.Code.empty(); }
 
     // Up to `count` steps for a run whose views are hidden or absent; answers
     // how many ran, at least one. Runs of ordinary lines go on values alone

@@ -14,10 +14,11 @@ class Simulator;
 class StepListener {
 public:
     virtual ~StepListener() = default;
-    // Takes a Step of `simulator`: executes it by calling cycle() once, with
-    // the listener's own work around it. One call a Step, so that a listener
-    // that hears every Step pays for one call; by default it is heard through
-    // the two below.
+    // Takes a Step of `simulator`: without a program (hasProgram()) it does
+    // nothing, else it executes it by calling cycle() once, with the
+    // listener's own work around it. One call a Step, so that a listener that
+    // hears every Step pays for one call; by default it is heard through the
+    // two below, and only with a program.
     virtual void takeStep(Simulator& simulator);
     virtual void stepStarting() {}
     // `cycles`: 0 when the line held no instruction, 2 for a jump, call,
