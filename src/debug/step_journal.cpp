@@ -27,8 +27,10 @@ void StepJournal::keep(sim::part::PartMachine* machine, const CycleCount& count)
     snapshot->count = count;
     nextKept_ = position_ + spacing;
     leftSelected_ = form_.Code.selectedIndex();
-    if (selections_.empty())
+    if (selections_.empty()) {
         selections_.resize(room);
+        first_ = end_ = selections_.data();
+    }
     // The snapshots and selections out of reach go a batch at a time.
     if (++kept_ % 64 == 0)
         dropOutOfReach();
@@ -39,17 +41,14 @@ void StepJournal::dropOutOfReach() {
     while (snapshots_.size() > 1 && std::next(snapshots_.begin())->first <= oldest())
         spares_.push_back(snapshots_.extract(snapshots_.begin()));
     const long long from = snapshots_.begin()->first;
-    first_ = static_cast<std::size_t>(
-        std::lower_bound(
-            selections_.begin() + static_cast<std::ptrdiff_t>(first_),
-            selections_.begin() + static_cast<std::ptrdiff_t>(end_), from,
-            [](const Selection& s, long long position) { return s.position < position; }) -
-        selections_.begin());
-    if (first_ * 2 > end_) {
-        std::copy(selections_.begin() + static_cast<std::ptrdiff_t>(first_),
-                  selections_.begin() + static_cast<std::ptrdiff_t>(end_), selections_.begin());
-        end_ -= first_;
-        first_ = 0;
+    first_ = std::lower_bound(first_, end_, from, [](const Selection& s, long long position) {
+        return s.position < position;
+    });
+    Selection* const start = selections_.data();
+    if ((first_ - start) * 2 > end_ - start) {
+        takenOff_ += static_cast<unsigned>(first_ - start);
+        end_ = std::copy(first_, end_, start);
+        first_ = start;
     }
 }
 
@@ -57,8 +56,10 @@ const MachineSnapshot& StepJournal::restoreBefore(long long position,
                                                   sim::part::PartMachine* machine) {
     oldest_ = oldest();
     snapshots_.erase(snapshots_.upper_bound(position), snapshots_.end());
-    while (end_ > first_ && selections_[end_ - 1].position > position)
+    while (end_ > first_ && end_[-1].position > position) {
         --end_;
+        ++takenOff_;
+    }
     holdQuickSteps();
     const MachineSnapshot& snapshot = std::prev(snapshots_.end())->second;
     snapshot.restore(form_, machine);
@@ -69,15 +70,15 @@ const MachineSnapshot& StepJournal::restoreBefore(long long position,
 }
 
 long long StepJournal::nextSelection(long long from, long long to) const {
-    const auto last = selections_.begin() + static_cast<std::ptrdiff_t>(end_);
-    const auto after = std::upper_bound(
-        selections_.begin() + static_cast<std::ptrdiff_t>(first_), last, from,
-        [](long long position, const Selection& s) { return position < s.position; });
-    return after == last ? to : std::min(to, after->position);
+    const Selection* after =
+        std::upper_bound(first_, end_, from, [](long long position, const Selection& s) {
+            return position < s.position;
+        });
+    return after == end_ ? to : std::min(to, after->position);
 }
 
 void StepJournal::reselect() {
-    if (end_ == first_ || selections_[end_ - 1].position < position_)
+    if (end_ == first_ || end_[-1].position < position_)
         return;
     if (const auto selected = selectionAt(position_)) {
         restoreEntryLine(form_, *selected, *selected, 0, 0, {});
@@ -86,11 +87,9 @@ void StepJournal::reselect() {
 }
 
 std::optional<int> StepJournal::selectionAt(long long position) const {
-    const auto last = selections_.begin() + static_cast<std::ptrdiff_t>(end_);
-    const auto at =
-        std::lower_bound(selections_.begin() + static_cast<std::ptrdiff_t>(first_), last, position,
-                         [](const Selection& s, long long p) { return s.position < p; });
-    if (at == last || at->position != position)
+    const Selection* at = std::lower_bound(
+        first_, end_, position, [](const Selection& s, long long p) { return s.position < p; });
+    if (at == end_ || at->position != position)
         return std::nullopt;
     return at->selected;
 }
@@ -99,7 +98,8 @@ void StepJournal::forget() {
     ++history_;
     snapshots_.clear();
     stackLog_ = StackLog{};
-    first_ = end_ = 0;
+    takenOff_ += static_cast<unsigned>(end_ - selections_.data());
+    first_ = end_ = selections_.data();
     position_ = oldest_ = 0;
     nextKept_ = 0;
     holdQuickSteps();

@@ -51,12 +51,11 @@ public:
     // Not when full, nor a second time at one position (a take-back ended
     // where a line was selected): the snapshot due instead keeps it.
     bool noteSelection(int selected) {
-        if (end_ == selections_.size() ||
-            (end_ > first_ && selections_[end_ - 1].position == position_)) [[unlikely]]
+        if (end_ == selections_.data() + selections_.size() ||
+            (end_ > first_ && end_[-1].position == position_)) [[unlikely]]
             return false;
-        selections_[end_++] = {position_, selected};
+        *end_++ = {position_, selected};
         leftSelected_ = selected;
-        ++future_;
         return true;
     }
 
@@ -67,8 +66,8 @@ public:
     // a forgotten history here.
     void allowQuickSteps(bool allow) {
         // Room for a selection at each of them, and none noted at this position.
-        allow = allow && end_ + spacing < selections_.size() &&
-                (end_ == first_ || selections_[end_ - 1].position != position_);
+        allow = allow && selections_.data() + selections_.size() - end_ > spacing &&
+                (end_ == first_ || end_[-1].position != position_);
         quickUntil_ = allow ? nextKept_ : 0;
     }
     void holdQuickSteps() { quickUntil_ = 0; }
@@ -79,10 +78,8 @@ public:
         if (position_ >= quickUntil_ || counter.firstLine() != selected ||
             (counter.caret() | counter.selectedEntry()) != 0) [[unlikely]]
             return false;
-        if (selected != leftSelected_) [[unlikely]] {
-            selections_[end_++] = {position_, selected};
-            ++future_;
-        }
+        if (selected != leftSelected_) [[unlikely]]
+            *end_++ = {position_, selected};
         return true;
     }
     // Keeps the machine as it stands, at the current position.
@@ -96,7 +93,7 @@ public:
     void inputsTicked() {
         nextKept_ = position_;
         holdQuickSteps();
-        ++future_;
+        ++ticks_;
     }
 
     // Puts back the latest snapshot at or before `position`, which becomes
@@ -115,7 +112,10 @@ public:
     // Counts what the user did between steps that the steps after depend
     // on (an input ticked, a line selected): steps taken back and taken
     // again give the same machine only while it stays the same.
-    unsigned future() const { return future_; }
+    // Ticks, and selections noted: every selection kept or taken off counts.
+    unsigned future() const {
+        return ticks_ + static_cast<unsigned>(end_ - selections_.data()) + takenOff_;
+    }
 
     // For a walk over the history that leaves it as it is (the timeline):
     // the snapshot at or before `position`, which must be in reach; the
@@ -150,7 +150,8 @@ private:
     // Oldest first, from first_ to end_: those before are out of reach, and go
     // in batches. Its room is made when the history starts: a step never grows it.
     std::vector<Selection> selections_;
-    std::size_t first_ = 0, end_ = 0;
+    Selection* first_ = nullptr;
+    Selection* end_ = nullptr;
     long long position_ = 0;
     long long oldest_ = 0;     // the oldest position Step Back reaches, once it went back
     StackLog stackLog_;        // the stack lines the snapshots share
@@ -158,7 +159,8 @@ private:
     long long quickUntil_ = 0; // the steps before it may be quick ones
     unsigned history_ = 0;
     unsigned kept_ = 0; // snapshots taken
-    unsigned future_ = 0;
+    unsigned ticks_ = 0;
+    unsigned takenOff_ = 0; // selections taken off the end of selections_, or moved down
     int leftSelected_ = -2; // the line the last step left selected
     // Snapshots out of reach, kept to be filled again without allocating.
     std::vector<std::map<long long, MachineSnapshot>::node_type> spares_;
