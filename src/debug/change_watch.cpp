@@ -22,13 +22,13 @@ public:
     void lineReplaced(int) override { stackChanged(); }
     void linesReset() override { stackChanged(); }
     void changed() override {
-        if (!watch_.quiet_)
+        if (!watch_.quiet())
             ticked_();
     }
 
 private:
     void stackChanged() {
-        if (!watch_.quiet_)
+        if (!watch_.quiet())
             watch_.outside_();
     }
     template <typename F> void forEachBox(F&& f) {
@@ -71,10 +71,12 @@ void ChangeWatch::keepTextBefore(const Line& line) {
 }
 
 // Over a line typed by hand its text is kept; and outside a step the change is the user's.
-void ChangeWatch::unusualWrite(int index, bool keepText) {
-    if (keepText)
+void ChangeWatch::unusualWrite(int index, std::uint32_t wasMark, bool wasWellFormed) {
+    if (writes_)
+        writes_->written(index);
+    if (!wasWellFormed && wasMark != epoch_)
         keepTextBefore(lines_[static_cast<std::size_t>(index)]);
-    if (!quiet_)
+    if (!quiet())
         outside_();
 }
 
@@ -104,7 +106,7 @@ void ChangeWatch::registerTextChanged(Event event, int index) {
         readAll();
         startHighlight();
     }
-    if (!quiet_)
+    if (!quiet())
         outside_();
 }
 
@@ -116,7 +118,7 @@ void ChangeWatch::changed() {
     w_.assign(form_.W.text());
     if (writes_)
         writes_->wWritten();
-    if (!quiet_)
+    if (!quiet())
         outside_();
 }
 

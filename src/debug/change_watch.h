@@ -26,16 +26,28 @@ public:
     ChangeWatch(const ChangeWatch&) = delete;
     ChangeWatch& operator=(const ChangeWatch&) = delete;
 
-    void setQuiet(bool on) { quiet_ = on; }
-    // While set, the watches hear every write of a register line or W.
-    void setWrites(WatchList* writes) { writes_ = writes; }
-    bool quiet() const { return quiet_; }
-
-    // From here on the highlight shows what changes.
-    void startHighlight() {
-        if (++epoch_ == 0) [[unlikely]]
-            restartEpochs();
+    void setQuiet(bool on) {
+        unusual_ = static_cast<std::uint8_t>((unusual_ & heard) | (on ? 0 : loud));
     }
+    // The same while no watches hear the writes, in one store.
+    void setQuietUnheard(bool on) { unusual_ = on ? 0 : loud; }
+    // While set, the watches hear every write of a register line or W.
+    void setWrites(WatchList* writes) {
+        writes_ = writes;
+        unusual_ = static_cast<std::uint8_t>((unusual_ & loud) | (writes ? heard : 0));
+    }
+    bool quiet() const { return (unusual_ & loud) == 0; }
+
+    // From here on the highlight shows what changes. Each start is an epoch
+    // of its own; false when the epochs started again from the first.
+    bool startHighlight() {
+        if (++epoch_ == 0) [[unlikely]] {
+            restartEpochs();
+            return false;
+        }
+        return true;
+    }
+    std::uint32_t epoch() const { return epoch_; }
     // Highlights start once a Step, so the count wraps only after billions of them.
     // Register lines whose text differs from when the highlight started, ascending.
     std::vector<int> changedRegisters() const;
@@ -60,17 +72,15 @@ private:
         const bool first = was.mark != epoch_;
         line = first ? Line{epoch_, value, 1, was.value, was.wellFormed}
                      : Line{epoch_, value, 1, was.valueBefore, was.wellFormedBefore};
-        if (writes_) [[unlikely]]
-            writes_->written(index);
-        if (!was.wellFormed || !quiet_) [[unlikely]]
-            unusualWrite(index, first && !was.wellFormed);
+        if (!was.wellFormed || unusual_ != 0) [[unlikely]]
+            unusualWrite(index, was.mark, was.wellFormed);
     }
     void registerRewritten(int index) override {
         if (writes_)
             writes_->written(index);
     }
-    // `keepText`: the line held a text typed by hand when the highlight started.
-    void unusualWrite(int index, bool keepText);
+    // The line was marked `wasMark` and held a text typed by hand unless `wasWellFormed`.
+    void unusualWrite(int index, std::uint32_t wasMark, bool wasWellFormed);
     void keepBefore(Line& line) {
         line.mark = epoch_;
         line.valueBefore = line.value;
@@ -88,7 +98,10 @@ private:
 
     state::MainForm& form_;
     std::function<void()> outside_;
-    bool quiet_ = false;
+    // A write is the user's (loud) or heard by the watches; nothing to do but
+    // mark the highlight while neither.
+    static constexpr std::uint8_t loud = 1, heard = 2;
+    std::uint8_t unusual_ = loud;
     WatchList* writes_ = nullptr;
     std::uint32_t epoch_ = 1;
     std::vector<Line> lines_;

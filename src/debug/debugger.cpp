@@ -39,9 +39,9 @@ void Debugger::takeStep(sim::Simulator& simulator) {
         return;
     }
     startHighlight();
-    watch_.setQuiet(true);
+    watch_.setQuietUnheard(true); // no watches
     const int cycles = cycle(simulator_);
-    watch_.setQuiet(false);
+    watch_.setQuietUnheard(false);
     journal_.advance(1);
     count_.cycles += cycles;
     if (cycles == 0) [[unlikely]] {
@@ -193,8 +193,8 @@ void Debugger::outsideChange() {
 }
 
 void Debugger::startHighlight() {
-    watch_.startHighlight();
-    highlightStale_ = true;
+    if (!watch_.startHighlight()) [[unlikely]]
+        changedEpoch_ = 0;
 }
 
 // Asked with no listener to see the machine move: the last step of a run is
@@ -210,9 +210,9 @@ void Debugger::settleHighlight() const {
 const std::vector<int>& Debugger::changedRegisters() const {
     settleHighlight();
     // Nothing is shown as changed while a run is going.
-    if (highlightStale_) {
+    if (changedEpoch_ != watch_.epoch()) {
         changed_ = running() ? std::vector<int>{} : watch_.changedRegisters();
-        highlightStale_ = false;
+        changedEpoch_ = watch_.epoch();
     }
     return changed_;
 }
@@ -240,7 +240,7 @@ void Debugger::changed() {
     erasedTold_ = false;
     if (wasRunning_)
         startHighlight();
-    highlightStale_ = true;
+    changedEpoch_ = 0; // a run shows nothing as changed
     notifyChanged();
 }
 

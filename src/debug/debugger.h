@@ -186,10 +186,10 @@ private:
     bool wasRunning_ = false;
     ReplayListener replayListener_{count_};
     WatchList watches_;
-    bool watching_ = false; // a Step's writes go to the watches
-    int watchedLine_ = -1;  // the line the watched Step executes
-    long long ran_ = 0;     // the steps of the run whose views catch up
-    mutable bool highlightStale_ = true;
+    bool watching_ = false;                  // a Step's writes go to the watches
+    int watchedLine_ = -1;                   // the line the watched Step executes
+    long long ran_ = 0;                      // the steps of the run whose views catch up
+    mutable std::uint32_t changedEpoch_ = 0; // the highlight's epoch changed_ is of, 0 for none
     // A run ended unseen; its last step is marked when the highlight is read.
     bool highlightPending_ = false;
     void settleHighlight() const;
