@@ -56,6 +56,13 @@ void Debugger::takeStep(sim::Simulator& simulator) {
 void Debugger::takeStepTheLongWay(sim::Simulator& simulator) {
     if (!simulator.hasProgram())
         return;
+    // Nothing changed since the quick steps were allowed but the snapshot due.
+    if (journal_.quickUntilSnapshot()) {
+        keepMachine();
+        journal_.quickAfterSnapshot();
+        takeStep(simulator);
+        return;
+    }
     beginStep();
     endStep(cycle(simulator));
     journal_.allowQuickSteps(!running() && watches_.empty() && !highlightPending_ &&

@@ -21,10 +21,12 @@ namespace mirel::debug {
 class StackLog {
 public:
     // The log holding `lines` at its start.
-    std::shared_ptr<const std::vector<std::string>> hold(const std::vector<std::string>& lines);
+    const std::shared_ptr<const std::vector<std::string>>&
+    hold(const std::vector<std::string>& lines);
 
 private:
-    std::shared_ptr<std::vector<std::string>> log_;
+    std::shared_ptr<const std::vector<std::string>> log_;
+    std::vector<std::string>* growing_ = nullptr; // log_, which only this changes
 };
 
 // Everything a step may change, and what the user may change between steps

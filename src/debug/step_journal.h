@@ -71,6 +71,11 @@ public:
         quickUntil_ = allow ? nextKept_ : 0;
     }
     void holdQuickSteps() { quickUntil_ = 0; }
+    // Quick steps are allowed and reached the snapshot due: after keep() they go on.
+    bool quickUntilSnapshot() const {
+        return quickUntil_ != 0 && quickUntil_ == nextKept_ && position_ >= nextKept_;
+    }
+    void quickAfterSnapshot() { allowQuickSteps(true); }
     // due() for an allowed step; the line selected anew is noted.
     [[gnu::always_inline]] bool quickStep() {
         const state::CounterModel& counter = form_.Counter;
