@@ -60,7 +60,10 @@ void ChangeWatch::readLine(std::size_t at) {
     const int index = static_cast<int>(at);
     Line& line = lines_[at];
     line.value = static_cast<std::uint8_t>(form_.registers.value(index));
-    line.wellFormed = form_.registers.wellFormed(index) ? 1 : 0;
+    const std::uint8_t wellFormed = form_.registers.wellFormed(index) ? 1 : 0;
+    if (wellFormed != line.wellFormed)
+        typed_ = wellFormed ? typed_ - 1 : typed_ + 1;
+    line.wellFormed = wellFormed;
     if (!line.wellFormed)
         texts_[at].now = form_.Reg.line(index);
 }
@@ -74,6 +77,8 @@ void ChangeWatch::keepTextBefore(const Line& line) {
 void ChangeWatch::unusualWrite(int index, std::uint32_t wasMark, bool wasWellFormed) {
     if (writes_)
         writes_->written(index);
+    if (!wasWellFormed)
+        --typed_; // the line holds its value's text now
     if (!wasWellFormed && wasMark != epoch_)
         keepTextBefore(lines_[static_cast<std::size_t>(index)]);
     if (!quiet())
@@ -83,6 +88,7 @@ void ChangeWatch::unusualWrite(int index, std::uint32_t wasMark, bool wasWellFor
 void ChangeWatch::readAll() {
     const auto count = static_cast<std::size_t>(form_.Reg.count());
     lines_.assign(count, Line{});
+    typed_ = count; // as the lines stand before they are read
     texts_.resize(count);
     for (std::size_t i = 0; i < count; ++i)
         readLine(i);

@@ -52,6 +52,8 @@ public:
     // Register lines whose text differs from when the highlight started, ascending.
     std::vector<int> changedRegisters() const;
     bool wChanged() const { return wMark_ == epoch_ && !wBefore_.equals(form_.W.text()); }
+    // Whether any register line holds a text typed by hand.
+    bool anyTyped() const { return typed_ != 0; }
 
 private:
     // A register line now, and as it was when the highlight started if
@@ -105,6 +107,7 @@ private:
     WatchList* writes_ = nullptr;
     std::uint32_t epoch_ = 1;
     std::vector<Line> lines_;
+    std::size_t typed_ = 0; // lines_ not well formed
     std::vector<Texts> texts_;
     KeptText w_, wBefore_;
     std::uint32_t wMark_ = 0;

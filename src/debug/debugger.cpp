@@ -93,7 +93,7 @@ void Debugger::endStep(int cycles) {
 }
 
 void Debugger::keepMachine() {
-    journal_.keep(simulator_.deviceMachine(), count_);
+    journal_.keep(simulator_.deviceMachine(), count_, watch_.anyTyped());
 }
 
 void Debugger::unusualStepFinished(int cycles) {

@@ -28,7 +28,7 @@ StackLog::hold(const std::vector<std::string>& lines) {
 }
 
 void MachineSnapshot::take(state::MainForm& form, sim::part::PartMachine* machine,
-                           const sim::PortTail& ports, StackLog& log) {
+                           const sim::PortTail& ports, StackLog& log, bool anyTyped) {
     const auto& regValues = form.registers.values();
     if (values.size() == regValues.size()) // a snapshot filled again
         std::memcpy(values.data(), regValues.data(), values.size());
@@ -39,8 +39,9 @@ void MachineSnapshot::take(state::MainForm& form, sim::part::PartMachine* machin
     const auto& flags = form.registers.wellFormedFlags();
     const std::uint8_t* begin = flags.data();
     const std::uint8_t* end = begin + flags.size();
-    for (const std::uint8_t* p = begin; (p = static_cast<const std::uint8_t*>(std::memchr(
-                                             p, 0, static_cast<std::size_t>(end - p)))) != nullptr;
+    for (const std::uint8_t* p = begin;
+         anyTyped && (p = static_cast<const std::uint8_t*>(
+                          std::memchr(p, 0, static_cast<std::size_t>(end - p)))) != nullptr;
          ++p) {
         const int index = static_cast<int>(p - begin);
         typedLines.emplace_back(index, form.Reg.line(index));

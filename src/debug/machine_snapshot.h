@@ -55,9 +55,10 @@ struct MachineSnapshot {
     bool woke = false;
 
     // `machine`: the part's, under a part's rules, else null.
-    // `ports`: the tail that set the lamps and boxes last.
+    // `ports`: the tail that set the lamps and boxes last; `anyTyped`:
+    // whether any register line holds a text typed by hand.
     void take(state::MainForm& form, sim::part::PartMachine* machine, const sim::PortTail& ports,
-              StackLog& log);
+              StackLog& log, bool anyTyped);
     // Puts everything back but the ticks, which are the user's.
     void restore(state::MainForm& form, sim::part::PartMachine* machine) const;
 };

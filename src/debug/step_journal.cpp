@@ -5,7 +5,7 @@
 
 namespace mirel::debug {
 
-void StepJournal::keep(sim::part::PartMachine* machine, const CycleCount& count) {
+void StepJournal::keep(sim::part::PartMachine* machine, const CycleCount& count, bool anyTyped) {
     // Of the snapshots before the oldest step in reach only the latest is
     // needed: the one before it is filled again.
     if (snapshots_.size() > 1 && std::next(snapshots_.begin())->first <= oldest())
@@ -22,7 +22,7 @@ void StepJournal::keep(sim::part::PartMachine* machine, const CycleCount& count)
     } else {
         snapshot = &snapshots_[position_];
     }
-    snapshot->take(form_, machine, ports_, stackLog_);
+    snapshot->take(form_, machine, ports_, stackLog_, anyTyped);
     snapshot->position = position_;
     snapshot->count = count;
     nextKept_ = position_ + spacing;

@@ -88,7 +88,8 @@ public:
         return true;
     }
     // Keeps the machine as it stands, at the current position.
-    void keep(sim::part::PartMachine* machine, const CycleCount& count);
+    // `anyTyped`: whether any register line holds a text typed by hand.
+    void keep(sim::part::PartMachine* machine, const CycleCount& count, bool anyTyped);
     bool keepDue() const { return position_ >= nextKept_; }
     // `steps` more were taken; they left the machine as it stands.
     [[gnu::always_inline]] void advance(long long steps) {
