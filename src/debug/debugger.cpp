@@ -39,8 +39,8 @@ void Debugger::takeStep(sim::Simulator& simulator) {
         return;
     }
     startHighlight();
-    watch_.setQuietUnheard(true); // no watches
-    const int cycles = cycle(simulator_);
+    watch_.setQuietUnheard(true);         // no watches
+    const int cycles = cycle(simulator_); // `simulator`, read from here after the checks
     watch_.setQuietUnheard(false);
     journal_.advance(1);
     count_.cycles += cycles;
