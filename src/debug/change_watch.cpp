@@ -22,13 +22,13 @@ public:
     void lineReplaced(int) override { stackChanged(); }
     void linesReset() override { stackChanged(); }
     void changed() override {
-        if (!watch_.quiet_)
+        if (!watch_.quiet())
             ticked_();
     }
 
 private:
     void stackChanged() {
-        if (!watch_.quiet_)
+        if (!watch_.quiet())
             watch_.outside_();
     }
     template <typename F> void forEachBox(F&& f) {
@@ -60,7 +60,10 @@ void ChangeWatch::readLine(std::size_t at) {
     const int index = static_cast<int>(at);
     Line& line = lines_[at];
     line.value = static_cast<std::uint8_t>(form_.registers.value(index));
-    line.wellFormed = form_.registers.wellFormed(index) ? 1 : 0;
+    const std::uint8_t wellFormed = form_.registers.wellFormed(index) ? 1 : 0;
+    if (wellFormed != line.wellFormed)
+        typed_ = wellFormed ? typed_ - 1 : typed_ + 1;
+    line.wellFormed = wellFormed;
     if (!line.wellFormed)
         texts_[at].now = form_.Reg.line(index);
 }
@@ -71,16 +74,21 @@ void ChangeWatch::keepTextBefore(const Line& line) {
 }
 
 // Over a line typed by hand its text is kept; and outside a step the change is the user's.
-void ChangeWatch::unusualWrite(const Line& line, const Line& was) {
-    if (!was.wellFormed && was.mark != epoch_)
-        keepTextBefore(line);
-    if (!quiet_)
+void ChangeWatch::unusualWrite(int index, std::uint32_t wasMark, bool wasWellFormed) {
+    if (writes_)
+        writes_->written(index);
+    if (!wasWellFormed)
+        --typed_; // the line holds its value's text now
+    if (!wasWellFormed && wasMark != epoch_)
+        keepTextBefore(lines_[static_cast<std::size_t>(index)]);
+    if (!quiet())
         outside_();
 }
 
 void ChangeWatch::readAll() {
     const auto count = static_cast<std::size_t>(form_.Reg.count());
     lines_.assign(count, Line{});
+    typed_ = count; // as the lines stand before they are read
     texts_.resize(count);
     for (std::size_t i = 0; i < count; ++i)
         readLine(i);
@@ -104,19 +112,19 @@ void ChangeWatch::registerTextChanged(Event event, int index) {
         readAll();
         startHighlight();
     }
-    if (!quiet_)
+    if (!quiet())
         outside_();
 }
 
 void ChangeWatch::changed() {
     if (wMark_ != epoch_) {
         wMark_ = epoch_;
-        wBefore_ = w_;
+        wBefore_.assign(w_);
     }
-    w_ = form_.W.text();
+    w_.assign(form_.W.text());
     if (writes_)
         writes_->wWritten();
-    if (!quiet_)
+    if (!quiet())
         outside_();
 }
 

@@ -10,7 +10,7 @@ namespace mirel::debug {
 
 Debugger::Debugger(state::MainForm& form, sim::Simulator& simulator, sim::RunControl* run)
     : form_(form), simulator_(simulator), run_(run), breakpoints_(form.Code),
-      notInstructions_(form.Code), journal_(form),
+      notInstructions_(form.Code), journal_(form, simulator.ports()),
       watch_(
           form, [this] { outsideChange(); }, [this] { journal_.inputsTicked(); }),
       wasRunning_(form.Timer1.enabled()) {
@@ -29,9 +29,47 @@ Debugger::~Debugger() {
     simulator_.setStepListener(nullptr);
 }
 
-// The common step calls nothing until it tells the listeners; every other
-// goes the unusual way.
-void Debugger::stepStarting() {
+// The short way does what the long one does for such a Step, and calls
+// nothing until it tells the listeners. The journal allows it after a Step
+// the long way found common (see allowQuickSteps), until something unusual;
+// a program emptied is one (lineRemoved, linesReset): it has a program.
+void Debugger::takeStep(sim::Simulator& simulator) {
+    if (!journal_.quickStep()) [[unlikely]] {
+        takeStepTheLongWay(simulator);
+        return;
+    }
+    startHighlight();
+    watch_.setQuietUnheard(true);         // no watches
+    const int cycles = cycle(simulator_); // `simulator`, read from here after the checks
+    watch_.setQuietUnheard(false);
+    journal_.advance(1);
+    count_.cycles += cycles;
+    if (cycles == 0) [[unlikely]] {
+        unusualStepFinished(cycles);
+        return;
+    }
+    ++count_.instructions;
+    if (observed() && !running())
+        tellListeners();
+}
+
+void Debugger::takeStepTheLongWay(sim::Simulator& simulator) {
+    if (!simulator.hasProgram())
+        return;
+    // Nothing changed since the quick steps were allowed but the snapshot due.
+    if (journal_.quickUntilSnapshot()) {
+        keepMachine();
+        journal_.quickAfterSnapshot();
+        takeStep(simulator);
+        return;
+    }
+    beginStep();
+    endStep(cycle(simulator));
+    journal_.allowQuickSteps(!running() && watches_.empty() && !highlightPending_ &&
+                             form_.model == parts::Model::Teaching);
+}
+
+void Debugger::beginStep() {
     // A Step of its own is highlighted alone; a run's steps add up until it stops.
     if (!running())
         startHighlight();
@@ -40,7 +78,7 @@ void Debugger::stepStarting() {
         watchedStepStarting();
 }
 
-void Debugger::stepFinished(int cycles) {
+void Debugger::endStep(int cycles) {
     if (watching_) [[unlikely]]
         watchedStepFinished();
     count_.add(cycles);
@@ -55,7 +93,7 @@ void Debugger::stepFinished(int cycles) {
 }
 
 void Debugger::keepMachine() {
-    journal_.keep(simulator_.deviceMachine(), count_);
+    journal_.keep(simulator_.deviceMachine(), count_, watch_.anyTyped());
 }
 
 void Debugger::unusualStepFinished(int cycles) {
@@ -77,6 +115,7 @@ void Debugger::tellListeners() {
 void Debugger::viewsCaughtUp() {
     watch_.setQuiet(false);
     journal_.advance(ran_);
+    journal_.holdQuickSteps();
     if (running())
         return; // listeners hear of it when the run stops
     // Without a listener (the batch driver) the last step is taken again to
@@ -161,8 +200,8 @@ void Debugger::outsideChange() {
 }
 
 void Debugger::startHighlight() {
-    watch_.startHighlight();
-    highlightStale_ = true;
+    if (!watch_.startHighlight()) [[unlikely]]
+        changedEpoch_ = 0;
 }
 
 // Asked with no listener to see the machine move: the last step of a run is
@@ -178,9 +217,9 @@ void Debugger::settleHighlight() const {
 const std::vector<int>& Debugger::changedRegisters() const {
     settleHighlight();
     // Nothing is shown as changed while a run is going.
-    if (highlightStale_) {
+    if (changedEpoch_ != watch_.epoch()) {
         changed_ = running() ? std::vector<int>{} : watch_.changedRegisters();
-        highlightStale_ = false;
+        changedEpoch_ = watch_.epoch();
     }
     return changed_;
 }
@@ -198,6 +237,7 @@ bool Debugger::wChanged() const {
 void Debugger::changed() {
     if (running() == wasRunning_)
         return;
+    journal_.holdQuickSteps();
     wasRunning_ = running();
     // The snapshots a long run left out are made now, so that Step Back is quick.
     if (!wasRunning_ && journal_.gapBehind())
@@ -207,7 +247,7 @@ void Debugger::changed() {
     erasedTold_ = false;
     if (wasRunning_)
         startHighlight();
-    highlightStale_ = true;
+    changedEpoch_ = 0; // a run shows nothing as changed
     notifyChanged();
 }
 

@@ -90,7 +90,10 @@ public:
 
     // Registers and W watched over the steps. A run stops after a step that
     // meets a watch's condition, as at a breakpoint, with a notice naming it.
-    WatchList& watches() { return watches_; }
+    WatchList& watches() {
+        journal_.holdQuickSteps(); // the next Step sees what changed
+        return watches_;
+    }
     const WatchList& watches() const { return watches_; }
     // Watch `i`'s value as the machine stands, and before the last step
     // when that step wrote it (else as it stands).
@@ -98,8 +101,13 @@ public:
     int watchBefore(std::size_t i) const;
 
 private:
-    void stepStarting() override;
-    void stepFinished(int cycles) override;
+    // A common Step (on its own, nothing watched, the teaching model's, with
+    // nothing for the journal to keep first, no highlight pending) is taken
+    // the short way; any other between beginStep() and endStep().
+    void takeStep(sim::Simulator& simulator) override;
+    [[gnu::noinline]] void takeStepTheLongWay(sim::Simulator& simulator);
+    void beginStep();
+    void endStep(int cycles);
     // Runs on values go bare; the journal keeps the machine where they begin
     // (debugger_runs.cpp).
     long long runOnValues(sim::ValueCore& core, long long count) override;
@@ -178,10 +186,10 @@ private:
     bool wasRunning_ = false;
     ReplayListener replayListener_{count_};
     WatchList watches_;
-    bool watching_ = false; // a Step's writes go to the watches
-    int watchedLine_ = -1;  // the line the watched Step executes
-    long long ran_ = 0;     // the steps of the run whose views catch up
-    mutable bool highlightStale_ = true;
+    bool watching_ = false;                  // a Step's writes go to the watches
+    int watchedLine_ = -1;                   // the line the watched Step executes
+    long long ran_ = 0;                      // the steps of the run whose views catch up
+    mutable std::uint32_t changedEpoch_ = 0; // the highlight's epoch changed_ is of, 0 for none
     // A run ended unseen; its last step is marked when the highlight is read.
     bool highlightPending_ = false;
     void settleHighlight() const;

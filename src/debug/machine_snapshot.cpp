@@ -5,7 +5,7 @@
 
 namespace mirel::debug {
 
-std::shared_ptr<const std::vector<std::string>>
+const std::shared_ptr<const std::vector<std::string>>&
 StackLog::hold(const std::vector<std::string>& lines) {
     if (log_) {
         std::size_t same = 0;
@@ -14,33 +14,43 @@ StackLog::hold(const std::vector<std::string>& lines) {
             ++same;
         // Earlier snapshots may take any of the log's lines: it only grows.
         if (same == log_->size()) {
-            log_->insert(log_->end(), lines.begin() + static_cast<std::ptrdiff_t>(same),
-                         lines.end());
+            growing_->insert(growing_->end(), lines.begin() + static_cast<std::ptrdiff_t>(same),
+                             lines.end());
             return log_;
         }
         if (same == lines.size())
             return log_;
     }
-    log_ = std::make_shared<std::vector<std::string>>(lines);
+    auto log = std::make_shared<std::vector<std::string>>(lines);
+    growing_ = log.get();
+    log_ = std::move(log);
     return log_;
 }
 
-void MachineSnapshot::take(state::MainForm& form, sim::part::PartMachine* machine, StackLog& log) {
+void MachineSnapshot::take(state::MainForm& form, sim::part::PartMachine* machine,
+                           const sim::PortTail& ports, StackLog& log, bool anyTyped) {
     const auto& regValues = form.registers.values();
-    values.assign(regValues.begin(), regValues.end());
+    if (values.size() == regValues.size()) // a snapshot filled again
+        std::memcpy(values.data(), regValues.data(), values.size());
+    else
+        values.assign(regValues.begin(), regValues.end());
     typedLines.clear();
     // Lines typed by hand are rare: find them a block at a time.
     const auto& flags = form.registers.wellFormedFlags();
     const std::uint8_t* begin = flags.data();
     const std::uint8_t* end = begin + flags.size();
-    for (const std::uint8_t* p = begin; (p = static_cast<const std::uint8_t*>(std::memchr(
-                                             p, 0, static_cast<std::size_t>(end - p)))) != nullptr;
+    for (const std::uint8_t* p = begin;
+         anyTyped && (p = static_cast<const std::uint8_t*>(
+                          std::memchr(p, 0, static_cast<std::size_t>(end - p)))) != nullptr;
          ++p) {
         const int index = static_cast<int>(p - begin);
         typedLines.emplace_back(index, form.Reg.line(index));
     }
-    w = form.W.text();
-    stackLog = log.hold(form.SPReg.lines());
+    if (w != form.W.text())
+        w = form.W.text();
+    // A snapshot filled again mostly holds the same log already.
+    if (const auto& held = log.hold(form.SPReg.lines()); stackLog != held)
+        stackLog = held;
     stackCount = form.SPReg.lines().size();
     selected = form.Code.selectedIndex();
     first = form.Counter.firstLine();
@@ -48,8 +58,10 @@ void MachineSnapshot::take(state::MainForm& form, sim::part::PartMachine* machin
     caret = form.Counter.caret();
     if (entry != 0)
         edit = form.Counter.editText();
-    controls = state::readPortControls(form);
-    ticks = readTicks(form);
+    if (!ports.shown(controls, ticks)) {
+        controls = state::readPortControls(form);
+        ticks = readTicks(form);
+    }
     part = machine != nullptr;
     if (machine) {
         hidden = machine->hiddenState();

@@ -2,6 +2,7 @@
 
 #include "cycle_count.h"
 #include "sim/part/part_machine.h"
+#include "sim/ports.h"
 #include "state/main_form.h"
 #include "state/port_controls.h"
 
@@ -20,10 +21,12 @@ namespace mirel::debug {
 class StackLog {
 public:
     // The log holding `lines` at its start.
-    std::shared_ptr<const std::vector<std::string>> hold(const std::vector<std::string>& lines);
+    const std::shared_ptr<const std::vector<std::string>>&
+    hold(const std::vector<std::string>& lines);
 
 private:
-    std::shared_ptr<std::vector<std::string>> log_;
+    std::shared_ptr<const std::vector<std::string>> log_;
+    std::vector<std::string>* growing_ = nullptr; // log_, which only this changes
 };
 
 // Everything a step may change, and what the user may change between steps
@@ -52,7 +55,10 @@ struct MachineSnapshot {
     bool woke = false;
 
     // `machine`: the part's, under a part's rules, else null.
-    void take(state::MainForm& form, sim::part::PartMachine* machine, StackLog& log);
+    // `ports`: the tail that set the lamps and boxes last; `anyTyped`:
+    // whether any register line holds a text typed by hand.
+    void take(state::MainForm& form, sim::part::PartMachine* machine, const sim::PortTail& ports,
+              StackLog& log, bool anyTyped);
     // Puts everything back but the ticks, which are the user's.
     void restore(state::MainForm& form, sim::part::PartMachine* machine) const;
 };

@@ -38,7 +38,7 @@ void Debugger::restoreTo(long long position) {
             journal_.advance(steps);
             journal_.reselect();
             if (journal_.position() < position && journal_.keepDue())
-                journal_.keep(machine, count_);
+                journal_.keep(machine, count_, watch_.anyTyped());
         }
         setTicks(form_, ticks);
         if (ticks != replayTicks)
@@ -66,7 +66,7 @@ void Debugger::stepOnTo(long long position) {
     silently([&] {
         while (journal_.position() < position) {
             if (journal_.keepDue())
-                journal_.keep(machine, count_);
+                journal_.keep(machine, count_, watch_.anyTyped());
             const long long at = journal_.position();
             const long long steps = std::min(position, at + StepJournal::spacing) - at;
             replay(steps);

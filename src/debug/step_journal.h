@@ -1,6 +1,7 @@
 #pragma once
 
 #include "machine_snapshot.h"
+#include "sim/ports.h"
 
 #include <algorithm>
 #include <cstddef>
@@ -24,7 +25,7 @@ public:
     static constexpr std::size_t maxSteps = 100000;
     static constexpr long long spacing = 128;
 
-    explicit StepJournal(state::MainForm& form) : form_(form) {}
+    StepJournal(state::MainForm& form, const sim::PortTail& ports) : form_(form), ports_(ports) {}
 
     // Steps that can be taken back.
     std::size_t size() const { return static_cast<std::size_t>(position_ - oldest()); }
@@ -47,17 +48,48 @@ public:
             return !noteSelection(selected);
         return false;
     }
+    // Not when full, nor a second time at one position (a take-back ended
+    // where a line was selected): the snapshot due instead keeps it.
     bool noteSelection(int selected) {
-        if (end_ == selections_.size() ||
-            (end_ > first_ && selections_[end_ - 1].position == position_)) [[unlikely]]
+        if (end_ == selections_.data() + selections_.size() ||
+            (end_ > first_ && end_[-1].position == position_)) [[unlikely]]
             return false;
-        selections_[end_++] = {position_, selected};
+        *end_++ = {position_, selected};
         leftSelected_ = selected;
-        ++future_;
+        return true;
+    }
+
+    // The common Step asks less: while allowed, the steps up to the next
+    // snapshot may ask quickStep() instead of due(), and then call
+    // advance(1). Anything that makes a step unusual for the owner holds
+    // them until the owner allows them again; so do a take-back, a tick and
+    // a forgotten history here.
+    void allowQuickSteps(bool allow) {
+        // Room for a selection at each of them, and none noted at this position.
+        allow = allow && selections_.data() + selections_.size() - end_ > spacing &&
+                (end_ == first_ || end_[-1].position != position_);
+        quickUntil_ = allow ? nextKept_ : 0;
+    }
+    void holdQuickSteps() { quickUntil_ = 0; }
+    // Quick steps are allowed and reached the snapshot due: after keep() they go on.
+    bool quickUntilSnapshot() const {
+        return quickUntil_ != 0 && quickUntil_ == nextKept_ && position_ >= nextKept_;
+    }
+    void quickAfterSnapshot() { allowQuickSteps(true); }
+    // due() for an allowed step; the line selected anew is noted.
+    [[gnu::always_inline]] bool quickStep() {
+        const state::CounterModel& counter = form_.Counter;
+        const int selected = form_.Code.selectedIndex();
+        if (position_ >= quickUntil_ || counter.firstLine() != selected ||
+            (counter.caret() | counter.selectedEntry()) != 0) [[unlikely]]
+            return false;
+        if (selected != leftSelected_) [[unlikely]]
+            *end_++ = {position_, selected};
         return true;
     }
     // Keeps the machine as it stands, at the current position.
-    void keep(sim::part::PartMachine* machine, const CycleCount& count);
+    // `anyTyped`: whether any register line holds a text typed by hand.
+    void keep(sim::part::PartMachine* machine, const CycleCount& count, bool anyTyped);
     bool keepDue() const { return position_ >= nextKept_; }
     // `steps` more were taken; they left the machine as it stands.
     [[gnu::always_inline]] void advance(long long steps) {
@@ -66,7 +98,8 @@ public:
     }
     void inputsTicked() {
         nextKept_ = position_;
-        ++future_;
+        holdQuickSteps();
+        ++ticks_;
     }
 
     // Puts back the latest snapshot at or before `position`, which becomes
@@ -85,7 +118,10 @@ public:
     // Counts what the user did between steps that the steps after depend
     // on (an input ticked, a line selected): steps taken back and taken
     // again give the same machine only while it stays the same.
-    unsigned future() const { return future_; }
+    // Ticks, and selections noted: every selection kept or taken off counts.
+    unsigned future() const {
+        return ticks_ + static_cast<unsigned>(end_ - selections_.data()) + takenOff_;
+    }
 
     // For a walk over the history that leaves it as it is (the timeline):
     // the snapshot at or before `position`, which must be in reach; the
@@ -115,20 +151,25 @@ private:
     }
 
     state::MainForm& form_;
+    const sim::PortTail& ports_;
     std::map<long long, MachineSnapshot> snapshots_; // by position
     // Oldest first, from first_ to end_: those before are out of reach, and go
     // in batches. Its room is made when the history starts: a step never grows it.
     std::vector<Selection> selections_;
-    std::size_t first_ = 0, end_ = 0;
+    Selection* first_ = nullptr;
+    Selection* end_ = nullptr;
     long long position_ = 0;
-    long long oldest_ = 0;   // the oldest position Step Back reaches, once it went back
-    StackLog stackLog_;      // the stack lines the snapshots share
-    long long nextKept_ = 0; // where a snapshot is due
+    long long oldest_ = 0;     // the oldest position Step Back reaches, once it went back
+    StackLog stackLog_;        // the stack lines the snapshots share
+    long long nextKept_ = 0;   // where a snapshot is due
+    long long quickUntil_ = 0; // the steps before it may be quick ones
     unsigned history_ = 0;
-    unsigned future_ = 0;
+    unsigned kept_ = 0; // snapshots taken
+    unsigned ticks_ = 0;
+    unsigned takenOff_ = 0; // selections taken off the end of selections_, or moved down
     int leftSelected_ = -2; // the line the last step left selected
-    // A snapshot out of reach, kept to be filled again without allocating.
-    std::map<long long, MachineSnapshot>::node_type spare_;
+    // Snapshots out of reach, kept to be filled again without allocating.
+    std::vector<std::map<long long, MachineSnapshot>::node_type> spares_;
 };
 
 } // namespace mirel::debug

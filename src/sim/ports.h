@@ -1,8 +1,10 @@
 #pragma once
 
 #include "state/main_form.h"
+#include "state/port_controls.h"
 
 #include <array>
+#include <cstdint>
 
 namespace mirel::sim {
 
@@ -29,6 +31,17 @@ public:
     // The lamps and boxes as a tail would leave them for these register
     // values, without merging inputs: a run on values ends with this.
     void show(int portA, int portB, int trisA, int trisB);
+    // The lamps and boxes as the last tail set them, and the boxes ticked,
+    // read in one go; false when anyone changed one of them since.
+    bool shown(state::PortControls& controls, std::uint16_t& ticks) const {
+        if (stale_)
+            return false;
+        const auto both = [](int a, int b) { return static_cast<std::uint16_t>(a | b << 8); };
+        const std::uint16_t directions = both(trisA_ & 0xFF, trisB_ & 0xFF);
+        controls = {both(portA_ & 0xFF, portB_ & 0xFF), directions, directions};
+        ticks = both(orA_, orB_);
+        return true;
+    }
 
 private:
     void changed() override { stale_ = true; }

@@ -9,14 +9,19 @@
 namespace mirel::sim {
 
 void Simulator::Step_Click() {
-    if (form_.Code.empty())
-        return;
-    if (!listener_) {
-        runCycle();
+    if (listener_) {
+        listener_->takeStep(*this);
         return;
     }
-    listener_->stepStarting();
-    listener_->stepFinished(runCycle());
+    if (!form_.Code.empty())
+        runCycle();
+}
+
+void StepListener::takeStep(Simulator& simulator) {
+    if (!simulator.hasProgram())
+        return;
+    stepStarting();
+    stepFinished(cycle(simulator));
 }
 
 long long Simulator::run(long long count) {

@@ -22,8 +22,10 @@ public:
         : form_(form), messages_(messages), program_(form.Code), ports_(form), values_(program_) {}
 
     // One instruction cycle: mirror INDF, decode the current line, run its
-    // rule, advance, then the common tail (ports, INDF write-back).
+    // rule, advance, then the common tail (ports, INDF write-back). Nothing
+    // without a program.
     void Step_Click();
+    bool hasProgram() const { return !form_.Code.empty(); }
 
     // Up to `count` steps for a run whose views are hidden or absent; answers
     // how many ran, at least one. Runs of ordinary lines go on values alone
@@ -38,6 +40,9 @@ public:
     // resolved with a jump's line found as a Step finds it.
     const Instruction& instructionAt(int index) { return program_.at(index); }
     ValueLine resolvedLine(int index) { return program_.line(index); }
+
+    // The lamps and boxes as the last step set them.
+    const PortTail& ports() const { return ports_; }
 
     // Null for none; the listener must outlive the simulator or be taken off first.
     void setStepListener(StepListener* listener) { listener_ = listener; }
@@ -57,6 +62,7 @@ public:
     }
 
 private:
+    friend class StepListener; // takes a Step by its cycle
     int runCycle();
     long long runPart(long long count);
     part::PartMachine* partMachine();
@@ -86,5 +92,9 @@ private:
     ValueCore values_;
     part::PartValueCore partValues_;
 };
+
+inline int StepListener::cycle(Simulator& simulator) {
+    return simulator.runCycle();
+}
 
 } // namespace mirel::sim
