@@ -11,42 +11,13 @@ namespace mirel::debug {
 
 namespace {
 
-// Told the writes of watched lines in a run under a part, and then, after
-// a step that made one, the step: a step writing nothing watched costs a test.
-class PartWatchRecorder : public sim::part::PartNoRecorder {
+// A run on values tests each watched write against the watches' conditions
+// itself and tells only a step whose write may meet one; the core keeps
+// what that step wrote.
+template <typename Core> class WatchRecorder : public sim::part::PartNoRecorder {
 public:
     static constexpr bool watches = true;
-    PartWatchRecorder(WatchList& watches, const sim::part::PartValueCore& core, long long position)
-        : watches_(watches), core_(core), position_(position) {}
-
-    bool markWatched(std::array<std::uint8_t, 1024>& lines) const {
-        for (std::size_t i = 0; i < lines.size(); ++i)
-            lines[i] = watches_.marksOf(static_cast<int>(i)) != 0;
-        return watches_.wMarks() != 0;
-    }
-    void registerWritten(int index, int) { written_ |= watches_.marksOf(index); }
-    void wWritten(int) { written_ |= watches_.wMarks(); }
-    bool written() const { return written_ != 0; }
-    bool stepWritten(long long done, int line) {
-        const std::uint32_t written = written_;
-        written_ = 0;
-        return watches_.compare(written, position_ + done, line,
-                                [this](int reg) { return valueOf(core_, reg); });
-    }
-
-private:
-    WatchList& watches_;
-    const sim::part::PartValueCore& core_;
-    long long position_; // where the run began
-    std::uint32_t written_ = 0;
-};
-
-// A run under the teaching model tests each watched write against the
-// watches' conditions itself and tells only a step whose write may meet one.
-class ValueWatchRecorder : public sim::NoRecorder {
-public:
-    static constexpr bool watches = true;
-    ValueWatchRecorder(WatchList& watches, const sim::ValueCore& core, long long position)
+    WatchRecorder(WatchList& watches, const Core& core, long long position)
         : watches_(watches), core_(core), position_(position) {}
 
     bool markWatched(std::array<std::uint8_t, 1024>& lines,
@@ -69,7 +40,7 @@ public:
     }
 
 private:
-    // The watches whose lines step `step` of the run wrote.
+    // The watches whose registers step `step` of the run wrote.
     std::uint32_t writtenIn(long long step) const {
         std::uint32_t written = 0;
         const auto& watches = watches_.watches();
@@ -84,7 +55,7 @@ private:
     }
 
     WatchList& watches_;
-    const sim::ValueCore& core_;
+    const Core& core_;
     long long position_; // where the run began
 };
 
@@ -113,7 +84,7 @@ long long Debugger::watchedRun(sim::ValueCore& core, long long count) {
     watches_.clearHit();
     watches_.setModel(form_.model);
     watches_.start(journal_.position(), [&core](int reg) { return valueOf(core, reg); });
-    ValueWatchRecorder recorder(watches_, core, journal_.position());
+    WatchRecorder<sim::ValueCore> recorder(watches_, core, journal_.position());
     const long long done = core.run(count, &breakpoints_.marks(), recorder);
     recorder.runEnded(done);
     return done;
@@ -123,8 +94,10 @@ long long Debugger::watchedPartRun(sim::part::PartValueCore& core, long long cou
     watches_.clearHit();
     watches_.setModel(form_.model);
     watches_.start(journal_.position(), [&core](int reg) { return valueOf(core, reg); });
-    PartWatchRecorder recorder(watches_, core, journal_.position());
-    return core.run(count, &breakpoints_.marks(), recorder);
+    WatchRecorder<sim::part::PartValueCore> recorder(watches_, core, journal_.position());
+    const long long done = core.run(count, &breakpoints_.marks(), recorder);
+    recorder.runEnded(done);
+    return done;
 }
 
 int Debugger::watchValue(std::size_t i) const {

@@ -240,14 +240,16 @@ TEST(Watches, StopRunsAfterTheStepThatMeetsTheirConditionAsStepsTellIt) {
     }
 }
 
-// A run that stops at a breakpoint leaves each watch showing its value and
-// the value before the last step as that many Steps do, whether or not the
-// last step wrote it and whatever its condition.
+// A run that stops at a breakpoint, under the teaching model or a part,
+// leaves each watch showing its value and the value before the last step as
+// that many Steps do, whether or not the last step wrote it and whatever its
+// condition.
 TEST(Watches, ShowTheValueBeforeTheLastStepOfARunAsStepsDo) {
     using C = debug::WatchCondition;
     const std::vector<std::string> program{"LDA 05 H", "STA 20", "INC 20", "INC 21", "JMP 0002"};
-    const auto shown = [&](int way) {
+    const auto shown = [&](parts::Model model, int way) {
         DebugMachine m({"NOP"});
+        m.form.chosenModel = model;
         Machine::load(m.form, program);
         sim::RunMessages messages{m.form, m.messages};
         CountingClock clock;
@@ -270,9 +272,12 @@ TEST(Watches, ShowTheValueBeforeTheLastStepOfARunAsStepsDo) {
             text += " " + std::to_string(d.watchValue(i)) + "/" + std::to_string(d.watchBefore(i));
         return text;
     };
-    EXPECT_EQ(shown(0), "4 6/6 1/0 1/0 5/5");
-    EXPECT_EQ(shown(1), shown(0));
-    EXPECT_EQ(shown(2), shown(0));
+    for (const parts::Model model : {parts::Model::Teaching, parts::Model::F84A}) {
+        SCOPED_TRACE(parts::modelName(model));
+        EXPECT_EQ(shown(model, 0), "4 6/6 1/0 1/0 5/5");
+        EXPECT_EQ(shown(model, 1), shown(model, 0));
+        EXPECT_EQ(shown(model, 2), shown(model, 0));
+    }
 }
 
 } // namespace

@@ -61,6 +61,20 @@ public:
 
     // The machine as the run left it. A line of Reg: a register written in
     // the run shows its value on all its lines, the others are as found.
+    // In a run with watches, as the teaching core answers them.
+    bool writtenInStep(int index, long long step) const {
+        const long long stamp = runStamp_ + step - 1;
+        if (index < 0)
+            return wWrittenIn_ == stamp;
+        const int h = homeOf(index);
+        return h >= 0 && writtenIn_[static_cast<std::size_t>(h)] == stamp;
+    }
+    int valueBefore(int index) const {
+        if (index < 0)
+            return wBefore_;
+        const int h = homeOf(index);
+        return h >= 0 ? before_[static_cast<std::size_t>(h)] : 0;
+    }
     int lineValue(int index) const {
         const int h = writtenHome(index);
         return h >= 0 ? cells_[static_cast<std::size_t>(h)] & 0xFF
@@ -107,9 +121,29 @@ private:
     // Each register at its home address: the value in the low byte, and
     // `written`. Wider than a byte so that its stores alias no byte of the core.
     std::array<std::uint16_t, mirel::parts::bankedCount> cells_{};
-    // The registers a watching recorder hears written, by home address.
+    // The watched registers' triggers (0: not watched), by home address.
     std::array<std::uint8_t, 1024> watched_{};
+    std::vector<WatchTrigger> triggers_;
     bool wWatched_ = false;
+    std::uint8_t met_ = 0; // a trigger fired in the step so far
+    // Per watched home, the step that last wrote it and its value before.
+    // Steps are numbered on over runs: the run's first is runStamp_.
+    std::array<long long, 1024> writtenIn_{};
+    std::array<std::uint8_t, 1024> before_{};
+    long long wWrittenIn_ = 0;
+    int wBefore_ = 0;
+    long long runStamp_ = 1, nextStamp_ = 1;
+    void watchedWrite(std::size_t at, std::uint8_t trigger, int value, long long stamp) {
+        const int before = cells_[at] & 0xFF;
+        if (writtenIn_[at] != stamp) {
+            writtenIn_[at] = stamp;
+            before_[at] = static_cast<std::uint8_t>(before);
+        }
+        met_ |= triggers_[trigger].fires(before, value & 0xFF);
+    }
+    int homeOf(int index) const {
+        return index < mirel::parts::bankedCount ? map_->home[static_cast<std::size_t>(index)] : -1;
+    }
     // Reg's lines as the run found them.
     std::array<std::uint8_t, state::registerCount> foundValues_{};
     std::array<std::uint8_t, state::registerCount> foundWellFormed_{};

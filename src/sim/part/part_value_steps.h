@@ -40,6 +40,7 @@ public:
                              cells_[state::TRISB] & 0xFF};
     }
     int selected() const { return selected_; }
+    void numberStep(long long stamp) { stamp_ = stamp; }
     // Entries below SPReg's heading.
     int depth() const { return depth_; }
 
@@ -74,8 +75,8 @@ public:
             for (std::uint8_t i = 0; i < this->map().copyCount[at]; ++i)
                 tellWrite(copies[i], value);
         } else if constexpr (Recorder::watches) {
-            if (watched_[at]) [[unlikely]]
-                recorder_.registerWritten(home, value); // a watch follows every copy
+            if (const std::uint8_t trigger = watched_[at]) [[unlikely]]
+                core_.watchedWrite(at, trigger, value, stamp_); // a watch follows every copy
         }
         cells_[at] = static_cast<std::uint16_t>(value | written);
         // A port, a direction or INTCON written: the port tail and port B's
@@ -88,14 +89,20 @@ public:
     }
     int w() const { return core_.w_; }
     void setW(int value) {
-        core_.w_ = value;
         core_.wStored_ = true;
         if constexpr (Recorder::records)
             recorder_.wWritten(value);
         else if constexpr (Recorder::watches) {
-            if (core_.wWatched_) [[unlikely]]
-                recorder_.wWritten(value);
+            // W is compared after every step that writes it.
+            if (core_.wWatched_) [[unlikely]] {
+                if (core_.wWrittenIn_ != stamp_) {
+                    core_.wWrittenIn_ = stamp_;
+                    core_.wBefore_ = core_.w_;
+                }
+                core_.met_ = 1;
+            }
         }
+        core_.w_ = value;
     }
 
     // The slots as pushAddress and popAddress use them; the run stops before
@@ -210,6 +217,7 @@ private:
     PartState& state_;
     std::uint16_t* cells_;
     const std::uint8_t* watched_;
+    long long stamp_ = 0; // the step's number, kept with a watched register it writes
     const std::uint16_t* words_;
     const int* lineOf_;
     int addressMask_;
@@ -234,8 +242,12 @@ template <typename Recorder>
     // register or pointer the step had already read.
     PartState state = state_;
     bool woke = woke_;
-    if constexpr (Recorder::watches)
-        wWatched_ = recorder.markWatched(watched_);
+    if constexpr (Recorder::watches) {
+        wWatched_ = recorder.markWatched(watched_, triggers_);
+        met_ = 0;
+        runStamp_ = nextStamp_;
+    }
+    const long long runStamp = runStamp_;
     OnValues<Recorder> machine(*this, recorder, state);
     long long done = 0, cycles = 0, executed = 0;
     int pcWithoutLine = -1;
@@ -249,6 +261,8 @@ template <typename Recorder>
         if constexpr (Recorder::records) {
             recorder.valueStepStarting(line);
             recorder.partStepStarting(state);
+        } else if constexpr (Recorder::watches) {
+            machine.numberStep(runStamp + done);
         }
         const int stepCycles = partStep(machine, state, woke);
         ++done;
@@ -262,13 +276,18 @@ template <typename Recorder>
             if (recorder.stopAfterStep())
                 break;
         } else if constexpr (Recorder::watches) {
-            if (recorder.written() && recorder.stepWritten(done, line)) [[unlikely]]
-                break;
+            if (met_) [[unlikely]] {
+                met_ = 0;
+                if (recorder.stepMet(done, line))
+                    break;
+            }
         }
         if (stops && selected >= 0 && static_cast<std::size_t>(selected) < stops->size() &&
             (*stops)[static_cast<std::size_t>(selected)])
             break;
     }
+    if constexpr (Recorder::watches)
+        nextStamp_ = runStamp + done;
     machine.finish();
     cycles_ = cycles;
     executed_ = executed;
