@@ -64,6 +64,8 @@ public:
     // In a run with watches, as the teaching core answers them.
     bool writtenInStep(int index, long long step) const {
         const long long stamp = runStamp_ + step - 1;
+        if (step <= 0)
+            return false;
         if (index < 0)
             return wWrittenIn_ == stamp;
         const int h = homeOf(index);

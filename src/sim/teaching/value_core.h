@@ -101,7 +101,8 @@ public:
     // before that step.
     bool writtenInStep(int index, long long step) const {
         const long long stamp = runStamp_ + step - 1;
-        return (index < 0 ? wWrittenIn_ : writtenIn_[static_cast<std::size_t>(index)]) == stamp;
+        return step > 0 &&
+               (index < 0 ? wWrittenIn_ : writtenIn_[static_cast<std::size_t>(index)]) == stamp;
     }
     int valueBefore(int index) const {
         return index < 0 ? wBefore_ : before_[static_cast<std::size_t>(index)];
