@@ -119,11 +119,12 @@ private:
     static constexpr int lastRegister = state::registerCount - 1;
 
     // `stamp`: the step's own number, kept with a watched line it writes.
+    // Both answer whether the write fired a watch's trigger.
     template <bool Watched, typename Recorder>
-    void put(Recorder& recorder, int index, int value, long long stamp);
+    std::uint8_t put(Recorder& recorder, int index, int value, long long stamp);
     template <bool Watched, typename Recorder>
-    void setW(Recorder& recorder, int value, long long stamp);
-    void watchedWrite(std::size_t at, std::uint8_t trigger, int value, long long stamp);
+    std::uint8_t setW(Recorder& recorder, int value, long long stamp);
+    std::uint8_t watchedWrite(std::size_t at, std::uint8_t trigger, int value, long long stamp);
     const ValueLine& line(int index) {
         const ValueLine& resolved = lines_[static_cast<std::size_t>(index)];
         if (resolved.form == ValueLine::Form::Unresolved) [[unlikely]]
@@ -151,7 +152,6 @@ private:
     std::array<std::uint8_t, 1024> watched_{};
     std::vector<WatchTrigger> triggers_;
     bool wWatched_ = false;
-    std::uint8_t met_ = 0; // a trigger fired in the step so far
     // Per watched line, the step that last wrote it and its value before.
     // Steps are numbered on over runs: the run's first is runStamp_.
     std::array<long long, 1024> writtenIn_{};

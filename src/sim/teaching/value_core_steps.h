@@ -13,33 +13,36 @@ namespace mirel::sim {
 // A write makes the line the standard text of the value. `Watched`: the
 // line may be watched.
 template <bool Watched, typename Recorder>
-inline void ValueCore::put(Recorder& recorder, int index, int value, long long stamp) {
+inline std::uint8_t ValueCore::put(Recorder& recorder, int index, int value, long long stamp) {
     if (index > lastRegister)
-        return;
+        return 0;
+    std::uint8_t fired = 0;
     const auto at = static_cast<std::size_t>(index);
     if constexpr (Recorder::records)
         recorder.registerWritten(index, value);
     else if constexpr (Recorder::watches && Watched) {
         if (const std::uint8_t trigger = watched_[at]) [[unlikely]]
-            watchedWrite(at, trigger, value, stamp);
+            fired = watchedWrite(at, trigger, value, stamp);
     }
     values_[at] = static_cast<std::uint8_t>(value);
     wellFormed_[at] = 1;
+    return fired;
 }
 
 // Before the store: the first write of a watched step keeps the value before.
-inline void ValueCore::watchedWrite(std::size_t at, std::uint8_t trigger, int value,
-                                    long long stamp) {
+inline std::uint8_t ValueCore::watchedWrite(std::size_t at, std::uint8_t trigger, int value,
+                                            long long stamp) {
     const int before = values_[at];
     if (writtenIn_[at] != stamp) {
         writtenIn_[at] = stamp;
         before_[at] = static_cast<std::uint8_t>(before);
     }
-    met_ |= triggers_[trigger].fires(before, value);
+    return triggers_[trigger].fires(before, value);
 }
 
 template <bool Watched, typename Recorder>
-inline void ValueCore::setW(Recorder& recorder, int value, long long stamp) {
+inline std::uint8_t ValueCore::setW(Recorder& recorder, int value, long long stamp) {
+    std::uint8_t fired = 0;
     wStored_ = true;
     if constexpr (Recorder::records)
         recorder.wWritten(value);
@@ -50,10 +53,11 @@ inline void ValueCore::setW(Recorder& recorder, int value, long long stamp) {
                 wWrittenIn_ = stamp;
                 wBefore_ = w_;
             }
-            met_ = 1;
+            fired = 1;
         }
     }
     w_ = value;
+    return fired;
 }
 
 // The machine of teaching/execute.h in the core's bytes: each write tells
@@ -76,12 +80,14 @@ public:
         return l.index[static_cast<std::size_t>(bankBits_)];
     }
     int read(int index) const { return c_.values_[static_cast<std::size_t>(index)]; }
-    void write(int index, int value) { c_.put<FixedWatched>(r_, index, value, stamp_); }
-    void writeOperand(int index, int value) { c_.put<true>(r_, index, value, stamp_); }
+    void write(int index, int value) { met_ |= c_.put<FixedWatched>(r_, index, value, stamp_); }
+    void writeOperand(int index, int value) { met_ |= c_.put<true>(r_, index, value, stamp_); }
     int w() const { return c_.w_; }
-    void setW(int value) { c_.setW<FixedWatched>(r_, value, stamp_); }
+    void setW(int value) { met_ |= c_.setW<FixedWatched>(r_, value, stamp_); }
     bool validRegister(int index) const { return index <= lastRegister; }
-    void storeW(int index) { c_.put<true>(r_, index, c_.w_, stamp_); }
+    void storeW(int index) { met_ |= c_.put<true>(r_, index, c_.w_, stamp_); }
+    // Whether a write of the step fired a watch's trigger.
+    bool met() const { return met_ != 0; }
     void instructionStarting() {}
     void push(int callingLine) {
         c_.put_.push_back(callingLine);
@@ -129,6 +135,7 @@ private:
     int lineCount_;
     int entry_;
     long long stamp_;
+    std::uint8_t met_ = 0;
 };
 
 // Steps of the teaching model's cycle on values, stopping before one that
@@ -137,7 +144,6 @@ template <typename Recorder>
 long long ValueCore::run(long long count, const std::vector<char>* stops, Recorder& recorder) {
     if constexpr (Recorder::watches) {
         wWatched_ = recorder.markWatched(watched_, triggers_);
-        met_ = 0;
         runStamp_ = nextStamp_;
         // Unless a line every step writes is watched, only operands are tested.
         const long long done = fixedLineWatched() ? steps<Recorder, true>(count, stops, recorder)
@@ -202,8 +208,7 @@ template <typename Recorder, bool FixedWatched>
             if (recorder.stopAfterStep())
                 return done;
         } else if constexpr (Recorder::watches) {
-            if (met_) [[unlikely]] {
-                met_ = 0;
+            if (machine.met()) [[unlikely]] {
                 if (recorder.stepMet(done, current))
                     return done;
             }
