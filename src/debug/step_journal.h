@@ -39,10 +39,8 @@ public:
     // A line the user selected anew is noted on the way, with the entry line
     // as the selection fills it.
     [[gnu::always_inline]] bool due() {
-        const state::CounterModel& counter = form_.Counter;
         const int selected = form_.Code.selectedIndex();
-        if (position_ >= nextKept_ || counter.firstLine() != selected ||
-            (counter.caret() | counter.selectedEntry()) != 0) [[unlikely]]
+        if (position_ >= nextKept_ || entryLineTouched(selected)) [[unlikely]]
             return true;
         if (selected != leftSelected_) [[unlikely]]
             return !noteSelection(selected);
@@ -78,10 +76,8 @@ public:
     void quickAfterSnapshot() { allowQuickSteps(true); }
     // due() for an allowed step; the line selected anew is noted.
     [[gnu::always_inline]] bool quickStep() {
-        const state::CounterModel& counter = form_.Counter;
         const int selected = form_.Code.selectedIndex();
-        if (position_ >= quickUntil_ || counter.firstLine() != selected ||
-            (counter.caret() | counter.selectedEntry()) != 0) [[unlikely]]
+        if (position_ >= quickUntil_ || entryLineTouched(selected)) [[unlikely]]
             return false;
         if (selected != leftSelected_) [[unlikely]]
             *end_++ = {position_, selected};
@@ -145,6 +141,11 @@ private:
         int selected;
     };
     static constexpr std::size_t room = 2 * maxSteps;
+    // The entry line is not as a step leaves it for line `selected`.
+    bool entryLineTouched(int selected) const {
+        const state::CounterModel& counter = form_.Counter;
+        return counter.firstLine() != selected || (counter.caret() | counter.selectedEntry()) != 0;
+    }
     void dropOutOfReach();
     long long oldest() const {
         return std::max(oldest_, position_ - static_cast<long long>(maxSteps));
