@@ -20,10 +20,10 @@ public:
     WatchRecorder(WatchList& watches, const Core& core, long long position)
         : watches_(watches), core_(core), position_(position) {}
 
-    bool markWatched(std::array<std::uint8_t, 1024>& lines,
-                     std::vector<sim::WatchTrigger>& triggers) const {
+    bool markWatched(std::array<std::uint8_t, 1024>& lines, sim::WatchTriggers& triggers) const {
         lines = watches_.lineTriggers();
-        triggers = watches_.triggers();
+        const auto& made = watches_.triggers();
+        std::copy(made.begin(), made.end(), triggers.begin());
         return watches_.wMarks() != 0;
     }
     bool stepMet(long long done, int line) {

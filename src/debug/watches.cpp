@@ -79,9 +79,20 @@ void WatchList::makeTriggers() {
             lineTriggers_[line] = static_cast<std::uint8_t>(found - made.begin());
             continue;
         }
+        // A line's watches are its register's, so there is a trigger for each
+        // watched register at most; should the cores' room run out, the last
+        // trigger takes the others in too and fires more often than needed.
+        const sim::WatchTrigger trigger = triggerOf(watches);
+        if (triggers_.size() == sim::maxTriggers) {
+            auto& last = triggers_.back().on;
+            for (std::size_t v = 0; v < last.size(); ++v)
+                last[v] = std::max(last[v], trigger.on[v]);
+            lineTriggers_[line] = static_cast<std::uint8_t>(sim::maxTriggers - 1);
+            continue;
+        }
         lineTriggers_[line] = static_cast<std::uint8_t>(made.size());
         made.push_back(watches);
-        triggers_.push_back(triggerOf(watches));
+        triggers_.push_back(trigger);
     }
 }
 
@@ -96,15 +107,16 @@ sim::WatchTrigger WatchList::triggerOf(std::uint32_t watches) const {
         case WatchCondition::None:
             break;
         case WatchCondition::AnyWrite:
-            trigger.on.fill(1);
+            trigger.on.fill(sim::WatchTrigger::always);
             break;
         case WatchCondition::Change:
-            trigger.onChange = 1;
+            for (auto& on : trigger.on)
+                on = std::max(on, sim::WatchTrigger::onChange);
             break;
         default:
             for (std::size_t v = 0; v < trigger.on.size(); ++v) {
                 if (meets(w, 0, watchedValue(i, static_cast<int>(v))))
-                    trigger.on[v] = 1;
+                    trigger.on[v] = sim::WatchTrigger::always;
             }
         }
     }

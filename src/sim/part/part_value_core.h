@@ -63,13 +63,12 @@ public:
     // the run shows its value on all its lines, the others are as found.
     // In a run with watches, as the teaching core answers them.
     bool writtenInStep(int index, long long step) const {
-        const long long stamp = runStamp_ + step - 1;
         if (step <= 0)
             return false;
         if (index < 0)
-            return wWrittenIn_ == stamp;
+            return wWrittenIn_ == step - 1;
         const int h = homeOf(index);
-        return h >= 0 && writtenIn_[static_cast<std::size_t>(h)] == stamp;
+        return h >= 0 && writtenIn_[static_cast<std::size_t>(h)] == step - 1;
     }
     int valueBefore(int index) const {
         if (index < 0)
@@ -125,23 +124,22 @@ private:
     std::array<std::uint16_t, mirel::parts::bankedCount> cells_{};
     // The watched registers' triggers (0: not watched), by home address.
     std::array<std::uint8_t, 1024> watched_{};
-    std::vector<WatchTrigger> triggers_;
+    WatchTriggers triggers_{};
     bool wWatched_ = false;
-    std::uint8_t met_ = 0; // a trigger fired in the step so far
-    // Per watched home, the step that last wrote it and its value before.
-    // Steps are numbered on over runs: the run's first is runStamp_.
+    // Per watched home, the step of the run that last wrote it (-1: none)
+    // and its value before that step.
     std::array<long long, 1024> writtenIn_{};
     std::array<std::uint8_t, 1024> before_{};
-    long long wWrittenIn_ = 0;
+    long long wWrittenIn_ = -1;
     int wBefore_ = 0;
-    long long runStamp_ = 1, nextStamp_ = 1;
-    void watchedWrite(std::size_t at, std::uint8_t trigger, int value, long long stamp) {
+    // Whether the write fired the trigger.
+    std::uint8_t watchedWrite(std::size_t at, std::uint8_t trigger, int value, long long step) {
         const int before = cells_[at] & 0xFF;
-        if (writtenIn_[at] != stamp) {
-            writtenIn_[at] = stamp;
+        if (writtenIn_[at] != step) {
+            writtenIn_[at] = step;
             before_[at] = static_cast<std::uint8_t>(before);
         }
-        met_ |= triggers_[trigger].fires(before, value & 0xFF);
+        return triggers_[trigger].fires(before, value & 0xFF);
     }
     int homeOf(int index) const {
         return index < mirel::parts::bankedCount ? map_->home[static_cast<std::size_t>(index)] : -1;

@@ -40,7 +40,13 @@ public:
                              cells_[state::TRISB] & 0xFF};
     }
     int selected() const { return selected_; }
-    void numberStep(long long stamp) { stamp_ = stamp; }
+    void numberStep(long long step) { step_ = step; }
+    // Whether a write of the step fired a watch's trigger; forgets it.
+    bool met() {
+        const bool met = met_ != 0;
+        met_ = 0;
+        return met;
+    }
     // Entries below SPReg's heading.
     int depth() const { return depth_; }
 
@@ -76,7 +82,7 @@ public:
                 tellWrite(copies[i], value);
         } else if constexpr (Recorder::watches) {
             if (const std::uint8_t trigger = watched_[at]) [[unlikely]]
-                core_.watchedWrite(at, trigger, value, stamp_); // a watch follows every copy
+                met_ |= core_.watchedWrite(at, trigger, value, step_); // a watch follows every copy
         }
         cells_[at] = static_cast<std::uint16_t>(value | written);
         // A port, a direction or INTCON written: the port tail and port B's
@@ -95,11 +101,11 @@ public:
         else if constexpr (Recorder::watches) {
             // W is compared after every step that writes it.
             if (core_.wWatched_) [[unlikely]] {
-                if (core_.wWrittenIn_ != stamp_) {
-                    core_.wWrittenIn_ = stamp_;
+                if (core_.wWrittenIn_ != step_) {
+                    core_.wWrittenIn_ = step_;
                     core_.wBefore_ = core_.w_;
                 }
-                core_.met_ = 1;
+                met_ = 1;
             }
         }
         core_.w_ = value;
@@ -217,7 +223,8 @@ private:
     PartState& state_;
     std::uint16_t* cells_;
     const std::uint8_t* watched_;
-    long long stamp_ = 0; // the step's number, kept with a watched register it writes
+    long long step_ = 0; // the step's number in the run, kept with a watched register it writes
+    std::uint8_t met_ = 0;
     const std::uint16_t* words_;
     const int* lineOf_;
     int addressMask_;
@@ -244,10 +251,9 @@ template <typename Recorder>
     bool woke = woke_;
     if constexpr (Recorder::watches) {
         wWatched_ = recorder.markWatched(watched_, triggers_);
-        met_ = 0;
-        runStamp_ = nextStamp_;
+        writtenIn_.fill(-1);
+        wWrittenIn_ = -1;
     }
-    const long long runStamp = runStamp_;
     OnValues<Recorder> machine(*this, recorder, state);
     long long done = 0, cycles = 0, executed = 0;
     int pcWithoutLine = -1;
@@ -262,7 +268,7 @@ template <typename Recorder>
             recorder.valueStepStarting(line);
             recorder.partStepStarting(state);
         } else if constexpr (Recorder::watches) {
-            machine.numberStep(runStamp + done);
+            machine.numberStep(done);
         }
         const int stepCycles = partStep(machine, state, woke);
         ++done;
@@ -276,8 +282,7 @@ template <typename Recorder>
             if (recorder.stopAfterStep())
                 break;
         } else if constexpr (Recorder::watches) {
-            if (met_) [[unlikely]] {
-                met_ = 0;
+            if (machine.met()) [[unlikely]] {
                 if (recorder.stepMet(done, line))
                     break;
             }
@@ -286,8 +291,6 @@ template <typename Recorder>
             (*stops)[static_cast<std::size_t>(selected)])
             break;
     }
-    if constexpr (Recorder::watches)
-        nextStamp_ = runStamp + done;
     machine.finish();
     cycles_ = cycles;
     executed_ = executed;

@@ -32,8 +32,7 @@ namespace mirel::sim {
 // A recorder may also only watch (`watches` true, `records` false): before
 // the run it gives each watched line a trigger (an index into `triggers`,
 // 0 for none) and answers whether it watches W,
-//   markWatched(std::array<std::uint8_t, 1024>& lines,
-//               std::vector<WatchTrigger>& triggers) -> bool
+//   markWatched(std::array<std::uint8_t, 1024>& lines, WatchTriggers& triggers) -> bool
 // and it hears only, after a step whose write fired a trigger (or wrote W),
 //   stepMet(long long done, int line) -> bool
 //                                     `done` steps of the run so far, the last
@@ -100,9 +99,8 @@ public:
     // far) wrote the watched line `index` (W for -1), and the line's value
     // before that step.
     bool writtenInStep(int index, long long step) const {
-        const long long stamp = runStamp_ + step - 1;
         return step > 0 &&
-               (index < 0 ? wWrittenIn_ : writtenIn_[static_cast<std::size_t>(index)]) == stamp;
+               (index < 0 ? wWrittenIn_ : writtenIn_[static_cast<std::size_t>(index)]) == step - 1;
     }
     int valueBefore(int index) const {
         return index < 0 ? wBefore_ : before_[static_cast<std::size_t>(index)];
@@ -118,13 +116,14 @@ private:
     // Beyond it the register file has no line.
     static constexpr int lastRegister = state::registerCount - 1;
 
-    // `stamp`: the step's own number, kept with a watched line it writes.
-    // Both answer whether the write fired a watch's trigger.
+    // `step`: the step's number in the run, kept with a watched line it
+    // writes. Both answer whether the write fired a watch's trigger.
+    template <bool Watched, bool Once, typename Recorder>
+    std::uint8_t put(Recorder& recorder, int index, int value, long long step);
     template <bool Watched, typename Recorder>
-    std::uint8_t put(Recorder& recorder, int index, int value, long long stamp);
-    template <bool Watched, typename Recorder>
-    std::uint8_t setW(Recorder& recorder, int value, long long stamp);
-    std::uint8_t watchedWrite(std::size_t at, std::uint8_t trigger, int value, long long stamp);
+    std::uint8_t setW(Recorder& recorder, int value, long long step);
+    template <bool Once>
+    std::uint8_t watchedWrite(std::size_t at, std::uint8_t trigger, int value, long long step);
     const ValueLine& line(int index) {
         const ValueLine& resolved = lines_[static_cast<std::size_t>(index)];
         if (resolved.form == ValueLine::Form::Unresolved) [[unlikely]]
@@ -150,15 +149,14 @@ private:
     // The watched lines' triggers (0: not watched), kept here beside the
     // values: a write tests one byte the step's own stores cannot hide.
     std::array<std::uint8_t, 1024> watched_{};
-    std::vector<WatchTrigger> triggers_;
+    WatchTriggers triggers_{};
     bool wWatched_ = false;
-    // Per watched line, the step that last wrote it and its value before.
-    // Steps are numbered on over runs: the run's first is runStamp_.
+    // Per watched line, the step of the run that last wrote it (-1: none)
+    // and its value before that step.
     std::array<long long, 1024> writtenIn_{};
     std::array<std::uint8_t, 1024> before_{};
-    long long wWrittenIn_ = 0;
+    long long wWrittenIn_ = -1;
     int wBefore_ = 0;
-    long long runStamp_ = 1, nextStamp_ = 1;
     int w_ = 0;
     bool wStored_ = false;
     long long cycles_ = 0;

@@ -11,9 +11,9 @@
 namespace mirel::sim {
 
 // A write makes the line the standard text of the value. `Watched`: the
-// line may be watched.
-template <bool Watched, typename Recorder>
-inline std::uint8_t ValueCore::put(Recorder& recorder, int index, int value, long long stamp) {
+// line may be watched; `Once`: no other write of the step reaches it.
+template <bool Watched, bool Once, typename Recorder>
+inline std::uint8_t ValueCore::put(Recorder& recorder, int index, int value, long long step) {
     if (index > lastRegister)
         return 0;
     std::uint8_t fired = 0;
@@ -22,7 +22,7 @@ inline std::uint8_t ValueCore::put(Recorder& recorder, int index, int value, lon
         recorder.registerWritten(index, value);
     else if constexpr (Recorder::watches && Watched) {
         if (const std::uint8_t trigger = watched_[at]) [[unlikely]]
-            fired = watchedWrite(at, trigger, value, stamp);
+            fired = watchedWrite<Once>(at, trigger, value, step);
     }
     values_[at] = static_cast<std::uint8_t>(value);
     wellFormed_[at] = 1;
@@ -30,18 +30,19 @@ inline std::uint8_t ValueCore::put(Recorder& recorder, int index, int value, lon
 }
 
 // Before the store: the first write of a watched step keeps the value before.
+template <bool Once>
 inline std::uint8_t ValueCore::watchedWrite(std::size_t at, std::uint8_t trigger, int value,
-                                            long long stamp) {
+                                            long long step) {
     const int before = values_[at];
-    if (writtenIn_[at] != stamp) {
-        writtenIn_[at] = stamp;
+    if (Once || writtenIn_[at] != step) {
+        writtenIn_[at] = step;
         before_[at] = static_cast<std::uint8_t>(before);
     }
     return triggers_[trigger].fires(before, value);
 }
 
 template <bool Watched, typename Recorder>
-inline std::uint8_t ValueCore::setW(Recorder& recorder, int value, long long stamp) {
+inline std::uint8_t ValueCore::setW(Recorder& recorder, int value, long long step) {
     std::uint8_t fired = 0;
     wStored_ = true;
     if constexpr (Recorder::records)
@@ -49,8 +50,8 @@ inline std::uint8_t ValueCore::setW(Recorder& recorder, int value, long long sta
     else if constexpr (Recorder::watches && Watched) {
         // W is compared after every step that writes it.
         if (wWatched_) [[unlikely]] {
-            if (wWrittenIn_ != stamp) {
-                wWrittenIn_ = stamp;
+            if (wWrittenIn_ != step) {
+                wWrittenIn_ = step;
                 wBefore_ = w_;
             }
             fired = 1;
@@ -68,24 +69,29 @@ public:
     static constexpr bool tells = false;
     static constexpr bool onlyInstructions = true;
 
-    // `entry`: the stack's top, as the run found it before a return;
-    // `stamp`: the step's number.
+    // `entry`: the stack's top, as the run found it before a return.
     OnValues(ValueCore& core, Recorder& recorder, int bankBits, int lineCount, int entry,
-             long long stamp)
+             long long step)
         : c_(core), r_(recorder), bankBits_(bankBits), lineCount_(lineCount), entry_(entry),
-          stamp_(stamp) {}
+          step_(step) {}
 
     int indirectTarget() const { return c_.values_[state::FSR] + 128 * bankBits_; }
     int registerIndex(const ValueLine& l) const {
         return l.index[static_cast<std::size_t>(bankBits_)];
     }
     int read(int index) const { return c_.values_[static_cast<std::size_t>(index)]; }
-    void write(int index, int value) { met_ |= c_.put<FixedWatched>(r_, index, value, stamp_); }
-    void writeOperand(int index, int value) { met_ |= c_.put<true>(r_, index, value, stamp_); }
+    // Unless every step's own writes are watched, a step writes a watched
+    // line only once: with its operand (or through INDF, once more to INDF).
+    void write(int index, int value) {
+        met_ |= c_.put<FixedWatched, false>(r_, index, value, step_);
+    }
+    void writeOperand(int index, int value) {
+        met_ |= c_.put<true, !FixedWatched>(r_, index, value, step_);
+    }
     int w() const { return c_.w_; }
-    void setW(int value) { met_ |= c_.setW<FixedWatched>(r_, value, stamp_); }
+    void setW(int value) { met_ |= c_.setW<FixedWatched>(r_, value, step_); }
     bool validRegister(int index) const { return index <= lastRegister; }
-    void storeW(int index) { met_ |= c_.put<true>(r_, index, c_.w_, stamp_); }
+    void storeW(int index) { met_ |= c_.put<true, !FixedWatched>(r_, index, c_.w_, step_); }
     // Whether a write of the step fired a watch's trigger.
     bool met() const { return met_ != 0; }
     void instructionStarting() {}
@@ -134,7 +140,7 @@ private:
     int bankBits_;
     int lineCount_;
     int entry_;
-    long long stamp_;
+    long long step_; // the step's number in the run
     std::uint8_t met_ = 0;
 };
 
@@ -144,12 +150,11 @@ template <typename Recorder>
 long long ValueCore::run(long long count, const std::vector<char>* stops, Recorder& recorder) {
     if constexpr (Recorder::watches) {
         wWatched_ = recorder.markWatched(watched_, triggers_);
-        runStamp_ = nextStamp_;
+        writtenIn_.fill(-1);
+        wWrittenIn_ = -1;
         // Unless a line every step writes is watched, only operands are tested.
-        const long long done = fixedLineWatched() ? steps<Recorder, true>(count, stops, recorder)
-                                                  : steps<Recorder, false>(count, stops, recorder);
-        nextStamp_ = runStamp_ + done;
-        return done;
+        return fixedLineWatched() ? steps<Recorder, true>(count, stops, recorder)
+                                  : steps<Recorder, false>(count, stops, recorder);
     }
     return steps<Recorder, true>(count, stops, recorder);
 }
@@ -166,7 +171,6 @@ template <typename Recorder, bool FixedWatched>
     const auto stopAt = [marks, markCount](int line) {
         return static_cast<std::size_t>(line) < markCount && marks[line] != 0;
     };
-    const long long runStamp = runStamp_;
     long long done = 0;
     while (done < count) {
         const int current = selected_ < 0 ? 0 : selected_;
@@ -199,7 +203,7 @@ template <typename Recorder, bool FixedWatched>
         if constexpr (Recorder::records)
             recorder.valueStepStarting(selected_);
         OnValues<Recorder, FixedWatched> machine(*this, recorder, bankBits, last + 1, entry,
-                                                 runStamp + done);
+                                                 done);
         const int cycles = teaching::execute(machine, current, l);
         ++done;
         cycles_ += cycles;
