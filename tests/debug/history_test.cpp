@@ -237,6 +237,13 @@ TEST(Watches, StopRunsAfterTheStepThatMeetsTheirConditionAsStepsTellIt) {
         SCOPED_TRACE(c.watch.name + " in " + c.program[1]);
         for (int way = 0; way < 3; ++way)
             EXPECT_EQ(meetWatch(c, way), (Met{c.steps, c.told})) << "way " << way;
+        // A part meets a watch on a general register as the teaching model does.
+        if (c.model == T && c.watch.reg >= 0x20 && c.watch.reg < 0x30) {
+            WatchCase onPart = c;
+            onPart.model = parts::Model::F84A;
+            for (int way = 0; way < 3; ++way)
+                EXPECT_EQ(meetWatch(onPart, way), (Met{c.steps, c.told})) << "F84A way " << way;
+        }
     }
 }
 

@@ -29,10 +29,12 @@ public:
         const int h = home(address);
         return h < 0 ? 0 : readHome(h);
     }
+    // An instruction's write to the register its operand addresses.
     void write(int address, int value) {
         const int h = home(address);
         if (h >= 0)
-            writeHome(h, value);
+            static_cast<Storage&>(*this).storeAddressed(
+                h, value & map_.bits[static_cast<std::size_t>(h)]);
     }
     // The register at home address `h`; bits it lacks read 0 and are written as 0.
     int readHome(int h) const {
@@ -41,6 +43,8 @@ public:
     void writeHome(int h, int value) {
         static_cast<Storage&>(*this).store(h, value & map_.bits[static_cast<std::size_t>(h)]);
     }
+    // A storage that tells an operand's writes from the others defines its own.
+    void storeAddressed(int h, int value) { static_cast<Storage&>(*this).store(h, value); }
 
     int status() const { return readHome(reg::STATUS); }
     int option() const { return readHome(reg::OPTION); }

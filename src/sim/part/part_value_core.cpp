@@ -39,6 +39,14 @@ bool PartValueCore::load(const state::MainForm& form, PartMachine& machine) {
     return true;
 }
 
+bool PartValueCore::fixedHomeWatched() const {
+    bool watched = wWatched_;
+    for (int home : {reg::INDF, reg::TMR0, reg::PCL, reg::STATUS, reg::PORTA, reg::PORTB,
+                     reg::INTCON, reg::OPTION})
+        watched = watched || watched_[static_cast<std::size_t>(home)] != 0;
+    return watched;
+}
+
 long long PartValueCore::run(long long count, const std::vector<char>* stops) {
     PartNoRecorder none;
     return run(count, stops, none);

@@ -102,7 +102,12 @@ public:
     const state::PortControls& controls() const { return controls_; }
 
 private:
-    template <typename Recorder> class OnValues;
+    template <typename Recorder, WatchScope Scope> class OnValues;
+    template <typename Recorder, WatchScope Scope>
+    long long steps(long long count, const std::vector<char>* stops, Recorder& recorder);
+    // The registers the rules write without an operand naming them (the
+    // flags, INTCON, the timer, the ports, the mirrors), or W: whether one is watched.
+    bool fixedHomeWatched() const;
 
     // Bit 8 of a register's cell: the run wrote it.
     static constexpr int written = 0x100;
@@ -132,14 +137,16 @@ private:
     std::array<std::uint8_t, 1024> before_{};
     long long wWrittenIn_ = -1;
     int wBefore_ = 0;
-    // Whether the write fired the trigger.
+    // Whether the write fired the trigger. Unless every write is tested,
+    // no other write of the step reaches the register.
+    template <WatchScope Scope>
     std::uint8_t watchedWrite(std::size_t at, std::uint8_t trigger, int value, long long step) {
         const int before = cells_[at] & 0xFF;
-        if (writtenIn_[at] != step) {
+        if (!Scope.everyWrite || writtenIn_[at] != step) {
             writtenIn_[at] = step;
             before_[at] = static_cast<std::uint8_t>(before);
         }
-        return triggers_[trigger].fires(before, value & 0xFF);
+        return triggers_[trigger].fires<Scope.changes>(before, value & 0xFF);
     }
     int homeOf(int index) const {
         return index < mirel::parts::bankedCount ? map_->home[static_cast<std::size_t>(index)] : -1;

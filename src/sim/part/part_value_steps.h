@@ -11,8 +11,8 @@ namespace mirel::sim::part {
 
 // The machine part_step.h runs on, kept in the core's bytes: each write
 // tells the recorder what changed.
-template <typename Recorder>
-class PartValueCore::OnValues : public BankedRegisters<OnValues<Recorder>> {
+template <typename Recorder, WatchScope Scope>
+class PartValueCore::OnValues : public BankedRegisters<OnValues<Recorder, Scope>> {
 public:
     // What a step reads and writes most is held here for the run, where it
     // can stay in registers; finish() hands it back to the core.
@@ -74,15 +74,17 @@ public:
     int value(int home) const { return cells_[home]; }
     // A write reaches every copy, as RegisterBus writes them: it is kept once,
     // at the register's home, and the copies follow when the run is over.
-    void store(int home, int value) {
+    void store(int home, int value) { keep<Scope.everyWrite>(home, value); }
+    void storeAddressed(int home, int value) { keep<true>(home, value); }
+    template <bool Watched> void keep(int home, int value) {
         const auto at = static_cast<std::size_t>(home);
         if constexpr (Recorder::records) {
             const auto& copies = this->map().copies[at];
             for (std::uint8_t i = 0; i < this->map().copyCount[at]; ++i)
                 tellWrite(copies[i], value);
-        } else if constexpr (Recorder::watches) {
-            if (const std::uint8_t trigger = watched_[at]) [[unlikely]]
-                met_ |= core_.watchedWrite(at, trigger, value, step_); // a watch follows every copy
+        } else if constexpr (Recorder::watches && Watched) {
+            if (const std::uint8_t trigger = watched_[at]) [[unlikely]] // a watch follows every copy
+                met_ |= core_.watchedWrite<Scope>(at, trigger, value, step_);
         }
         cells_[at] = static_cast<std::uint16_t>(value | written);
         // A port, a direction or INTCON written: the port tail and port B's
@@ -98,7 +100,7 @@ public:
         core_.wStored_ = true;
         if constexpr (Recorder::records)
             recorder_.wWritten(value);
-        else if constexpr (Recorder::watches) {
+        else if constexpr (Recorder::watches && Scope.everyWrite) {
             // W is compared after every step that writes it.
             if (core_.wWatched_) [[unlikely]] {
                 if (core_.wWrittenIn_ != step_) {
@@ -239,22 +241,35 @@ private:
     int depth_;
 };
 
+template <typename Recorder>
+long long PartValueCore::run(long long count, const std::vector<char>* stops, Recorder& recorder) {
+    if constexpr (Recorder::watches) {
+        wWatched_ = recorder.markWatched(watched_, triggers_);
+        writtenIn_.fill(-1);
+        wWrittenIn_ = -1;
+        // Unless a register the rules write of their own is watched, only
+        // operands are tested.
+        const bool every = fixedHomeWatched(), changes = firesOnChange(triggers_);
+        if (every)
+            return changes ? steps<Recorder, WatchScope{true, true}>(count, stops, recorder)
+                           : steps<Recorder, WatchScope{true, false}>(count, stops, recorder);
+        return changes ? steps<Recorder, WatchScope{false, true}>(count, stops, recorder)
+                       : steps<Recorder, WatchScope{false, false}>(count, stops, recorder);
+    }
+    return steps<Recorder, WatchScope{}>(count, stops, recorder);
+}
+
 // Flattened: every rule of a step inlined into the loop, so that what a
 // step keeps in registers stays there.
-template <typename Recorder>
-[[gnu::flatten]] long long PartValueCore::run(long long count, const std::vector<char>* stops,
-                                              Recorder& recorder) {
+template <typename Recorder, WatchScope Scope>
+[[gnu::flatten]] long long PartValueCore::steps(long long count, const std::vector<char>* stops,
+                                                Recorder& recorder) {
     // The hidden state is worked on in a local copy: kept in the core, each
     // store into one of its bytes would look as if it might change any
     // register or pointer the step had already read.
     PartState state = state_;
     bool woke = woke_;
-    if constexpr (Recorder::watches) {
-        wWatched_ = recorder.markWatched(watched_, triggers_);
-        writtenIn_.fill(-1);
-        wWrittenIn_ = -1;
-    }
-    OnValues<Recorder> machine(*this, recorder, state);
+    OnValues<Recorder, Scope> machine(*this, recorder, state);
     long long done = 0, cycles = 0, executed = 0;
     int pcWithoutLine = -1;
     while (done < count) {

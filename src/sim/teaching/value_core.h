@@ -108,21 +108,22 @@ public:
 
 private:
     using Op = ValueLine::Operation;
-    // `FixedWatched`: whether writes to the lines every step writes (INDF,
-    // STATUS, the ports) and W are tested for watches, or only an operand's.
-    template <typename Recorder, bool FixedWatched> class OnValues;
-    template <typename Recorder, bool FixedWatched>
+    // `Scope`: whether writes to the lines every step writes (INDF, STATUS,
+    // the ports) and W are tested for watches, or only an operand's, and
+    // whether a trigger fires on a change.
+    template <typename Recorder, WatchScope Scope> class OnValues;
+    template <typename Recorder, WatchScope Scope>
     long long steps(long long count, const std::vector<char>* stops, Recorder& recorder);
     // Beyond it the register file has no line.
     static constexpr int lastRegister = state::registerCount - 1;
 
     // `step`: the step's number in the run, kept with a watched line it
     // writes. Both answer whether the write fired a watch's trigger.
-    template <bool Watched, bool Once, typename Recorder>
+    template <bool Watched, WatchScope Scope, typename Recorder>
     std::uint8_t put(Recorder& recorder, int index, int value, long long step);
     template <bool Watched, typename Recorder>
     std::uint8_t setW(Recorder& recorder, int value, long long step);
-    template <bool Once>
+    template <WatchScope Scope>
     std::uint8_t watchedWrite(std::size_t at, std::uint8_t trigger, int value, long long step);
     const ValueLine& line(int index) {
         const ValueLine& resolved = lines_[static_cast<std::size_t>(index)];

@@ -11,8 +11,8 @@
 namespace mirel::sim {
 
 // A write makes the line the standard text of the value. `Watched`: the
-// line may be watched; `Once`: no other write of the step reaches it.
-template <bool Watched, bool Once, typename Recorder>
+// line may be watched.
+template <bool Watched, WatchScope Scope, typename Recorder>
 inline std::uint8_t ValueCore::put(Recorder& recorder, int index, int value, long long step) {
     if (index > lastRegister)
         return 0;
@@ -22,7 +22,7 @@ inline std::uint8_t ValueCore::put(Recorder& recorder, int index, int value, lon
         recorder.registerWritten(index, value);
     else if constexpr (Recorder::watches && Watched) {
         if (const std::uint8_t trigger = watched_[at]) [[unlikely]]
-            fired = watchedWrite<Once>(at, trigger, value, step);
+            fired = watchedWrite<Scope>(at, trigger, value, step);
     }
     values_[at] = static_cast<std::uint8_t>(value);
     wellFormed_[at] = 1;
@@ -30,15 +30,16 @@ inline std::uint8_t ValueCore::put(Recorder& recorder, int index, int value, lon
 }
 
 // Before the store: the first write of a watched step keeps the value before.
-template <bool Once>
+// Unless every write is tested, no other write of the step reaches the line.
+template <WatchScope Scope>
 inline std::uint8_t ValueCore::watchedWrite(std::size_t at, std::uint8_t trigger, int value,
                                             long long step) {
     const int before = values_[at];
-    if (Once || writtenIn_[at] != step) {
+    if (!Scope.everyWrite || writtenIn_[at] != step) {
         writtenIn_[at] = step;
         before_[at] = static_cast<std::uint8_t>(before);
     }
-    return triggers_[trigger].fires(before, value);
+    return triggers_[trigger].fires<Scope.changes>(before, value);
 }
 
 template <bool Watched, typename Recorder>
@@ -64,7 +65,7 @@ inline std::uint8_t ValueCore::setW(Recorder& recorder, int value, long long ste
 // The machine of teaching/execute.h in the core's bytes: each write tells
 // the recorder what changed. The run stops before a step that would show a
 // message, so warn is never called and the stack has its entry to pop.
-template <typename Recorder, bool FixedWatched> class ValueCore::OnValues {
+template <typename Recorder, WatchScope Scope> class ValueCore::OnValues {
 public:
     static constexpr bool tells = false;
     static constexpr bool onlyInstructions = true;
@@ -80,18 +81,16 @@ public:
         return l.index[static_cast<std::size_t>(bankBits_)];
     }
     int read(int index) const { return c_.values_[static_cast<std::size_t>(index)]; }
-    // Unless every step's own writes are watched, a step writes a watched
-    // line only once: with its operand (or through INDF, once more to INDF).
     void write(int index, int value) {
-        met_ |= c_.put<FixedWatched, false>(r_, index, value, step_);
+        met_ |= c_.put<Scope.everyWrite, Scope>(r_, index, value, step_);
     }
     void writeOperand(int index, int value) {
-        met_ |= c_.put<true, !FixedWatched>(r_, index, value, step_);
+        met_ |= c_.put<true, Scope>(r_, index, value, step_);
     }
     int w() const { return c_.w_; }
-    void setW(int value) { met_ |= c_.setW<FixedWatched>(r_, value, step_); }
+    void setW(int value) { met_ |= c_.setW<Scope.everyWrite>(r_, value, step_); }
     bool validRegister(int index) const { return index <= lastRegister; }
-    void storeW(int index) { met_ |= c_.put<true, !FixedWatched>(r_, index, c_.w_, step_); }
+    void storeW(int index) { met_ |= c_.put<true, Scope>(r_, index, c_.w_, step_); }
     // Whether a write of the step fired a watch's trigger.
     bool met() const { return met_ != 0; }
     void instructionStarting() {}
@@ -153,13 +152,17 @@ long long ValueCore::run(long long count, const std::vector<char>* stops, Record
         writtenIn_.fill(-1);
         wWrittenIn_ = -1;
         // Unless a line every step writes is watched, only operands are tested.
-        return fixedLineWatched() ? steps<Recorder, true>(count, stops, recorder)
-                                  : steps<Recorder, false>(count, stops, recorder);
+        const bool every = fixedLineWatched(), changes = firesOnChange(triggers_);
+        if (every)
+            return changes ? steps<Recorder, WatchScope{true, true}>(count, stops, recorder)
+                           : steps<Recorder, WatchScope{true, false}>(count, stops, recorder);
+        return changes ? steps<Recorder, WatchScope{false, true}>(count, stops, recorder)
+                       : steps<Recorder, WatchScope{false, false}>(count, stops, recorder);
     }
-    return steps<Recorder, true>(count, stops, recorder);
+    return steps<Recorder, WatchScope{}>(count, stops, recorder);
 }
 
-template <typename Recorder, bool FixedWatched>
+template <typename Recorder, WatchScope Scope>
 [[gnu::flatten]] long long ValueCore::steps(long long count, const std::vector<char>* stops,
                                             Recorder& recorder) {
     const int last = lineCount_ - 1;
@@ -202,7 +205,7 @@ template <typename Recorder, bool FixedWatched>
         }
         if constexpr (Recorder::records)
             recorder.valueStepStarting(selected_);
-        OnValues<Recorder, FixedWatched> machine(*this, recorder, bankBits, last + 1, entry,
+        OnValues<Recorder, Scope> machine(*this, recorder, bankBits, last + 1, entry,
                                                  done);
         const int cycles = teaching::execute(machine, current, l);
         ++done;
