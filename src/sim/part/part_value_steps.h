@@ -296,15 +296,20 @@ template <typename Recorder, WatchScope Scope>
             recorder.valueStepFinished(stepCycles, selected);
             if (recorder.stopAfterStep())
                 break;
-        } else if constexpr (Recorder::watches) {
-            if (machine.met()) [[unlikely]] {
-                if (recorder.stepMet(done, line))
+        }
+        const bool stop = stops && selected >= 0 &&
+                          static_cast<std::size_t>(selected) < stops->size() &&
+                          (*stops)[static_cast<std::size_t>(selected)];
+        if constexpr (Recorder::watches) {
+            // One test for both: a watch met, or a breakpoint ahead.
+            const bool met = machine.met();
+            if (met | stop) [[unlikely]] {
+                if ((met && recorder.stepMet(done, line)) || stop)
                     break;
             }
-        }
-        if (stops && selected >= 0 && static_cast<std::size_t>(selected) < stops->size() &&
-            (*stops)[static_cast<std::size_t>(selected)])
+        } else if (stop) {
             break;
+        }
     }
     machine.finish();
     cycles_ = cycles;

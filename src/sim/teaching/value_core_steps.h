@@ -21,7 +21,7 @@ inline std::uint8_t ValueCore::put(Recorder& recorder, int index, int value, lon
     if constexpr (Recorder::records)
         recorder.registerWritten(index, value);
     else if constexpr (Recorder::watches && Watched) {
-        if (const std::uint8_t trigger = watched_[at]) [[unlikely]]
+        if (const std::uint8_t trigger = watched_[at])
             fired = watchedWrite<Scope>(at, trigger, value, step);
     }
     values_[at] = static_cast<std::uint8_t>(value);
@@ -215,10 +215,13 @@ template <typename Recorder, WatchScope Scope>
             if (recorder.stopAfterStep())
                 return done;
         } else if constexpr (Recorder::watches) {
-            if (machine.met()) [[unlikely]] {
-                if (recorder.stepMet(done, current))
+            // One test for both: a watch met, or a breakpoint ahead.
+            const bool stop = stopAt(selected_);
+            if (machine.met() | stop) [[unlikely]] {
+                if ((machine.met() && recorder.stepMet(done, current)) || stop)
                     return done;
             }
+            continue;
         }
         if (stopAt(selected_))
             return done;
