@@ -20,10 +20,8 @@ public:
     WatchRecorder(WatchList& watches, const Core& core, long long position)
         : watches_(watches), core_(core), position_(position) {}
 
-    bool markWatched(std::array<std::uint8_t, 1024>& lines, sim::WatchTriggers& triggers) const {
-        lines = watches_.lineTriggers();
-        const auto& made = watches_.triggers();
-        std::copy(made.begin(), made.end(), triggers.begin());
+    bool markWatched(sim::WatchTable& table) const {
+        table.set(watches_.lineTriggers(), watches_.triggers());
         return watches_.wMarks() != 0;
     }
     bool stepMet(long long done, int line) {

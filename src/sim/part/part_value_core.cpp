@@ -43,7 +43,7 @@ bool PartValueCore::fixedHomeWatched() const {
     bool watched = wWatched_;
     for (int home : {reg::INDF, reg::TMR0, reg::PCL, reg::STATUS, reg::PORTA, reg::PORTB,
                      reg::INTCON, reg::OPTION})
-        watched = watched || watched_[static_cast<std::size_t>(home)] != 0;
+        watched = watched || watched_.watched(home);
     return watched;
 }
 

@@ -128,8 +128,7 @@ private:
     // `written`. Wider than a byte so that its stores alias no byte of the core.
     std::array<std::uint16_t, mirel::parts::bankedCount> cells_{};
     // The watched registers' triggers (0: not watched), by home address.
-    std::array<std::uint8_t, 1024> watched_{};
-    WatchTriggers triggers_{};
+    WatchTable watched_;
     bool wWatched_ = false;
     // Per watched home, the step of the run that last wrote it (-1: none)
     // and its value before that step.
@@ -140,13 +139,13 @@ private:
     // Whether the write fired the trigger. Unless every write is tested,
     // no other write of the step reaches the register.
     template <WatchScope Scope>
-    std::uint8_t watchedWrite(std::size_t at, std::uint8_t trigger, int value, long long step) {
+    std::uint8_t watchedWrite(std::size_t at, unsigned trigger, int value, long long step) {
         const int before = cells_[at] & 0xFF;
         if (!Scope.everyWrite || writtenIn_[at] != step) {
             writtenIn_[at] = step;
             before_[at] = static_cast<std::uint8_t>(before);
         }
-        return triggers_[trigger].fires<Scope.changes>(before, value & 0xFF);
+        return watched_.fires<Scope.changes>(trigger, before, value & 0xFF);
     }
     int homeOf(int index) const {
         return index < mirel::parts::bankedCount ? map_->home[static_cast<std::size_t>(index)] : -1;

@@ -18,7 +18,7 @@ public:
     // can stay in registers; finish() hands it back to the core.
     OnValues(PartValueCore& core, Recorder& recorder, PartState& state)
         : BankedRegisters<OnValues>(*core.map_), core_(core), recorder_(recorder), state_(state),
-          cells_(core.cells_.data()), watched_(core.watched_.data()), words_(core.words_.data()),
+          cells_(core.cells_.data()), watched_(core.watched_.lines.data()), words_(core.words_.data()),
           lineOf_(core.lineOf_.data()), addressMask_(core.addressMask_), tickedA_(core.tickedA_),
           tickedB_(core.tickedB_), pc_(core.pc_), selected_(core.selected_), picked_(core.picked_),
           shownA_(core.shownPorts_[0]), shownB_(core.shownPorts_[1]), depth_(core.stackDepth()) {}
@@ -83,7 +83,7 @@ public:
             for (std::uint8_t i = 0; i < this->map().copyCount[at]; ++i)
                 tellWrite(copies[i], value);
         } else if constexpr (Recorder::watches && Watched) {
-            if (const std::uint8_t trigger = watched_[at]) [[unlikely]] // a watch follows every copy
+            if (const unsigned trigger = watched_[at]) [[unlikely]] // a watch follows every copy
                 met_ |= core_.watchedWrite<Scope>(at, trigger, value, step_);
         }
         cells_[at] = static_cast<std::uint16_t>(value | written);
@@ -224,7 +224,7 @@ private:
     Recorder& recorder_;
     PartState& state_;
     std::uint16_t* cells_;
-    const std::uint8_t* watched_;
+    const std::uint16_t* watched_;
     long long step_ = 0; // the step's number in the run, kept with a watched register it writes
     std::uint8_t met_ = 0;
     const std::uint16_t* words_;
@@ -244,12 +244,12 @@ private:
 template <typename Recorder>
 long long PartValueCore::run(long long count, const std::vector<char>* stops, Recorder& recorder) {
     if constexpr (Recorder::watches) {
-        wWatched_ = recorder.markWatched(watched_, triggers_);
+        wWatched_ = recorder.markWatched(watched_);
         writtenIn_.fill(-1);
         wWrittenIn_ = -1;
         // Unless a register the rules write of their own is watched, only
         // operands are tested.
-        const bool every = fixedHomeWatched(), changes = firesOnChange(triggers_);
+        const bool every = fixedHomeWatched(), changes = watched_.firesOnChange();
         if (every)
             return changes ? steps<Recorder, WatchScope{true, true}>(count, stops, recorder)
                            : steps<Recorder, WatchScope{true, false}>(count, stops, recorder);

@@ -70,8 +70,7 @@ template <typename Machine>
 [[gnu::always_inline]] inline int execute(Machine& m, int current, const ValueLine& l) {
     using Op = ValueLine::Operation;
     using Form = ValueLine::Form;
-    const int target = m.indirectTarget();
-    m.write(state::INDF, m.read(target));
+    m.write(state::INDF, m.read(m.indirectTarget()));
     m.instructionStarting();
     // A run on values stops before such lines and never asks.
     bool noTarget = false;
@@ -254,8 +253,10 @@ template <typename Machine>
         m.select(next < last ? next + 1 : last);
     }
     m.portTail();
+    // FSR and the bank bits are as the cycle found them: a step through INDF
+    // writes INDF, not FSR, and the flags it sets are not the bank bits.
     if (indf)
-        m.writeOperand(target, m.read(state::INDF));
+        m.writeOperand(m.indirectTarget(), m.read(state::INDF));
     return transfer || next != current ? 2 : 1;
 }
 

@@ -80,9 +80,10 @@ bool ValueCore::textRulesTakeNextStep(const state::MainForm& form) {
 
 bool ValueCore::fixedLineWatched() const {
     bool watched =
-        wWatched_ || watched_[state::INDF] || watched_[state::PORTA] || watched_[state::PORTB];
+        wWatched_ || watched_.watched(state::INDF) || watched_.watched(state::PORTA) ||
+        watched_.watched(state::PORTB);
     for (int copy : state::statusCopies)
-        watched = watched || watched_[static_cast<std::size_t>(copy)];
+        watched = watched || watched_.watched(copy);
     return watched;
 }
 

@@ -32,7 +32,7 @@ namespace mirel::sim {
 // A recorder may also only watch (`watches` true, `records` false): before
 // the run it gives each watched line a trigger (an index into `triggers`,
 // 0 for none) and answers whether it watches W,
-//   markWatched(std::array<std::uint8_t, 1024>& lines, WatchTriggers& triggers) -> bool
+//   markWatched(WatchTable& table) -> bool
 // and it hears only, after a step whose write fired a trigger (or wrote W),
 //   stepMet(long long done, int line) -> bool
 //                                     `done` steps of the run so far, the last
@@ -124,7 +124,7 @@ private:
     template <bool Watched, typename Recorder>
     std::uint8_t setW(Recorder& recorder, int value, long long step);
     template <WatchScope Scope>
-    std::uint8_t watchedWrite(std::size_t at, std::uint8_t trigger, int value, long long step);
+    std::uint8_t watchedWrite(std::size_t at, unsigned trigger, int value, long long step);
     const ValueLine& line(int index) {
         const ValueLine& resolved = lines_[static_cast<std::size_t>(index)];
         if (resolved.form == ValueLine::Form::Unresolved) [[unlikely]]
@@ -147,10 +147,9 @@ private:
     // go nowhere, so the arrays reach past every banked or indirect index.
     std::array<std::uint8_t, 1024> values_{};
     std::array<std::uint8_t, 1024> wellFormed_{};
-    // The watched lines' triggers (0: not watched), kept here beside the
-    // values: a write tests one byte the step's own stores cannot hide.
-    std::array<std::uint8_t, 1024> watched_{};
-    WatchTriggers triggers_{};
+    // The watched lines' triggers, kept here beside the values: a write
+    // tests a value the step's own stores cannot hide.
+    WatchTable watched_;
     bool wWatched_ = false;
     // Per watched line, the step of the run that last wrote it (-1: none)
     // and its value before that step.

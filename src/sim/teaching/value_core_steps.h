@@ -21,7 +21,7 @@ inline std::uint8_t ValueCore::put(Recorder& recorder, int index, int value, lon
     if constexpr (Recorder::records)
         recorder.registerWritten(index, value);
     else if constexpr (Recorder::watches && Watched) {
-        if (const std::uint8_t trigger = watched_[at])
+        if (const unsigned trigger = watched_.lines[at])
             fired = watchedWrite<Scope>(at, trigger, value, step);
     }
     values_[at] = static_cast<std::uint8_t>(value);
@@ -32,14 +32,14 @@ inline std::uint8_t ValueCore::put(Recorder& recorder, int index, int value, lon
 // Before the store: the first write of a watched step keeps the value before.
 // Unless every write is tested, no other write of the step reaches the line.
 template <WatchScope Scope>
-inline std::uint8_t ValueCore::watchedWrite(std::size_t at, std::uint8_t trigger, int value,
+inline std::uint8_t ValueCore::watchedWrite(std::size_t at, unsigned trigger, int value,
                                             long long step) {
     const int before = values_[at];
     if (!Scope.everyWrite || writtenIn_[at] != step) {
         writtenIn_[at] = step;
         before_[at] = static_cast<std::uint8_t>(before);
     }
-    return triggers_[trigger].fires<Scope.changes>(before, value);
+    return watched_.fires<Scope.changes>(trigger, before, value);
 }
 
 template <bool Watched, typename Recorder>
@@ -148,11 +148,11 @@ private:
 template <typename Recorder>
 long long ValueCore::run(long long count, const std::vector<char>* stops, Recorder& recorder) {
     if constexpr (Recorder::watches) {
-        wWatched_ = recorder.markWatched(watched_, triggers_);
+        wWatched_ = recorder.markWatched(watched_);
         writtenIn_.fill(-1);
         wWrittenIn_ = -1;
         // Unless a line every step writes is watched, only operands are tested.
-        const bool every = fixedLineWatched(), changes = firesOnChange(triggers_);
+        const bool every = fixedLineWatched(), changes = watched_.firesOnChange();
         if (every)
             return changes ? steps<Recorder, WatchScope{true, true}>(count, stops, recorder)
                            : steps<Recorder, WatchScope{true, false}>(count, stops, recorder);
