@@ -18,10 +18,11 @@ public:
     // can stay in registers; finish() hands it back to the core.
     OnValues(PartValueCore& core, Recorder& recorder, PartState& state)
         : BankedRegisters<OnValues>(*core.map_), core_(core), recorder_(recorder), state_(state),
-          cells_(core.cells_.data()), watched_(core.watched_.lines.data()), words_(core.words_.data()),
-          lineOf_(core.lineOf_.data()), addressMask_(core.addressMask_), tickedA_(core.tickedA_),
-          tickedB_(core.tickedB_), pc_(core.pc_), selected_(core.selected_), picked_(core.picked_),
-          shownA_(core.shownPorts_[0]), shownB_(core.shownPorts_[1]), depth_(core.stackDepth()) {}
+          cells_(core.cells_.data()), watched_(core.watched_.lines.data()),
+          words_(core.words_.data()), lineOf_(core.lineOf_.data()), addressMask_(core.addressMask_),
+          tickedA_(core.tickedA_), tickedB_(core.tickedB_), pc_(core.pc_),
+          selected_(core.selected_), picked_(core.picked_), shownA_(core.shownPorts_[0]),
+          shownB_(core.shownPorts_[1]), depth_(core.stackDepth()) {}
     void finish() {
         // Within a run the rules never read PCL's or INDF's own line (a read of
         // PCL gives the program counter, INDF leads to FSR's register), so
@@ -249,6 +250,8 @@ long long PartValueCore::run(long long count, const std::vector<char>* stops, Re
         wWrittenIn_ = -1;
         // Unless a register the rules write of their own is watched, only
         // operands are tested.
+        // Four direct calls on purpose: through a generic lambda, GCC 12
+        // compiled the loop below about 3% longer.
         const bool every = fixedHomeWatched(), changes = watched_.firesOnChange();
         if (every)
             return changes ? steps<Recorder, WatchScope{true, true}>(count, stops, recorder)

@@ -79,9 +79,8 @@ bool ValueCore::textRulesTakeNextStep(const state::MainForm& form) {
 }
 
 bool ValueCore::fixedLineWatched() const {
-    bool watched =
-        wWatched_ || watched_.watched(state::INDF) || watched_.watched(state::PORTA) ||
-        watched_.watched(state::PORTB);
+    bool watched = wWatched_ || watched_.watched(state::INDF) || watched_.watched(state::PORTA) ||
+                   watched_.watched(state::PORTB);
     for (int copy : state::statusCopies)
         watched = watched || watched_.watched(copy);
     return watched;

@@ -205,8 +205,7 @@ template <typename Recorder, WatchScope Scope>
         }
         if constexpr (Recorder::records)
             recorder.valueStepStarting(selected_);
-        OnValues<Recorder, Scope> machine(*this, recorder, bankBits, last + 1, entry,
-                                                 done);
+        OnValues<Recorder, Scope> machine(*this, recorder, bankBits, last + 1, entry, done);
         const int cycles = teaching::execute(machine, current, l);
         ++done;
         cycles_ += cycles;
